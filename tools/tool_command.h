@@ -1,0 +1,25 @@
+#pragma once
+// Subcommands of the command-line tools. Each subcommand lives in its own file and registers
+// itself with a static ToolCommand object; main() dispatches on the first word after the options.
+
+#include <string>
+#include <vector>
+
+struct ToolContext {
+    std::string gameDir = "."; // --game DIR
+};
+
+// Exit status of a subcommand: 0 success; 1 a file could not be read or written; 2 usage error or
+// required game data missing; 3 problems found (check).
+using ToolCommandFn = int (*)(const ToolContext& context, const std::vector<std::string>& args);
+
+struct ToolCommand {
+    ToolCommand(const char* name, const char* usage, ToolCommandFn run);
+    const char* name;
+    const char* usage;
+    ToolCommandFn run;
+};
+
+const std::vector<const ToolCommand*>& tool_Commands();
+// Parses "[--game DIR] SUBCOMMAND ARGS..." and runs the subcommand.
+int tool_Main(const char* program, int argc, char** argv);
