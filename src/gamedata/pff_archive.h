@@ -49,8 +49,12 @@ struct PffArchive final : ArchiveSource {
 };
 
 // Opens an archive and loads its directory. Null when the file is missing, the header size word
-// is below 20, or the directory or any entry lies outside the file.
+// is below 20, or the directory lies outside the file. An entry whose data lies outside the file
+// is treated as missing.
 PffArchive* pff_Open(const char* path);
+// Closes the file and gives the descriptor and directory back to the archive arena. The editor
+// keeps its archives open for the whole run; tools, tests and fuzzers that open many use this.
+void pff_Close(PffArchive* archive);
 const PffRecord* pff_Find(PffArchive* archive, const char* name);
 int pff_Exists(PffArchive* archive, const char* name);
 int pff_Select(PffArchive* archive, const char* name);

@@ -1,0 +1,216 @@
+#include "foundation/line_reader.h"
+
+#include "foundation/file_access.h"
+#include "foundation/mem_arena.h"
+#include "foundation/text_source.h"
+#include "foundation/user_message.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+// The one line buffer the words point into, and the text of that line for the error message.
+char g_lineBuffer[kLineMaxChars + 1];
+char g_lineText[kLineMaxChars + 1];
+
+constexpr int kMaxFieldWidth = 255;
+
+bool isSeparator(char c) {
+    return c == ' ' || c == '\t' || c == ',';
+}
+
+// Copies at most kLineMaxChars characters of the line (up to an embedded NUL) into both buffers.
+void takeLine(const char* text, size_t length) {
+    if (length > kLineMaxChars) length = kLineMaxChars;
+    const void* nul = std::memchr(text, '\0', length);
+    if (nul != nullptr) length = static_cast<size_t>(static_cast<const char*>(nul) - text);
+    std::memcpy(g_lineBuffer, text, length);
+    g_lineBuffer[length] = '\0';
+    std::memcpy(g_lineText, g_lineBuffer, length + 1);
+}
+
+// Splits the line held in g_lineBuffer.
+LineTokens splitTaken() {
+    LineTokens tokens;
+    size_t length = std::strlen(g_lineBuffer);
+    if (length == 0) return tokens;
+    bool expectWord = true;
+    bool inQuotes = false;
+    // The terminating NUL takes part: after a trailing separator or quote it starts an empty word.
+    for (size_t i = 0; i <= length; ++i) {
+        char c = g_lineBuffer[i];
+        if ((!inQuotes && isSeparator(c)) || c == '"') {
+            if (c == '"') inQuotes = !inQuotes;
+            g_lineBuffer[i] = '\0';
+            expectWord = true;
+        } else if (expectWord) {
+            // With all words found, the walk only goes on to end the last of them.
+            if (tokens.count == kLineMaxWords) break;
+            tokens.words[tokens.count++] = &g_lineBuffer[i];
+            expectWord = false;
+        }
+    }
+    return tokens;
+}
+
+// Reads a field width or precision; false when it is larger than kMaxFieldWidth.
+bool skipFieldWidth(const char*& p) {
+    int value = 0;
+    while (*p >= '0' && *p <= '9') {
+        value = value * 10 + (*p - '0');
+        if (value > kMaxFieldWidth) return false;
+        ++p;
+    }
+    return true;
+}
+
+// printf conversions of BAD_LINE_NUMBER: the format comes from a data file, so it is used only
+// when its conversions are exactly one integer conversion followed by one %s, with modest
+// widths (a width of millions would make a text of millions of characters).
+bool isSafeLineFormat(const char* format) {
+    int conversions = 0;
+    for (const char* p = format; *p != '\0'; ++p) {
+        if (*p != '%') continue;
+        ++p;
+        if (*p == '%') continue;
+        while (*p != '\0' && std::strchr("-+ #0", *p) != nullptr)
+            ++p;
+        if (!skipFieldWidth(p)) return false;
+        if (*p == '.') {
+            ++p;
+            if (!skipFieldWidth(p)) return false;
+        }
+        if (*p == '\0') return false;
+        if (conversions == 0 && std::strchr("diuxXo", *p) == nullptr) return false;
+        if (conversions == 1 && *p != 's') return false;
+        if (conversions >= 2) return false;
+        ++conversions;
+    }
+    return conversions == 2;
+}
+
+void reportBadLine(int lineNumber, const char* lineText) {
+    const char* caption = text_Get("Dialog Message", "ASCII_PARSE");
+    const char* format = text_Get("Dialog Message", "BAD_LINE_NUMBER");
+    if (!isSafeLineFormat(format)) format = "Line %i: %s";
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    int needed = std::snprintf(nullptr, 0, format, lineNumber, lineText);
+    std::string text(needed > 0 ? static_cast<size_t>(needed) : 0, '\0');
+    if (needed > 0) std::snprintf(text.data(), text.size() + 1, format, lineNumber, lineText);
+#pragma GCC diagnostic pop
+    msg_Show(caption, text.c_str(), MsgIcon::Error, MsgButtons::Ok);
+}
+
+// One line through the protocol: 0 to go on, else the handler's rejection value.
+int handleLine(const char* text, size_t length, int lineNumber, const LineHandler& handler) {
+    takeLine(text, length);
+    LineTokens tokens = splitTaken();
+    if (tokens.count == 0 || tokens.words[0][0] == '/') return 0;
+    int result = handler(&tokens, lineNumber);
+    if (result != 0) reportBadLine(lineNumber, g_lineText);
+    return result;
+}
+
+// Lines end at CR LF; a lone CR or LF belongs to the line. A final line without CR LF runs to
+// the end of the data and keeps all of its characters.
+int readLines(const char* data, size_t size, const LineHandler& handler) {
+    int lineNumber = 1;
+    size_t start = 0;
+    while (start < size) {
+        size_t end = start;
+        while (end < size && !(data[end] == '\r' && end + 1 < size && data[end + 1] == '\n'))
+            ++end;
+        int result = handleLine(data + start, end - start, lineNumber, handler);
+        if (result != 0) return result;
+        ++lineNumber;
+        start = end + 2;
+    }
+    return handler(nullptr, lineNumber);
+}
+
+bool hasScrambleMark(const uint8_t* data, size_t size) {
+    return size >= sizeof kScrambleMark && std::memcmp(data, kScrambleMark, sizeof kScrambleMark) == 0;
+}
+} // namespace
+
+LineTokens ascii_SplitLine(const char* text) {
+    if (text == nullptr) text = "";
+    takeLine(text, std::strlen(text));
+    return splitTaken();
+}
+
+int ascii_ReadBuffer(const char* data, size_t size, const LineHandler& handler, uint32_t key) {
+    if (data == nullptr) size = 0;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(data);
+    if (key != 0 && hasScrambleMark(bytes, size)) {
+        std::vector<uint8_t> plain(bytes + sizeof kScrambleMark, bytes + size);
+        ascii_Descramble(plain.data(), plain.size(), key);
+        return readLines(reinterpret_cast<const char*>(plain.data()), plain.size(), handler);
+    }
+    return readLines(data, size, handler);
+}
+
+int ascii_ReadFile(const char* path, const LineHandler& handler, uint32_t key) {
+    if (file_OpenEx(path) < 0) return 2;
+    long size = file_SeekEx(0, 2);
+    file_SeekEx(0, 0);
+    uint8_t* buffer =
+        size >= 0 ? static_cast<uint8_t*>(mem_GetMem(static_cast<size_t>(size), 16, 0)) : nullptr;
+    if (buffer == nullptr) {
+        file_CloseEx();
+        return 2;
+    }
+    long got = size > 0 ? file_ReadEx(buffer, size) : 0;
+    file_CloseEx();
+    size_t length = got > 0 ? static_cast<size_t>(got) : 0;
+    int result;
+    if (key != 0 && hasScrambleMark(buffer, length)) {
+        ascii_Descramble(buffer + sizeof kScrambleMark, length - sizeof kScrambleMark, key);
+        result = readLines(reinterpret_cast<const char*>(buffer + sizeof kScrambleMark),
+                           length - sizeof kScrambleMark, handler);
+    } else {
+        result = readLines(reinterpret_cast<const char*>(buffer), length, handler);
+    }
+    mem_FreeMem(buffer);
+    return result;
+}
+
+int ascii_ReadTextFile(const char* path, const LineHandler& handler) {
+    std::string resolved = path != nullptr ? file_ResolveLoose(path) : std::string();
+    std::FILE* file = resolved.empty() ? nullptr : std::fopen(resolved.c_str(), "rb");
+    if (file == nullptr) return 1;
+    char line[kTextLineMaxChars + 1];
+    int lineNumber = 1;
+    int result = 0;
+    while (true) {
+        // Text mode: CR LF reads as LF. A read stops after LF or at kTextLineMaxChars characters;
+        // the rest of a longer line comes with the next read.
+        size_t length = 0;
+        bool sawAny = false;
+        while (length < kTextLineMaxChars) {
+            int c = std::fgetc(file);
+            if (c == EOF) break;
+            sawAny = true;
+            if (c == '\r') {
+                int following = std::fgetc(file);
+                if (following == '\n')
+                    c = '\n';
+                else if (following != EOF)
+                    std::ungetc(following, file);
+            }
+            line[length++] = static_cast<char>(c);
+            if (c == '\n') break;
+        }
+        if (!sawAny) break;
+        if (length > 0 && line[length - 1] == '\n') --length;
+        result = handleLine(line, length, lineNumber, handler);
+        if (result != 0) break;
+        ++lineNumber;
+    }
+    std::fclose(file);
+    if (result != 0) return result;
+    return handler(nullptr, lineNumber);
+}

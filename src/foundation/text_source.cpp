@@ -1,0 +1,16 @@
+#include "foundation/text_source.h"
+
+namespace {
+TextSourceFn g_source = nullptr;
+}
+
+void text_SetSource(TextSourceFn source) {
+    g_source = source;
+}
+
+const char* text_Get(const char* section, const char* key) {
+    if (g_source == nullptr || section == nullptr || key == nullptr) return kBadTextString;
+    const char* text = g_source(section, key);
+    if (text == nullptr || text[0] == '\0') return kBadTextString;
+    return text;
+}
