@@ -188,7 +188,7 @@ struct ItemGroup {
 };
 
 // Eight values whose meaning follows from the type codes (event_catalogue.h).
-// Trigger: value 1 is the trigger type. Action: value 0 is the action type.
+// Trigger: value 1 is the trigger type. Action: value 1 is the action type.
 struct EventTrigger {
     int32_t value[kEventValueCount];
 };

@@ -1,0 +1,60 @@
+// qzmed: the mission editor. Reads the command line, starts the editor in the game directory,
+// optionally opens a mission into Page 1 and runs until the main window closes.
+
+#include "mission/game_data_setup.h"
+#include "shell/app_arguments.h"
+#include "shell/app_icon.h"
+#include "shell/console_shell_services.h"
+#include "shell/main_window.h"
+#include "shell/qt_shell_services.h"
+#include "shell/screenshot.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace {
+constexpr int kExitUsage = 2;       // unusable command line, or the game data is missing
+constexpr int kExitScreenshot = 1;  // the screenshot could not be written
+constexpr QSize kScreenshotSize{1280, 800};
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv); // takes Qt's own options out of argv
+    QApplication::setApplicationName(QStringLiteral("qzmed"));
+    QApplication::setWindowIcon(shell_AppIcon());
+
+    const AppArguments arguments = app_ParseArguments(argc, argv);
+    if (arguments.help) {
+        std::fputs(app_UsageText(), stdout);
+        return 0;
+    }
+    if (!arguments.error.empty()) {
+        std::fprintf(stderr, "qzmed: %s\n%s", arguments.error.c_str(), app_UsageText());
+        return kExitUsage;
+    }
+    // Start-up enters the game directory: paths given relative to where we were must be fixed now.
+    const std::string mission = gamedata_AbsolutePath(arguments.mission);
+    const std::string screenshot = gamedata_AbsolutePath(arguments.screenshot);
+
+    // A run that only takes a picture must never wait for a click: its messages go to stderr.
+    QtShellServices interactive;
+    ConsoleShellServices unattended;
+    ShellServices& services = screenshot.empty() ? static_cast<ShellServices&>(interactive) : unattended;
+    MainWindow window(services);
+    // Dialog library: its dialogs are registered into window.dialogs() here once it exists;
+    // until then every dialog template answers "not available yet".
+    if (window.startUp(arguments.options) != StartupResult::Running) return kExitUsage;
+    // A picture has a known size, whatever screen (or none) the run has.
+    window.showEditor(screenshot.empty() ? QSize() : kScreenshotSize);
+    if (!mission.empty()) window.openMissionFile(mission);
+
+    if (!screenshot.empty()) {
+        if (!shell_SaveScreenshot(window, QString::fromLocal8Bit(screenshot.c_str()))) {
+            std::fprintf(stderr, "qzmed: cannot write the screenshot %s\n", screenshot.c_str());
+            return kExitScreenshot;
+        }
+        return 0;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,117 @@
+#include "editor/edit_commands.h"
+
+#include "editor/editor_app.h"
+#include "editor/map_render.h"
+#include "mission/page_ops.h"
+
+#include <algorithm>
+
+int edit_AnchorItem(const MissionPage& page) {
+    const int count = page.selection.count;
+    if (count <= 0 || count > kMaxSelection) return -1;
+    const int slot = page.selection.slots[count - 1];
+    if (slot < 0 || slot >= page.num_items || slot >= kMaxItems) return -1;
+    return slot;
+}
+
+int edit_Copy(MissionPage& page, MissionPage& clipboard) {
+    const int anchor = edit_AnchorItem(page);
+    if (anchor < 0) return 0;
+    const int32_t ax = page.items[anchor].position[0];
+    const int32_t ay = page.items[anchor].position[1];
+    page_Clear(clipboard);
+    // The negated anchor is formed in 64 bits: -INT32_MIN does not fit (the copy then wraps as
+    // the position arithmetic of the page does).
+    sel_CopyInto(clipboard, page, int32_t(uint32_t(-int64_t(ax))), int32_t(uint32_t(-int64_t(ay))), 0);
+    return 1;
+}
+
+int edit_Cut(MissionPage& page, MissionPage& clipboard) {
+    if (edit_Copy(page, clipboard) == 0) return 0;
+    sel_Delete(page);
+    return 1;
+}
+
+int edit_NumericMoveCopy(MissionPage& page, MissionPage& scratch, const NumericMoveChoice& choice) {
+    if (page.selection.count <= 0) return 0;
+    if (!choice.copy) {
+        sel_Move(page, choice.dx, choice.dy, choice.dz);
+        return 1;
+    }
+    page_Clear(scratch);
+    sel_CopyInto(scratch, page, 0, 0, 0);
+    sel_CopyInto(page, scratch, choice.dx, choice.dy, choice.dz);
+    return 1;
+}
+
+int edit_SelectType(MissionPage& page, uint32_t showFlags) {
+    const int anchor = edit_AnchorItem(page);
+    if (anchor < 0) return 0;
+    const int32_t type = page.items[anchor].type_id;
+    int added = 0;
+    const int count = std::min(page.num_items, kMaxItems);
+    for (int i = 0; i < count; ++i) {
+        if (page.items[i].type_id != type || !ItemVisible(page, i, showFlags)) continue;
+        added += sel_Add(page, i);
+    }
+    return added;
+}
+
+void edit_HideSelected(MissionPage& page) {
+    sel_HideSelected(page);
+    sel_Clear(page);
+}
+void edit_HideUnselected(MissionPage& page) { sel_HideUnselected(page); }
+void edit_UnhideAll(MissionPage& page) { page_UnhideAll(page); }
+void edit_UnselectAll(MissionPage& page) { sel_Clear(page); }
+
+// ---- Command entries --------------------------------------------------------------------------
+
+void cmd_EditCopy(EditorApp& app) { edit_Copy(app.currentPage(), page_ClipboardPage()); }
+
+void cmd_EditCut(EditorApp& app) {
+    edit_Cut(app.currentPage(), page_ClipboardPage());
+    app.view().repaint(EditorWindow::ItemInfo);
+    app.view().repaint(EditorWindow::MapView);
+}
+
+void cmd_EditPaste(EditorApp& app, MapMouse& mouse) {
+    if (mouse.startPaste(page_ClipboardPage())) app.view().repaint(EditorWindow::MapView);
+}
+
+void cmd_EditMove(EditorApp& app, MapMouse& mouse) {
+    if (mouse.startMove(app.currentPage())) app.view().repaint(EditorWindow::MapView);
+}
+
+void cmd_EditNumericMove(EditorApp& app, const MapMouse& mouse, const NumericMovePrompt& prompt) {
+    MissionPage& page = app.currentPage();
+    if (page.selection.count > 0 && mouse.idle() && prompt) {
+        NumericMoveChoice choice;
+        if (prompt(choice)) edit_NumericMoveCopy(page, page_ScratchPage(), choice);
+    }
+    app.view().redrawMap();
+}
+
+void cmd_EditSelectType(EditorApp& app) {
+    edit_SelectType(app.currentPage(), app.viewState().show_flags);
+    app.view().redrawMap();
+    app.view().repaint(EditorWindow::ItemInfo);
+}
+
+void cmd_EditAttributes(EditorApp& app) {
+    MissionPage& page = app.currentPage();
+    if (page.selection.count > 0) {
+        app.view().openDialog(kDialogItemAttributes, page);
+        app.view().redrawMap();
+    }
+    page_RebuildWaypointLists(page);
+    app.loadModels();
+    app.view().repaint(EditorWindow::ItemInfo);
+}
+
+bool edit_ItemInfoClickAccepted(const MapMouse& mouse) { return mouse.idle(); }
+
+MouseContext edit_MouseContext(EditorApp& app, InsertItemPrompt prompt) {
+    return MouseContext{app.currentPage(), page_ClipboardPage(), app.viewState(), app.image().target(),
+                        std::move(prompt), [&app] { app.loadModels(); }, {}};
+}

@@ -1,0 +1,193 @@
+#include "editor/editor_app.h"
+
+#include "editor/command_ids.h"
+#include "editor/command_table.h"
+#include "editor/control_layout.h"
+#include "editor/file_commands.h"
+#include "editor/menu_tables.h"
+#include "editor/title_text.h"
+#include "foundation/user_message.h"
+#include "gamedata/model_cache.h"
+#include "gamedata/string_table.h"
+#include "mission/game_data_setup.h"
+#include "mission/page_ops.h"
+#include "mission/terrain_images.h"
+
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+EditorApp::EditorApp(EditorView& view) : view_(view) {
+    msg_SetSink(&view_);
+}
+
+EditorApp::~EditorApp() {
+    if (msg_Sink() == &view_) msg_SetSink(nullptr);
+}
+
+StartupResult EditorApp::startUp(const EditorOptions& options) {
+    editor_SetOptions(options);
+    terrain_SetFalseColourElevation(options.sixteen_bit_depth);
+    if (!options.game_directory.empty() && ::chdir(options.game_directory.c_str()) != 0) {
+        const std::string text = "Warning: Unable to open the game directory " + options.game_directory;
+        msg_Show("", text.c_str(), MsgIcon::None, MsgButtons::Ok);
+        return StartupResult::NoDirectory;
+    }
+
+    switch (gamedata_LoadTables()) {
+    case GameDataResult::Loaded:
+        break;
+    case GameDataResult::MissingTexts:
+        return StartupResult::MissingTexts;
+    case GameDataResult::MissingNames:
+        return StartupResult::MissingNames;
+    case GameDataResult::NoDirectory:
+        return StartupResult::NoDirectory;
+    }
+
+    // page_Clear names the groups of the current page, so Page 1 is made current first.
+    page_SetCurrent(page_Page1());
+    page_Clear(page_Page1());
+    page_Clear(page_Page2());
+    model_Clear();
+
+    ViewState& view = view_State();
+    view_Reset(view);
+    // What the main window's creation sets, with its controls.
+    view_ApplyWindowStart(view);
+    syncControls();
+    updateTitle();
+    updateMenuChecks();
+
+    gamedata_LoadDefinitions();
+    return StartupResult::Running;
+}
+
+bool EditorApp::createOffscreenImage(int viewWidth, int viewHeight) {
+    if (image_.createForView(viewWidth, viewHeight)) return true;
+    msg_Show("", TextLookup("Dialog Message", "CANT_CREATE_DIB"), MsgIcon::None, MsgButtons::Ok);
+    return false;
+}
+
+int EditorApp::renderMap(const MapRenderOptions& options) {
+    return MapRender(currentPage(), view_State(), image_.target(), options);
+}
+
+bool EditorApp::command(int command) {
+    const CommandEntry* entry = cmd_Find(command);
+    if (entry == nullptr) return false;
+    entry->run(*this, command);
+    return true;
+}
+
+void EditorApp::buttonClicked(int control) {
+    const int command = ctl_ButtonCommand(control);
+    if (command != 0) this->command(command);
+}
+
+void EditorApp::contextCommand(int command) {
+    if (menu_IsForwardedContextCommand(command)) this->command(command);
+}
+
+bool EditorApp::keyPressed(EditorKey key) {
+    const KeyBinding* binding = key_Find(key);
+    if (binding == nullptr) return false;
+    ViewState& view = view_State();
+    switch (binding->action) {
+    case KeyAction::ZoomIn:
+        if (view_ZoomIn(view)) view_.redrawMap();
+        break;
+    case KeyAction::ZoomOut:
+        if (view_ZoomOut(view)) view_.redrawMap();
+        break;
+    case KeyAction::Redraw:
+        view_.redrawMap();
+        break;
+    case KeyAction::CentreLeft:
+    case KeyAction::CentreRight:
+    case KeyAction::CentreUp:
+    case KeyAction::CentreDown: {
+        const int dx = binding->action == KeyAction::CentreLeft    ? -1
+                       : binding->action == KeyAction::CentreRight ? 1
+                                                                   : 0;
+        const int dy = binding->action == KeyAction::CentreUp     ? 1
+                       : binding->action == KeyAction::CentreDown ? -1
+                                                                  : 0;
+        view_StepCentre(view, dx, dy);
+        view_.repaint(EditorWindow::CenterInfo);
+        view_.redrawMap();
+        break;
+    }
+    case KeyAction::Command:
+        command(binding->command);
+        break;
+    case KeyAction::RepaintMap:
+        view_.repaint(EditorWindow::MapView);
+        break;
+    case KeyAction::Nothing:
+        break;
+    }
+    return true;
+}
+
+bool EditorApp::queryClose() {
+    MissionPage& page1 = page_Page1();
+    if (!page_HoldsMission(page1)) return true;
+    const MsgAnswer answer =
+        msg_Show(TextLookup("Dialog Message", "EXIT"), TextLookup("Dialog Message", "SAVE_PAGE_1?"),
+                 MsgIcon::Question, MsgButtons::YesNoCancel);
+    switch (answer) {
+    case MsgAnswer::Yes:
+        return SaveMission(view_, page1);
+    case MsgAnswer::No:
+        return true;
+    case MsgAnswer::Cancel:
+    case MsgAnswer::Ok:
+        break; // an Ok cannot answer this question; treat it as no decision
+    }
+    return false;
+}
+
+void EditorApp::updateTitle() {
+    const char* file = currentPage().general.mission_file;
+    view_.setTitle(editor_TitleText(std::string(file, strnlen(file, kMissionFileSize)).c_str()));
+}
+
+void EditorApp::showGridSize() {
+    view_.setGridSizeText(editor_GridSizeText(view_State().grid_size));
+}
+
+void EditorApp::updateMenuChecks() {
+    const ViewState& view = view_State();
+    view_.setMenuCheck(kCmdInsertMode, view.insert_mode != 0);
+    view_.setMenuCheck(kCmdViewByType, view.view_by == kViewByType);
+    view_.setMenuCheck(kCmdViewBySide, view.view_by == kViewBySide);
+}
+
+void EditorApp::switchPage(int index) {
+    ViewState& view = view_State();
+    if (index != 0 && index != 1) return;
+    if (view.current_page == index) return;
+    view.current_page = index;
+    page_SetCurrent(page_ByIndex(index));
+    view_.setControlCheck(index == 0 ? kControlPage1 : kControlPage2, true);
+    updateMenuChecks();
+    view_.repaint(EditorWindow::MapView);
+    updateTitle();
+}
+
+void EditorApp::syncControls() {
+    const ViewState& view = view_State();
+    if (view.map_mode >= kMapModeColor && view.map_mode <= kMapModeOutline)
+        view_.setControlCheck(kControlColorMap + view.map_mode, true);
+    view_.setControlCheck(view.current_page == 1 ? kControlPage2 : kControlPage1, true);
+    view_.setControlCheck(kControlGridView, view.grid_shown != 0);
+    view_.setControlCheck(kControlSnapToGrid, view.snap_to_grid != 0);
+    for (const ShowFlagControl& entry : ctl_ShowFlagControls())
+        view_.setControlCheck(entry.control, (view.show_flags & entry.bit) != 0);
+    showGridSize();
+}
+
+MissionPage& EditorApp::currentPage() {
+    return page_ByIndex(view_State().current_page);
+}

@@ -1,0 +1,91 @@
+#pragma once
+// The editor core: start-up, the command entry points of the main window (commands, buttons,
+// keys, context menus), the backup timer and the closing question. It works on the process-wide
+// pages (mission_page.h) and view state (view_State()) and reaches the screen only through an
+// EditorView.
+//
+// The user interface drives it in this order: construct it with the view; startUp (on false the
+// program ends); show the main window; createOffscreenImage with the map view's size; then
+// forward commands, keys and button clicks, call backupTick every kBackupIntervalMs, and call
+// queryClose when the window is asked to close.
+
+#include "editor/backup.h"
+#include "editor/editor_view.h"
+#include "editor/key_bindings.h"
+#include "editor/map_render.h"
+#include "editor/raster_target.h"
+#include "editor/startup_options.h"
+#include "editor/view_state.h"
+#include "mission/mission_page.h"
+
+#include <string>
+
+enum class StartupResult {
+    Running,      // the editor is set up; run the event loop
+    NoDirectory,  // the game directory could not be entered (message shown)
+    MissingTexts, // "text.bin" could not be loaded (warning shown); end the program
+    MissingNames, // "qz2wpn.bin" could not be loaded (warning shown); end the program
+};
+
+class EditorApp {
+  public:
+    // Installs `view` as the sink of msg_Show for the life of the editor.
+    explicit EditorApp(EditorView& view);
+    ~EditorApp();
+    EditorApp(const EditorApp&) = delete;
+    EditorApp& operator=(const EditorApp&) = delete;
+
+    // The start-up: options; the memory arenas, the archive set and loose files first; the
+    // string tables (a missing "text.bin" or "qz2wpn.bin" shows "Warning: Unable to load file
+    // NAME" and stops here); both pages cleared with Page 1 current; the model tables cleared;
+    // the view state's start values, then the main window's (show flags, snap off, grid 512 m)
+    // with the matching controls, grid text, title and menu checks; the item definitions with
+    // their display names ("CANT_LOAD_ITEMS_DEF" when there are none); the sky presets with
+    // theirs.
+    StartupResult startUp(const EditorOptions& options);
+
+    // The off-screen image for a map view of the given size (raster_ImageWidth wide). On failure
+    // "CANT_CREATE_DIB" is shown, the editor runs on and the map view shows nothing.
+    bool createOffscreenImage(int viewWidth, int viewHeight);
+    RasterImage& image() { return image_; }
+    // Renders the current page into the off-screen image. 0 (nothing drawn) without an image.
+    int renderMap(const MapRenderOptions& options = {});
+
+    // Runs command `command` of the command table. False for a number the table does not hold
+    // (such commands do nothing).
+    bool command(int command);
+    // A click on control `control`: its command, if it has one.
+    void buttonClicked(int control);
+    // A command chosen in a map-view context menu; only the forwarded ones run.
+    void contextCommand(int command);
+    // A key pressed in the main window. False when the key is not bound (default handling).
+    bool keyPressed(EditorKey key);
+
+    // One tick of the backup timer.
+    BackupWriter::Result backupTick() { return backup_.tick(); }
+    // A close request: asks "SAVE_PAGE_1?" when Page 1 holds a mission. True when the window may
+    // close; false after Cancel, and after Yes when the save was cancelled or failed.
+    bool queryClose();
+
+    // ---- Shared steps of the commands ---------------------------------------------------------
+    void updateTitle();      // from the current page's mission_file
+    void showGridSize();     // the grid-size text
+    void updateMenuChecks(); // insert mode, view by type, view by side
+    // Loads the model of every definition used by an item of either page (except people) that
+    // has a graphic and no model yet, with the status window while it runs.
+    void loadModels();
+    // Makes page `index` (0 or 1) current, with its radio button, menu checks, map repaint and
+    // title; nothing when it is current already.
+    void switchPage(int index);
+    // Sets every control to the view state (radio buttons, check boxes, grid text).
+    void syncControls();
+
+    EditorView& view() { return view_; }
+    ViewState& viewState() { return view_State(); }
+    MissionPage& currentPage();
+
+  private:
+    EditorView& view_;
+    RasterImage image_;
+    BackupWriter backup_;
+};

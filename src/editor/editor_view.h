@@ -1,0 +1,67 @@
+#pragma once
+// The editor core's only way to the screen. The main window of the user interface implements it;
+// tests implement it with a scripted fake. Every call comes from the one thread the editor runs on
+// and completes before it returns (dialogs and file choosers are modal).
+//
+// Messages and Yes/No/Cancel questions reach the view as a MessageSink: the editor installs the
+// view as the sink of msg_Show at start-up, so the messages of the lower layers (file reading,
+// export limits, write failures) appear in the same boxes as the editor's own.
+
+#include "foundation/user_message.h"
+#include "mission/mission_page.h"
+
+#include <string>
+
+// The child windows that can be asked to repaint.
+enum class EditorWindow {
+    MapView,    // repaints by rendering the current page (what a paint of the map view does)
+    ItemInfo,   // the item information window: the selection of the current page
+    CenterInfo, // the centre information window: the view centre
+};
+
+enum class DialogResult { Accepted, Cancelled };
+
+enum class FileDialogKind {
+    Open, // the file must exist
+    Save, // asks before overwriting an existing file
+};
+
+// One filter of a file dialog: a description ("Mission files (*.mis)"), a pattern ("*.mis") and
+// the extension added to a typed name that has none ("mis", without the dot; may be empty).
+struct FileFilter {
+    std::string description;
+    std::string pattern;
+    std::string default_extension;
+};
+
+class EditorView : public MessageSink {
+  public:
+    ~EditorView() override = default;
+
+    // Renders the current page into the off-screen image and shows it now.
+    virtual void redrawMap() = 0;
+    // Marks a window for repainting; it repaints from the editor's state when the screen asks.
+    virtual void repaint(EditorWindow window) = 0;
+    // The caption of the main window.
+    virtual void setTitle(const std::string& title) = 0;
+    // The check mark of every menu item (main menu and context menus) carrying `command`.
+    virtual void setMenuCheck(int command, bool checked) = 0;
+    // The state of the check box or push-like radio button with control id `control`. Checking
+    // one radio button of a group unchecks the others of that group.
+    virtual void setControlCheck(int control, bool checked) = 0;
+    // The grid-size text beside the grid buttons (control kControlGridSizeText).
+    virtual void setGridSizeText(const std::string& text) = 0;
+    // Runs the modal dialog whose template is named `templateName` ("GENERALINFO", "EDITEVENTS",
+    // ...) on `page`, which it edits in place.
+    virtual DialogResult openDialog(const char* templateName, MissionPage& page) = 0;
+    // A modal file chooser starting in the current directory. Returns the chosen path, or an
+    // empty string when the user cancelled.
+    virtual std::string chooseFile(FileDialogKind kind, const FileFilter& filter) = 0;
+    // The modeless status window made from template `templateName`, showing `text`; stays until
+    // hideStatus. showStatus while one is shown replaces it.
+    virtual void showStatus(const char* templateName, const std::string& text) = 0;
+    virtual void setStatusText(const std::string& text) = 0;
+    virtual void hideStatus() = 0;
+    // Closes the main window without asking anything and ends the event loop with `code`.
+    virtual void quit(int code) = 0;
+};

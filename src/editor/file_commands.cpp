@@ -1,0 +1,109 @@
+#include "editor/file_commands.h"
+
+#include "foundation/text_source.h"
+#include "gamedata/string_table.h"
+#include "mission/binary_export.h"
+#include "mission/metafile_reader.h"
+#include "mission/metafile_writer.h"
+#include "mission/reports.h"
+#include "mission/write_failure.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kFileSection = "File I/O";
+
+FileFilter makeFilter(const char* descriptionKey, const char* patternKey) {
+    FileFilter filter;
+    filter.description = TextLookup(kFileSection, descriptionKey);
+    filter.pattern = TextLookup(kFileSection, patternKey);
+    filter.default_extension = file_PatternExtension(filter.pattern);
+    return filter;
+}
+
+} // namespace
+
+std::string file_PatternExtension(const std::string& pattern) {
+    // Only the plain form "*.ext" gives a default ("*.*", "*.m?s" or "*.mis;*.txt" do not).
+    if (pattern.size() < 3 || pattern[0] != '*' || pattern[1] != '.') return {};
+    std::string extension = pattern.substr(2);
+    for (char c : extension)
+        if (c == '*' || c == '?' || c == ';' || c == '.' || c == ' ' || c == '/' || c == '\\') return {};
+    return extension;
+}
+
+FileFilter file_MissionFilter() {
+    FileFilter filter = makeFilter("QZ_IN_FILTER_DES", "QZ_IN_FILTER_EXT");
+    filter.default_extension = TextLookup(kFileSection, "DEF_EXT");
+    if (filter.default_extension == kBadTextString)
+        filter.default_extension = file_PatternExtension(filter.pattern);
+    return filter;
+}
+
+FileFilter file_BinaryFilter() {
+    return makeFilter("QZ_OUT_FILTER_DES", "QZ_OUT_FILTER_EXT");
+}
+
+FileFilter file_TextFilter() {
+    return makeFilter("TEXT_FILE_FILTER_DES", "TEXT_FILE_FILTER_EXT");
+}
+
+void file_StorePath(MissionPage& page, const std::string& path) {
+    char* field = page.general.mission_file;
+    const size_t keep = std::min(path.size(), sizeof page.general.mission_file - 1);
+    std::memcpy(field, path.data(), keep);
+    field[keep] = '\0';
+}
+
+bool OpenMission(EditorView& view, MissionPage& page) {
+    const std::string path = view.chooseFile(FileDialogKind::Open, file_MissionFilter());
+    if (path.empty()) return false;
+    const int read = metafile_Load(page, path.c_str());
+    file_StorePath(page, path);
+    view.repaint(EditorWindow::MapView);
+    return read == 1;
+}
+
+bool SaveMission(EditorView& view, MissionPage& page) {
+    const std::string path = view.chooseFile(FileDialogKind::Save, file_MissionFilter());
+    if (path.empty()) return false;
+    if (!metafile_Write(page, path.c_str())) {
+        write_ReportFailure(path.c_str());
+        return false;
+    }
+    file_StorePath(page, path);
+    return true;
+}
+
+bool ExportMission(EditorView& view, MissionPage& page) {
+    const std::string path = view.chooseFile(FileDialogKind::Save, file_BinaryFilter());
+    if (path.empty()) return false;
+    return export_BinaryMission(page, path.c_str()) == 1;
+}
+
+bool WriteReport(EditorView& view, const MissionPage& page, ReportKind kind, int event) {
+    if (kind == ReportKind::Event && (event < 0 || event >= page.num_events)) return false;
+    const std::string path = view.chooseFile(FileDialogKind::Save, file_TextFilter());
+    if (path.empty()) return false;
+    ReportResult result = ReportResult::WriteFailed;
+    switch (kind) {
+    case ReportKind::GroupList:
+        result = report_WriteGroupList(page, path.c_str());
+        break;
+    case ReportKind::AreaTriggerList:
+        result = report_WriteAreaTriggerList(page, path.c_str());
+        break;
+    case ReportKind::WaypointList:
+        result = report_WriteWaypointList(page, path.c_str());
+        break;
+    case ReportKind::Event:
+        result = report_WriteEvent(page, path.c_str(), event);
+        break;
+    case ReportKind::EventList:
+        result = report_WriteEventList(page, path.c_str());
+        break;
+    }
+    return result == ReportResult::Written;
+}

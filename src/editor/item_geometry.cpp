@@ -1,0 +1,107 @@
+#include "editor/item_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// cos and sin of every whole degree, exact at multiples of 90.
+struct DegreeTable {
+    double cos[360];
+    double sin[360];
+    DegreeTable() {
+        for (int d = 0; d < 360; ++d) {
+            const double radians = double(d) * kPi / 180.0;
+            cos[d] = d % 180 == 90 ? 0.0 : d == 0 ? 1.0 : d == 180 ? -1.0 : std::cos(radians);
+            sin[d] = d % 180 == 0 ? 0.0 : d == 90 ? 1.0 : d == 270 ? -1.0 : std::sin(radians);
+        }
+    }
+};
+
+void cosSin(int64_t degrees, double& c, double& s) {
+    static const DegreeTable table;
+    int64_t d = degrees % 360;
+    if (d < 0) d += 360;
+    c = table.cos[d];
+    s = table.sin[d];
+}
+
+// base + delta rounded to the nearest whole unit (halves away from zero), held to 32 bits.
+int32_t offsetBy(int32_t base, double delta) {
+    constexpr double kLimit = 4294967296.0; // beyond any 32-bit result
+    const double clamped = std::clamp(delta, -kLimit, kLimit);
+    const int64_t rounded = int64_t(clamped < 0 ? clamped - 0.5 : clamped + 0.5);
+    const int64_t v = int64_t(base) + rounded;
+    return int32_t(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+}
+
+} // namespace
+
+ItemRotation geom_Rotation(int32_t heading) {
+    ItemRotation r;
+    cosSin(90 - int64_t(heading), r.cos, r.sin);
+    return r;
+}
+
+WorldPoint geom_Place(int32_t px, int32_t py, const ItemRotation& r, LocalPoint p) {
+    WorldPoint w;
+    w.x = offsetBy(px, p.x * r.cos - p.y * r.sin);
+    w.y = offsetBy(py, p.x * r.sin + p.y * r.cos);
+    return w;
+}
+
+void geom_PlainSymbolPoints(int32_t px, int32_t py, int32_t heading, int32_t size, WorldPoint (&out)[kSymbolPoints]) {
+    const double e = double(size) * kSymbolUnit;
+    const LocalPoint local[kSymbolPoints] = {{kFacingLength * e, 0}, {e, 0}, {0, e}, {-e, 0}, {0, -e}};
+    const ItemRotation r = geom_Rotation(heading);
+    for (int i = 0; i < kSymbolPoints; ++i) out[i] = geom_Place(px, py, r, local[i]);
+}
+
+void geom_RadiusSymbolPoints(int32_t px, int32_t py, int32_t heading, WorldPoint (&out)[kSymbolPoints]) {
+    const double e = kSymbolUnit;
+    const LocalPoint local[kSymbolPoints] = {{kFacingLength * e, 0}, {e, 0}, {0, e}, {-e, 0}, {0, -e}};
+    const ItemRotation r = geom_Rotation(heading);
+    for (int i = 0; i < kSymbolPoints; ++i) {
+        const LocalPoint& p = local[i];
+        out[i].x = offsetBy(px, (p.x * r.cos - p.y * r.sin) * kRadiusSymbolScale);
+        out[i].y = offsetBy(py, (p.x * r.sin + p.y * r.cos) * kRadiusSymbolScale);
+        out[i].z = 0;
+    }
+}
+
+double geom_ConeRadius(int32_t size) {
+    return kConeLength * double(size) * kSymbolUnit;
+}
+
+double geom_RadiusInWorldUnits(int32_t metres) {
+    return double(metres) * kSymbolUnit;
+}
+
+int geom_ConeAngles(int32_t angle, int32_t heading, int64_t (&out)[kMaxConePoints]) {
+    const int64_t half = int64_t(std::clamp(angle, -kMaxConeAngle, kMaxConeAngle)) / 2;
+    const int64_t first = 90 - half - int64_t(heading);
+    const int64_t last = 90 + half - int64_t(heading);
+    int count = 0;
+    out[count++] = first;
+    for (int64_t theta = first + kConeStepDegrees; theta < last && count < kMaxConePoints - 1;
+         theta += kConeStepDegrees)
+        out[count++] = theta;
+    out[count++] = last;
+    return count;
+}
+
+int geom_ConePoints(int32_t px, int32_t py, int32_t heading, double radius, int32_t angle,
+                    WorldPoint (&out)[kMaxConePoints]) {
+    int64_t angles[kMaxConePoints];
+    const int count = geom_ConeAngles(angle, heading, angles);
+    for (int i = 0; i < count; ++i) {
+        double c = 0, s = 0;
+        cosSin(angles[i], c, s);
+        out[i].x = offsetBy(px, radius * c);
+        out[i].y = offsetBy(py, radius * s);
+        out[i].z = 0;
+    }
+    return count;
+}

@@ -1,0 +1,135 @@
+#include "editor/menu_tables.h"
+
+#include "editor/command_ids.h"
+#include "gamedata/string_table.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr MenuEntry item(int command, const char* key, const char* resource, bool checkable = false) {
+    return {MenuEntryKind::Item, command, key, resource, checkable};
+}
+constexpr MenuEntry separator() {
+    return {MenuEntryKind::Separator, 0, nullptr, "", false};
+}
+
+constexpr MenuEntry kFileMenu[] = {
+    item(kCmdClear, "FILE_CLEAR", "&Clear"),
+    item(kCmdOpen, "FILE_OPEN", "&Open..."),
+    item(kCmdSave, "FILE_SAVE", "&Save..."),
+    separator(),
+    item(kCmdExport, "FILE_EXPORT", "&Export Binary Mission..."),
+    separator(),
+    item(kCmdPrint, "FILE_PRINT", "&Print"),
+    item(kCmdMetafile, nullptr, "&Metafile"),
+    separator(),
+    item(kCmdExit, "FILE_EXIT", "E&xit"),
+};
+
+constexpr MenuEntry kEditMenu[] = {
+    item(kCmdCut, "EDIT_CUT", "Cu&t"),
+    item(kCmdCopy, "EDIT_COPY", "&Copy"),
+    item(kCmdPaste, "EDIT_PASTE", "&Paste"),
+    separator(),
+    item(kCmdDelete, "EDIT_DELETE", "&Delete"),
+    separator(),
+    item(kCmdInsertMode, "EDIT_INSERTMODE", "&Insert Mode", true),
+    separator(),
+    item(kCmdBriefing, "EDIT_BRIEFING", "&Briefing..."),
+    item(kCmdGeneralInfo, "EDIT_GENERALINFO", "&General Information..."),
+    item(kCmdGroups, "EDIT_GROUPS", "G&roups..."),
+    item(kCmdAreaTriggers, "EDIT_AREATRIGGERS", "&Area Triggers..."),
+    item(kCmdWaypoints, "EDIT_WAYPOINTS", "&Waypoints..."),
+    item(kCmdWaypointNames, nullptr, "Player Waypoint Names"),
+    item(kCmdEvents, "EDIT_EVENTS", "&Events..."),
+    item(kCmdLayerNames, "EDIT_LAYERNAMES", "&Layer Names..."),
+};
+
+constexpr MenuEntry kPageMenu[] = {
+    item(kCmdPage1, "PAGE_1", "Page &1"),
+    item(kCmdPage2, "PAGE_2", "Page &2"),
+};
+
+constexpr MenuEntry kInfoMenu[] = {
+    item(kCmdMemoryStack, nullptr, "Memory Stack.."), item(kCmdIntegrityCheck, nullptr, "Integrity Check..."),
+    item(kCmdWrapObjects, nullptr, "Wrap Objects"),   separator(),
+    item(kCmdAbout, "INFO_ABOUTQZ2MED", "&About..."),
+};
+
+constexpr MenuSpec kMainMenu[] = {
+    {"MenuMainWindow", "FILE", "&File", kFileMenu},
+    {"MenuMainWindow", "EDIT", "&Edit", kEditMenu},
+    {"MenuMainWindow", "PAGE", "&Page", kPageMenu},
+    {"MenuMainWindow", "INFO", "&Info", kInfoMenu},
+};
+
+constexpr MenuEntry kMapContextEntries[] = {
+    item(kCmdInsertMode, "EDIT_INSERTMODE", "&Insert Mode", true),
+    separator(),
+    item(kCmdPaste, "EDIT_PASTE", "&Paste"),
+    separator(),
+    item(kCmdUnhideAll, "MOUSE_UNHIDEALL", "&Unhide All"),
+    separator(),
+    item(kCmdViewByType, "MOUSE_VIEWBYTYPE", "View by &Type", true),
+    item(kCmdViewBySide, "MOUSE_VIEWBYSIDE", "View by &Side", true),
+    separator(),
+    item(kCmdExit, "MOUSE_EXITPROGRAM", "E&xit Program"),
+};
+
+constexpr MenuEntry kItemContextEntries[] = {
+    item(kCmdCut, "EDIT_CUT", "Cu&t"),
+    item(kCmdCopy, "EDIT_COPY", "&Copy"),
+    item(kCmdPaste, "EDIT_PASTE", "&Paste"),
+    separator(),
+    item(kCmdMove, "MOUSE_MOVE", "&Move"),
+    item(kCmdNumericMove, nullptr, "Numeric Move"),
+    separator(),
+    item(kCmdHideSelected, "MOUSE_HIDESELECTED", "&Hide Selected"),
+    item(kCmdHideUnselected, "MOUSE_HIDEUNSELECTED", "Hide U&nselected"),
+    item(kCmdUnhideAll, "MOUSE_UNHIDEALL", "&Unhide All"),
+    separator(),
+    item(kCmdSelectType, "MOUSE_SELECTTYPE", "Select This &Type"),
+    separator(),
+    item(kCmdDelete, "EDIT_DELETE", "&Delete"),
+};
+
+constexpr MenuSpec kMapContextMenu = {"MouseMenu", nullptr, "", kMapContextEntries};
+constexpr MenuSpec kItemContextMenu = {"MouseMenuItem", nullptr, "", kItemContextEntries};
+
+constexpr int kForwardedContextCommands[] = {
+    kCmdCopy,           kCmdNumericMove, kCmdExit,       kCmdCut,        kCmdPaste,
+    kCmdDelete,         kCmdInsertMode,  kCmdMove,       kCmdUnhideAll,  kCmdHideSelected,
+    kCmdHideUnselected, kCmdViewByType,  kCmdViewBySide, kCmdSelectType,
+};
+
+} // namespace
+
+std::span<const MenuSpec> menu_MainMenu() {
+    return kMainMenu;
+}
+const MenuSpec& menu_MapContextMenu() {
+    return kMapContextMenu;
+}
+const MenuSpec& menu_ItemContextMenu() {
+    return kItemContextMenu;
+}
+
+std::string menu_EntryText(const MenuEntry& entry) {
+    if (entry.text_key != nullptr) return TextLookup(kMenuTextSection, entry.text_key);
+    return entry.resource_text != nullptr ? entry.resource_text : "";
+}
+
+std::string menu_Title(const MenuSpec& menu) {
+    if (menu.title_key != nullptr) return TextLookup(kMenuTextSection, menu.title_key);
+    return menu.resource_title != nullptr ? menu.resource_title : "";
+}
+
+std::span<const int> menu_ForwardedContextCommands() {
+    return kForwardedContextCommands;
+}
+
+bool menu_IsForwardedContextCommand(int command) {
+    return std::find(std::begin(kForwardedContextCommands), std::end(kForwardedContextCommands), command) !=
+           std::end(kForwardedContextCommands);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The mission named on the command line: opened into Page 1 once the editor has started, as the
+// Open command would open it after the user chose that file.
+
+#include <string>
+
+class EditorApp;
+
+// A path that names no file is reported ("Warning: Unable to open the mission file PATH") and
+// changes nothing. Otherwise reads the metafile at `path` into Page 1 (cleared first; reading
+// errors are shown by the reader), stores the path in the page even when the read failed, loads
+// the models the pages need, sets the title and repaints the map view and the item information
+// window. `path` must be absolute or relative to the current directory, which start-up has made
+// the game directory. True when the file was read.
+bool editor_OpenMissionFile(EditorApp& app, const std::string& path);

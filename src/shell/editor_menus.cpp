@@ -1,0 +1,64 @@
+#include "shell/editor_menus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+QString menuText(const std::string& text) { return QString::fromLocal8Bit(text.c_str()); }
+} // namespace
+
+int shell_ActionCommand(const QAction* action) {
+    if (action == nullptr) return 0;
+    bool ok = false;
+    const int command = action->data().toInt(&ok);
+    return ok ? command : 0;
+}
+
+EditorMenus::EditorMenus(QMenuBar& bar, QWidget* contextParent) : QObject(&bar) {
+    for (const MenuSpec& spec : menu_MainMenu()) {
+        QMenu* menu = build(spec, bar.addMenu(QString::fromLatin1(spec.resource_title)));
+        mainMenus_.push_back(menu);
+        connect(menu, &QMenu::triggered, this, [this](QAction* action) {
+            if (const int command = shell_ActionCommand(action); command != 0) Q_EMIT commandChosen(command);
+        });
+    }
+    mapContext_ = build(menu_MapContextMenu(), new QMenu(contextParent));
+    itemContext_ = build(menu_ItemContextMenu(), new QMenu(contextParent));
+}
+
+QMenu* EditorMenus::build(const MenuSpec& spec, QMenu* menu) {
+    menu->setObjectName(QString::fromLatin1(spec.name));
+    for (const MenuEntry& entry : spec.entries) {
+        if (entry.kind == MenuEntryKind::Separator) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(QString::fromLatin1(entry.resource_text));
+        action->setData(entry.command);
+        action->setCheckable(entry.checkable);
+        actions_.emplace(entry.command, action);
+        entries_.emplace(action, &entry);
+    }
+    built_.push_back({menu, &spec});
+    return menu;
+}
+
+void EditorMenus::applyTexts() {
+    for (const BuiltMenu& built : built_)
+        if (built.spec->title_key != nullptr) built.menu->setTitle(menuText(menu_Title(*built.spec)));
+    for (const auto& [action, entry] : entries_) action->setText(menuText(menu_EntryText(*entry)));
+}
+
+void EditorMenus::setCheck(int command, bool checked) {
+    const auto [first, last] = actions_.equal_range(command);
+    for (auto it = first; it != last; ++it)
+        if (it->second->isCheckable()) it->second->setChecked(checked);
+}
+
+std::vector<QAction*> EditorMenus::actionsFor(int command) const {
+    std::vector<QAction*> found;
+    const auto [first, last] = actions_.equal_range(command);
+    for (auto it = first; it != last; ++it) found.push_back(it->second);
+    return found;
+}

@@ -1,0 +1,96 @@
+#include "shell/qt_shell_services.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+namespace {
+
+QMessageBox::Icon qtIcon(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Warning: return QMessageBox::Warning;
+    case MsgIcon::Error: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonSet {
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton;
+    QMessageBox::StandardButton escapeButton;
+};
+
+ButtonSet qtButtons(MsgButtons buttons) {
+    switch (buttons) {
+    case MsgButtons::YesNo: return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
+    case MsgButtons::YesNoCancel:
+        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::Cancel};
+    case MsgButtons::OkCancel: return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
+    case MsgButtons::Ok: break;
+    }
+    return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
+}
+
+MsgAnswer answerOf(QMessageBox::StandardButton button) {
+    switch (button) {
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    default: break;
+    }
+    return MsgAnswer::Ok;
+}
+
+} // namespace
+
+MsgAnswer QtShellServices::showMessage(QWidget* parent, const std::string& caption, const std::string& text,
+                                       MsgIcon icon, MsgButtons buttons) {
+    const ButtonSet set = qtButtons(buttons);
+    QMessageBox box(parent);
+    box.setIcon(qtIcon(icon));
+    if (!caption.empty()) box.setWindowTitle(QString::fromLocal8Bit(caption.c_str()));
+    // The texts come from the game's string tables: shown as they stand, never as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromLocal8Bit(text.c_str()));
+    box.setStandardButtons(set.buttons);
+    box.setDefaultButton(set.defaultButton);
+    box.setEscapeButton(set.escapeButton);
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    const QMessageBox::StandardButton chosen = clicked != nullptr ? box.standardButton(clicked) : set.escapeButton;
+    return answerOf(chosen == QMessageBox::NoButton ? set.escapeButton : chosen);
+}
+
+QString shell_QtNameFilter(const FileFilter& filter) {
+    QStringList patterns = QString::fromLocal8Bit(filter.pattern.c_str()).split(u';', Qt::SkipEmptyParts);
+    for (QString& pattern : patterns) pattern = pattern.trimmed();
+    patterns.removeAll(QString());
+    if (patterns.isEmpty()) patterns << QStringLiteral("*");
+    const QString list = patterns.join(u' ');
+    const QString description = QString::fromLocal8Bit(filter.description.c_str()).trimmed();
+    const QString suffix = QStringLiteral("(") + list + QStringLiteral(")");
+    if (description.endsWith(suffix)) return description;
+    return description.isEmpty() ? suffix : description + u' ' + suffix;
+}
+
+std::string QtShellServices::chooseFile(QWidget* parent, FileDialogKind kind, const FileFilter& filter) {
+    QFileDialog dialog(parent, QString(), QDir::currentPath(), shell_QtNameFilter(filter));
+    if (kind == FileDialogKind::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QString::fromLocal8Bit(filter.default_extension.c_str()));
+    }
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return {};
+    return QFile::encodeName(files.first()).toStdString();
+}

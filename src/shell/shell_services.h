@@ -1,0 +1,28 @@
+#pragma once
+// The modal services of the user interface: message boxes and file choosers. The main window and
+// the dialogs reach them only through this interface, so a test can answer them from a script
+// (ScriptedShellServices) and never blocks on a modal box.
+
+#include "editor/editor_view.h"
+#include "foundation/user_message.h"
+
+#include <string>
+
+class QWidget;
+
+class ShellServices {
+public:
+    virtual ~ShellServices() = default;
+
+    // A modal message box owned by `parent` (may be null). An empty caption leaves the platform's
+    // default title. Returns the button the user chose; closing the box counts as Cancel in a
+    // box that has one, as No in a Yes/No question and as Ok otherwise.
+    virtual MsgAnswer showMessage(QWidget* parent, const std::string& caption, const std::string& text, MsgIcon icon,
+                                  MsgButtons buttons) = 0;
+
+    // A modal file chooser owned by `parent`, starting in the current directory and showing
+    // `filter`. Open asks for an existing file; Save asks before overwriting one and adds the
+    // filter's default extension to a name typed without one. Returns the chosen path, or an
+    // empty string when the user cancelled.
+    virtual std::string chooseFile(QWidget* parent, FileDialogKind kind, const FileFilter& filter) = 0;
+};

@@ -1,0 +1,82 @@
+#pragma once
+// Shared set-up of the editor core tests: interface texts, test item definitions, both pages
+// cleared and the view state as the main window's creation leaves it, and an EditorApp over a
+// scripted view.
+
+#include "editor/editor_app.h"
+#include "fake_editor_view.h"
+
+#include "gamedata/string_table.h"
+#include "mission/page_ops.h"
+#include "support/test_item_defs.h"
+#include "support/test_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// The interface texts the editor tests install. Formats are chosen so that a wrong argument
+// order or count shows.
+inline constexpr const char* kEditorTestTexts = "[Dialog Message]\n"
+                                                "QZMED_TITLE=%s Editor %s\n"
+                                                "QZMED_TITLE_PLUS_FNAME=%s Editor %s - %s\n"
+                                                "CONSUMER=QZ\n"
+                                                "CANT_CREATE_DIB=no image\n"
+                                                "CANT_LOAD_ITEMS_DEF=no item definitions\n"
+                                                "STATUSDIALOG=STATUSDIALOG\n"
+                                                "LOADINGMODELS=Loading models\n"
+                                                "LOADING...=Loading %s\n"
+                                                "EXIT=Exit\n"
+                                                "SAVE_PAGE_1?=Save page 1?\n"
+                                                "NOT_AVAILABLE=not available yet\n"
+                                                "WARNING=Warning\n"
+                                                "[Med Window Text]\n"
+                                                "QZ_GRID_SIZE_CM=%f cm\n"
+                                                "QZ_GRID_SIZE_M=%i m\n"
+                                                "[File I/O]\n"
+                                                "DEF_EXT=mis\n"
+                                                "QZ_IN_FILTER_DES=Missions\n"
+                                                "QZ_IN_FILTER_EXT=*.mis\n"
+                                                "QZ_OUT_FILTER_DES=Binary missions\n"
+                                                "QZ_OUT_FILTER_EXT=*.bms\n"
+                                                "TEXT_FILE_FILTER_DES=Text files\n"
+                                                "TEXT_FILE_FILTER_EXT=*.txt\n"
+                                                "CANT_WRITE_FILE=cannot write %s\n"
+                                                "[Players]\n"
+                                                "BLUEPLAYERS=Blue players\n"
+                                                "REDPLAYERS=Red players\n";
+
+inline void editorTest_InstallTexts() {
+    static const StringTable* table = test_BuildTable(kEditorTestTexts);
+    TextLookup_SetTable(table);
+}
+
+// Both pages cleared with Page 1 current, the view state of a freshly created main window.
+inline void editorTest_ResetState() {
+    page_SetCurrent(page_Page1());
+    page_Clear(page_Page1());
+    page_Clear(page_Page2());
+    view_Reset(view_State());
+    view_ApplyWindowStart(view_State());
+}
+
+class EditorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        editorTest_InstallTexts();
+        test_LoadItemDefs();
+        editorTest_ResetState();
+    }
+
+    // Adds an item of `type` at (x, y) to `page`; fails the test when the page refuses it.
+    int addItem(MissionPage& page, int32_t type, int32_t x = 0, int32_t y = 0) {
+        const int slot = page_AddItem(page, type, x, y, 0);
+        EXPECT_GE(slot, 0);
+        return slot;
+    }
+
+    ViewState& view() { return view_State(); }
+
+    FakeEditorView screen;
+    EditorApp app{screen};
+};
