@@ -18,6 +18,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -64,10 +65,10 @@ void attachModel(int32_t id, const char* name, double w, double l, double h, Dem
 }
 
 void fillTerrain(MissionPage& page) {
-    DemoTerrainSpec spec;
-    spec.waterLevel = 60;
+    DemoTerrainSpec terrain;
+    terrain.waterLevel = 60;
     DemoTerrainImages images;
-    demo_BuildTerrainImages(spec, images);
+    demo_BuildTerrainImages(terrain, images);
     TerrainImagery* imagery = page_EnsureImagery(page);
     for (int i = 0; i < kTerrainMapPixels; ++i) {
         imagery->color_map[i] = images.colour[i];
@@ -78,7 +79,7 @@ void fillTerrain(MissionPage& page) {
                 std::min(sizeof imagery->detail_premultiplied, images.detailTiles.size() * sizeof(uint32_t)));
     pixel_Premultiply(reinterpret_cast<uint8_t*>(imagery->detail_premultiplied), 64, 64 * 256);
     page.detail_images_present = 1;
-    page.general.terrain_water_height = spec.waterLevel;
+    page.general.terrain_water_height = terrain.waterLevel;
 }
 
 // 5,000 items spread over the view: things with models, people, waypoint lists of 8 markers and

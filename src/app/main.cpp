@@ -14,8 +14,8 @@
 #include <cstdio>
 
 namespace {
-constexpr int kExitUsage = 2;       // unusable command line, or the game data is missing
-constexpr int kExitScreenshot = 1;  // the screenshot could not be written
+constexpr int kExitUsage = 2;      // unusable command line, or the game data is missing
+constexpr int kExitScreenshot = 1; // the screenshot could not be written
 constexpr QSize kScreenshotSize{1280, 800};
 } // namespace
 

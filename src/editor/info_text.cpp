@@ -9,22 +9,25 @@
 namespace {
 
 // A description field as text, bounded by the field even when it lacks its terminator.
-template <size_t N> std::string fieldText(const char (&field)[N]) { return std::string(field, strnlen(field, N)); }
+template <size_t N> std::string fieldText(const char (&field)[N]) {
+    return std::string(field, strnlen(field, N));
+}
 
-std::string formatted(const char* key, const char* kinds, const char* fallback, std::initializer_list<FmtArg> args) {
+std::string formatted(const char* key, const char* kinds, const char* fallback,
+                      std::initializer_list<FmtArg> args) {
     return text_FormatChecked(TextLookup(kItemInfoSection, key), kinds, fallback, args);
 }
 
 // Builds the lines top to bottom: each line is placed `down` pixels below the previous one.
 class LineWriter {
-public:
+  public:
     explicit LineWriter(std::vector<InfoLine>& lines) : lines_(lines) {}
     void add(std::string text, int down, int x) {
         y_ += down;
         lines_.push_back({std::move(text), x, y_});
     }
 
-private:
+  private:
     std::vector<InfoLine>& lines_;
     int y_ = 0;
 };

@@ -25,7 +25,8 @@ AppArguments app_ParseArguments(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i] != nullptr ? argv[i] : "";
         if (isEditorOption(argument)) continue;
-        const bool takesValue = std::strcmp(argument, "--game") == 0 || std::strcmp(argument, "--screenshot") == 0;
+        const bool takesValue =
+            std::strcmp(argument, "--game") == 0 || std::strcmp(argument, "--screenshot") == 0;
         if (takesValue) {
             if (i + 1 >= argc || argv[i + 1] == nullptr) {
                 parsed.error = std::string(argument) + " needs a value";

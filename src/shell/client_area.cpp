@@ -23,7 +23,9 @@ QRect controlRect(const ControlSpec& spec, const ShellMetrics& metrics) {
 }
 
 // A child window rectangle is given with inclusive edges.
-QRect childRect(const ChildWindowRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)); }
+QRect childRect(const ChildWindowRect& r) {
+    return QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
+}
 
 } // namespace
 
@@ -52,22 +54,29 @@ void ClientArea::createControls() {
             widget = button = radio;
             break;
         }
-        case ControlKind::PushButton: widget = button = new QPushButton(this); break;
-        case ControlKind::CheckBox: widget = button = new QCheckBox(this); break;
+        case ControlKind::PushButton:
+            widget = button = new QPushButton(this);
+            break;
+        case ControlKind::CheckBox:
+            widget = button = new QCheckBox(this);
+            break;
         case ControlKind::GroupBox: {
             auto* box = new QGroupBox(this);
             // The frame runs through the middle of the title, so the rows the table places one
             // line below the box's top stand inside the frame.
-            box->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
-                                              " margin-top: %1px; }"
-                                              "QGroupBox::title { subcontrol-origin: margin; left: %2px;"
-                                              " padding: 0 2px; }")
-                                   .arg(metrics_.lineHeight / 2)
-                                   .arg(metrics_.charWidth));
+            box->setStyleSheet(
+                QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
+                               " margin-top: %1px; }"
+                               "QGroupBox::title { subcontrol-origin: margin; left: %2px;"
+                               " padding: 0 2px; }")
+                    .arg(metrics_.lineHeight / 2)
+                    .arg(metrics_.charWidth));
             widget = box;
             break;
         }
-        case ControlKind::StaticText: widget = new QLabel(this); break;
+        case ControlKind::StaticText:
+            widget = new QLabel(this);
+            break;
         }
         if (spec.kind != ControlKind::RadioButton && spec.starts_group) radioGroup = nullptr;
         widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
@@ -87,9 +96,12 @@ void ClientArea::applyTexts() {
     for (const ControlSpec& spec : ctl_Controls()) {
         QWidget* widget = control(spec.id);
         const QString label = QString::fromLocal8Bit(TextLookup(kControlTextSection, spec.label_key));
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(label);
-        else if (auto* box = qobject_cast<QGroupBox*>(widget)) box->setTitle(label);
-        else if (auto* text = qobject_cast<QLabel*>(widget)) text->setText(label);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            button->setText(label);
+        else if (auto* box = qobject_cast<QGroupBox*>(widget))
+            box->setTitle(label);
+        else if (auto* text = qobject_cast<QLabel*>(widget))
+            text->setText(label);
     }
 }
 
@@ -146,7 +158,8 @@ void ClientArea::resizeEvent(QResizeEvent* event) {
 
 void ClientArea::placeChildWindows() {
     // The client rectangle's right and bottom edges, as the platform reports them (exclusive).
-    const ChildWindowLayout layout = layout_ChildWindows(width(), height(), metrics_.charWidth, metrics_.lineHeight);
+    const ChildWindowLayout layout =
+        layout_ChildWindows(width(), height(), metrics_.charWidth, metrics_.lineHeight);
     const std::pair<QWidget*, ChildWindowRect> placements[] = {
         {mapView_, layout.map_view}, {itemInfo_, layout.item_info}, {centerInfo_, layout.center_info}};
     for (const auto& [child, rect] : placements) {

@@ -16,7 +16,7 @@ class QLabel;
 
 class ClientArea : public QWidget {
     Q_OBJECT
-public:
+  public:
     ClientArea(const ShellMetrics& metrics, QWidget* parent = nullptr);
 
     // The three child windows, re-parented to this area and placed on every resize.
@@ -37,14 +37,14 @@ public:
     // The smallest client size that shows every control.
     QSize minimumSizeHint() const override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // A button or check box was clicked (its state already changed by the click).
     void controlClicked(int id);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void createControls();
     void placeChildWindows();
 

@@ -2,16 +2,21 @@
 
 #include <cstdio>
 
-MsgAnswer ConsoleShellServices::showMessage(QWidget*, const std::string& caption, const std::string& text, MsgIcon,
-                                            MsgButtons buttons) {
+MsgAnswer ConsoleShellServices::showMessage(QWidget*, const std::string& caption, const std::string& text,
+                                            MsgIcon, MsgButtons buttons) {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     switch (buttons) {
-    case MsgButtons::YesNo: return MsgAnswer::No;
-    case MsgButtons::YesNoCancel: return MsgAnswer::Cancel;
+    case MsgButtons::YesNo:
+        return MsgAnswer::No;
+    case MsgButtons::YesNoCancel:
+        return MsgAnswer::Cancel;
     case MsgButtons::Ok:
-    case MsgButtons::OkCancel: break;
+    case MsgButtons::OkCancel:
+        break;
     }
     return MsgAnswer::Ok;
 }
 
-std::string ConsoleShellServices::chooseFile(QWidget*, FileDialogKind, const FileFilter&) { return {}; }
+std::string ConsoleShellServices::chooseFile(QWidget*, FileDialogKind, const FileFilter&) {
+    return {};
+}

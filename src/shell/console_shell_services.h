@@ -6,7 +6,7 @@
 #include "shell/shell_services.h"
 
 class ConsoleShellServices : public ShellServices {
-public:
+  public:
     MsgAnswer showMessage(QWidget* parent, const std::string& caption, const std::string& text, MsgIcon icon,
                           MsgButtons buttons) override;
     std::string chooseFile(QWidget* parent, FileDialogKind kind, const FileFilter& filter) override;

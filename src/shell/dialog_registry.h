@@ -18,7 +18,7 @@ class ShellServices;
 using DialogRunner = std::function<DialogResult(QWidget* parent, MissionPage& page, ShellServices& services)>;
 
 class DialogRegistry {
-public:
+  public:
     // Registers (or replaces) the dialog of `templateName`; names are compared without regard to
     // ASCII letter case.
     void add(const std::string& templateName, DialogRunner runner);
@@ -26,6 +26,6 @@ public:
     const DialogRunner* find(const std::string& templateName) const;
     bool empty() const { return runners_.empty(); }
 
-private:
+  private:
     std::map<std::string, DialogRunner> runners_; // keyed by the upper-case name
 };

@@ -5,7 +5,9 @@
 #include <QMenuBar>
 
 namespace {
-QString menuText(const std::string& text) { return QString::fromLocal8Bit(text.c_str()); }
+QString menuText(const std::string& text) {
+    return QString::fromLocal8Bit(text.c_str());
+}
 } // namespace
 
 int shell_ActionCommand(const QAction* action) {
@@ -47,7 +49,8 @@ QMenu* EditorMenus::build(const MenuSpec& spec, QMenu* menu) {
 void EditorMenus::applyTexts() {
     for (const BuiltMenu& built : built_)
         if (built.spec->title_key != nullptr) built.menu->setTitle(menuText(menu_Title(*built.spec)));
-    for (const auto& [action, entry] : entries_) action->setText(menuText(menu_EntryText(*entry)));
+    for (const auto& [action, entry] : entries_)
+        action->setText(menuText(menu_EntryText(*entry)));
 }
 
 void EditorMenus::setCheck(int command, bool checked) {
@@ -59,6 +62,7 @@ void EditorMenus::setCheck(int command, bool checked) {
 std::vector<QAction*> EditorMenus::actionsFor(int command) const {
     std::vector<QAction*> found;
     const auto [first, last] = actions_.equal_range(command);
-    for (auto it = first; it != last; ++it) found.push_back(it->second);
+    for (auto it = first; it != last; ++it)
+        found.push_back(it->second);
     return found;
 }

@@ -17,7 +17,7 @@ class QWidget;
 
 class EditorMenus : public QObject {
     Q_OBJECT
-public:
+  public:
     // Fills `bar` with File, Edit, Page and Info and makes the context menus (owned by
     // `contextParent`). The items have their resource texts until applyTexts.
     EditorMenus(QMenuBar& bar, QWidget* contextParent);
@@ -38,11 +38,11 @@ public:
     // Every item (not separator) carrying `command`.
     std::vector<QAction*> actionsFor(int command) const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // An item of the menu bar was chosen.
     void commandChosen(int command);
 
-private:
+  private:
     struct BuiltMenu {
         QMenu* menu;
         const MenuSpec* spec;

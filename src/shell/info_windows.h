@@ -12,34 +12,34 @@ class EditorApp;
 
 class ItemInfoWindow : public QFrame {
     Q_OBJECT
-public:
+  public:
     ItemInfoWindow(EditorApp& app, const ShellMetrics& metrics, QWidget* parent = nullptr);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     EditorApp& app_;
     ShellMetrics metrics_;
 };
 
 class CenterInfoWindow : public QFrame {
     Q_OBJECT
-public:
+  public:
     CenterInfoWindow(EditorApp& app, const ShellMetrics& metrics, QWidget* parent = nullptr);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     EditorApp& app_;
     ShellMetrics metrics_;
 };

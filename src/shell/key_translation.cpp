@@ -4,15 +4,24 @@ namespace {
 
 std::optional<EditorKey> keypadKey(int key) {
     switch (key) {
-    case Qt::Key_9: return EditorKey::Keypad9;
-    case Qt::Key_3: return EditorKey::Keypad3;
-    case Qt::Key_2: return EditorKey::Keypad2;
-    case Qt::Key_4: return EditorKey::Keypad4;
-    case Qt::Key_6: return EditorKey::Keypad6;
-    case Qt::Key_8: return EditorKey::Keypad8;
-    case Qt::Key_Plus: return EditorKey::KeypadPlus;
-    case Qt::Key_Minus: return EditorKey::KeypadMinus;
-    default: break;
+    case Qt::Key_9:
+        return EditorKey::Keypad9;
+    case Qt::Key_3:
+        return EditorKey::Keypad3;
+    case Qt::Key_2:
+        return EditorKey::Keypad2;
+    case Qt::Key_4:
+        return EditorKey::Keypad4;
+    case Qt::Key_6:
+        return EditorKey::Keypad6;
+    case Qt::Key_8:
+        return EditorKey::Keypad8;
+    case Qt::Key_Plus:
+        return EditorKey::KeypadPlus;
+    case Qt::Key_Minus:
+        return EditorKey::KeypadMinus;
+    default:
+        break;
     }
     return std::nullopt;
 }
@@ -25,21 +34,36 @@ std::optional<EditorKey> shell_TranslateKey(int key, Qt::KeyboardModifiers modif
         if (const std::optional<EditorKey> pad = keypadKey(key)) return pad;
     }
     switch (key) {
-    case Qt::Key_PageUp: return EditorKey::PageUp;
-    case Qt::Key_PageDown: return EditorKey::PageDown;
-    case Qt::Key_Space: return EditorKey::Space;
-    case Qt::Key_Left: return EditorKey::Left;
-    case Qt::Key_Right: return EditorKey::Right;
-    case Qt::Key_Up: return EditorKey::Up;
-    case Qt::Key_Down: return EditorKey::Down;
-    case Qt::Key_Insert: return EditorKey::Insert;
-    case Qt::Key_Delete: return EditorKey::Delete;
-    case Qt::Key_U: return EditorKey::U;
-    case Qt::Key_F1: return EditorKey::F1;
-    case Qt::Key_F2: return EditorKey::F2;
-    case Qt::Key_F3: return EditorKey::F3;
-    case Qt::Key_F4: return EditorKey::F4;
-    default: break;
+    case Qt::Key_PageUp:
+        return EditorKey::PageUp;
+    case Qt::Key_PageDown:
+        return EditorKey::PageDown;
+    case Qt::Key_Space:
+        return EditorKey::Space;
+    case Qt::Key_Left:
+        return EditorKey::Left;
+    case Qt::Key_Right:
+        return EditorKey::Right;
+    case Qt::Key_Up:
+        return EditorKey::Up;
+    case Qt::Key_Down:
+        return EditorKey::Down;
+    case Qt::Key_Insert:
+        return EditorKey::Insert;
+    case Qt::Key_Delete:
+        return EditorKey::Delete;
+    case Qt::Key_U:
+        return EditorKey::U;
+    case Qt::Key_F1:
+        return EditorKey::F1;
+    case Qt::Key_F2:
+        return EditorKey::F2;
+    case Qt::Key_F3:
+        return EditorKey::F3;
+    case Qt::Key_F4:
+        return EditorKey::F4;
+    default:
+        break;
     }
     return std::nullopt;
 }

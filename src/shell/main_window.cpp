@@ -21,7 +21,9 @@
 #include <QSessionManager>
 
 namespace {
-QString localText(const std::string& text) { return QString::fromLocal8Bit(text.c_str()); }
+QString localText(const std::string& text) {
+    return QString::fromLocal8Bit(text.c_str());
+}
 } // namespace
 
 MainWindow::MainWindow(ShellServices& services, QWidget* parent)
@@ -59,8 +61,10 @@ MainWindow::MainWindow(ShellServices& services, QWidget* parent)
         if (quitting_ || !manager.allowsInteraction()) return;
         const bool mayClose = app_.queryClose();
         manager.release();
-        if (!mayClose) manager.cancel();
-        else quitting_ = true; // answered: the close that follows asks nothing more
+        if (!mayClose)
+            manager.cancel();
+        else
+            quitting_ = true; // answered: the close that follows asks nothing more
     });
 }
 
@@ -99,11 +103,17 @@ void MainWindow::showEditor(QSize size) {
     setFocus();
 }
 
-bool MainWindow::openMissionFile(const std::string& path) { return editor_OpenMissionFile(app_, path); }
+bool MainWindow::openMissionFile(const std::string& path) {
+    return editor_OpenMissionFile(app_, path);
+}
 
-QWidget* MainWindow::control(int id) const { return client_->control(id); }
+QWidget* MainWindow::control(int id) const {
+    return client_->control(id);
+}
 
-void MainWindow::runCommand(int command) { app_.command(command); }
+void MainWindow::runCommand(int command) {
+    app_.command(command);
+}
 
 void MainWindow::onControlClicked(int id) {
     app_.buttonClicked(id);
@@ -111,7 +121,9 @@ void MainWindow::onControlClicked(int id) {
     if (!quitting_) setFocus();
 }
 
-void MainWindow::onContextCommand(int command) { app_.contextCommand(command); }
+void MainWindow::onContextCommand(int command) {
+    app_.contextCommand(command);
+}
 
 void MainWindow::onItemInfoClicked() {
     if (mapView_->dragActive()) return;
@@ -143,23 +155,39 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 // ---- EditorView ---------------------------------------------------------------------------------
 
-void MainWindow::redrawMap() { mapView_->redraw(); }
+void MainWindow::redrawMap() {
+    mapView_->redraw();
+}
 
 void MainWindow::repaint(EditorWindow window) {
     switch (window) {
-    case EditorWindow::MapView: mapView_->invalidate(); break;
-    case EditorWindow::ItemInfo: itemInfo_->update(); break;
-    case EditorWindow::CenterInfo: centerInfo_->update(); break;
+    case EditorWindow::MapView:
+        mapView_->invalidate();
+        break;
+    case EditorWindow::ItemInfo:
+        itemInfo_->update();
+        break;
+    case EditorWindow::CenterInfo:
+        centerInfo_->update();
+        break;
     }
 }
 
-void MainWindow::setTitle(const std::string& title) { setWindowTitle(localText(title)); }
+void MainWindow::setTitle(const std::string& title) {
+    setWindowTitle(localText(title));
+}
 
-void MainWindow::setMenuCheck(int command, bool checked) { menus_->setCheck(command, checked); }
+void MainWindow::setMenuCheck(int command, bool checked) {
+    menus_->setCheck(command, checked);
+}
 
-void MainWindow::setControlCheck(int control, bool checked) { client_->setControlCheck(control, checked); }
+void MainWindow::setControlCheck(int control, bool checked) {
+    client_->setControlCheck(control, checked);
+}
 
-void MainWindow::setGridSizeText(const std::string& text) { client_->setGridSizeText(localText(text)); }
+void MainWindow::setGridSizeText(const std::string& text) {
+    client_->setGridSizeText(localText(text));
+}
 
 DialogResult MainWindow::openDialog(const char* templateName, MissionPage& page) {
     const std::string name = templateName != nullptr ? templateName : "";
@@ -207,8 +235,8 @@ void MainWindow::quit(int code) {
 MsgAnswer MainWindow::showMessage(const char* caption, const char* text, MsgIcon icon, MsgButtons buttons) {
     // Before the window is shown (start-up failures) the box has no owner.
     QWidget* owner = isVisible() ? this : nullptr;
-    const MsgAnswer answer =
-        services_.showMessage(owner, caption != nullptr ? caption : "", text != nullptr ? text : "", icon, buttons);
+    const MsgAnswer answer = services_.showMessage(owner, caption != nullptr ? caption : "",
+                                                   text != nullptr ? text : "", icon, buttons);
     if (isVisible() && !quitting_) setFocus();
     return answer;
 }

@@ -26,7 +26,7 @@ class StatusWindow;
 
 class MainWindow : public QMainWindow, public EditorView {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(ShellServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -76,11 +76,11 @@ public:
     void quit(int code) override;
     MsgAnswer showMessage(const char* caption, const char* text, MsgIcon icon, MsgButtons buttons) override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void onControlClicked(int id);
     void onContextCommand(int command);
     void onItemInfoClicked();

@@ -13,8 +13,12 @@ namespace {
 
 constexpr int kToolTextMargin = 10; // the insert-mode text keeps this far from the top and right
 
-bool shiftHeld(const QMouseEvent& event) { return event.modifiers() & Qt::ShiftModifier; }
-bool controlHeld(const QMouseEvent& event) { return event.modifiers() & Qt::ControlModifier; }
+bool shiftHeld(const QMouseEvent& event) {
+    return event.modifiers() & Qt::ShiftModifier;
+}
+bool controlHeld(const QMouseEvent& event) {
+    return event.modifiers() & Qt::ControlModifier;
+}
 
 } // namespace
 
@@ -103,8 +107,10 @@ void MapViewWidget::paintEvent(QPaintEvent* event) {
 
 void MapViewWidget::applyNavigation(uint32_t effects) {
     if (effects & kNavRepaintCentre) Q_EMIT centreMoved();
-    if (effects & kNavRender) redraw();
-    else if (effects & kNavRenderWhenIdle) invalidate(); // paints coalesce while moves keep coming
+    if (effects & kNavRender)
+        redraw();
+    else if (effects & kNavRenderWhenIdle)
+        invalidate(); // paints coalesce while moves keep coming
 }
 
 void MapViewWidget::mousePressEvent(QMouseEvent* event) {
@@ -117,13 +123,16 @@ void MapViewWidget::mousePressEvent(QMouseEvent* event) {
                                              shiftHeld(*event), controlHeld(*event)));
         break;
     case Qt::RightButton: {
-        const uint32_t effects = nav_RightButtonDown(navigation_, view, image.width(), image.height(), p.x(), p.y(),
-                                                     shiftHeld(*event), controlHeld(*event));
-        if (effects == kNavNone) showContextMenu(event->globalPosition().toPoint());
-        else applyNavigation(effects);
+        const uint32_t effects = nav_RightButtonDown(navigation_, view, image.width(), image.height(), p.x(),
+                                                     p.y(), shiftHeld(*event), controlHeld(*event));
+        if (effects == kNavNone)
+            showContextMenu(event->globalPosition().toPoint());
+        else
+            applyNavigation(effects);
         break;
     }
-    default: break; // the left button belongs to the selection and editing tools
+    default:
+        break; // the left button belongs to the selection and editing tools
     }
     event->accept();
 }
@@ -131,8 +140,10 @@ void MapViewWidget::mousePressEvent(QMouseEvent* event) {
 void MapViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     // A left double click counts as one more left press at the same point; the second press of
     // a middle or right double click is not a gesture.
-    if (event->button() == Qt::LeftButton) mousePressEvent(event);
-    else event->accept();
+    if (event->button() == Qt::LeftButton)
+        mousePressEvent(event);
+    else
+        event->accept();
 }
 
 void MapViewWidget::mouseMoveEvent(QMouseEvent* event) {

@@ -13,7 +13,7 @@ class QMenu;
 
 class MapViewWidget : public QFrame {
     Q_OBJECT
-public:
+  public:
     MapViewWidget(EditorApp& app, QWidget* parent = nullptr);
 
     // The context menus: `mapMenu` when the current page has no selection, `itemMenu` otherwise.
@@ -35,11 +35,11 @@ public:
     // The point of the off-screen image under a widget position.
     QPoint imagePoint(const QPoint& widgetPosition) const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // The view centre was moved with the mouse (the centre information window shows it).
     void centreMoved();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -47,7 +47,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void renderNow();
     void makeImage();
     void applyNavigation(uint32_t effects);

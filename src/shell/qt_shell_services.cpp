@@ -11,11 +11,16 @@ namespace {
 
 QMessageBox::Icon qtIcon(MsgIcon icon) {
     switch (icon) {
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Warning: return QMessageBox::Warning;
-    case MsgIcon::Error: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::None: break;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Warning:
+        return QMessageBox::Warning;
+    case MsgIcon::Error:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -28,21 +33,29 @@ struct ButtonSet {
 
 ButtonSet qtButtons(MsgButtons buttons) {
     switch (buttons) {
-    case MsgButtons::YesNo: return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
+    case MsgButtons::YesNo:
+        return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
     case MsgButtons::YesNoCancel:
-        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::Cancel};
-    case MsgButtons::OkCancel: return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
-    case MsgButtons::Ok: break;
+        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                QMessageBox::Cancel};
+    case MsgButtons::OkCancel:
+        return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
+    case MsgButtons::Ok:
+        break;
     }
     return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
 }
 
 MsgAnswer answerOf(QMessageBox::StandardButton button) {
     switch (button) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    default: break;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    default:
+        break;
     }
     return MsgAnswer::Ok;
 }
@@ -63,13 +76,15 @@ MsgAnswer QtShellServices::showMessage(QWidget* parent, const std::string& capti
     box.setEscapeButton(set.escapeButton);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
-    const QMessageBox::StandardButton chosen = clicked != nullptr ? box.standardButton(clicked) : set.escapeButton;
+    const QMessageBox::StandardButton chosen =
+        clicked != nullptr ? box.standardButton(clicked) : set.escapeButton;
     return answerOf(chosen == QMessageBox::NoButton ? set.escapeButton : chosen);
 }
 
 QString shell_QtNameFilter(const FileFilter& filter) {
     QStringList patterns = QString::fromLocal8Bit(filter.pattern.c_str()).split(u';', Qt::SkipEmptyParts);
-    for (QString& pattern : patterns) pattern = pattern.trimmed();
+    for (QString& pattern : patterns)
+        pattern = pattern.trimmed();
     patterns.removeAll(QString());
     if (patterns.isEmpty()) patterns << QStringLiteral("*");
     const QString list = patterns.join(u' ');

@@ -6,7 +6,8 @@
 
 bool shell_SaveScreenshot(QWidget& window, const QString& path) {
     // Showing and maximising post resize and layout events; let them all arrive first.
-    for (int pass = 0; pass < 3; ++pass) QCoreApplication::processEvents();
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::processEvents();
     const QPixmap picture = window.grab();
     return !picture.isNull() && picture.save(path, "PNG");
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 class ScriptedShellServices : public ShellServices {
-public:
+  public:
     struct Message {
         std::string caption;
         std::string text;

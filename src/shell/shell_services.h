@@ -11,14 +11,14 @@
 class QWidget;
 
 class ShellServices {
-public:
+  public:
     virtual ~ShellServices() = default;
 
     // A modal message box owned by `parent` (may be null). An empty caption leaves the platform's
     // default title. Returns the button the user chose; closing the box counts as Cancel in a
     // box that has one, as No in a Yes/No question and as Ok otherwise.
-    virtual MsgAnswer showMessage(QWidget* parent, const std::string& caption, const std::string& text, MsgIcon icon,
-                                  MsgButtons buttons) = 0;
+    virtual MsgAnswer showMessage(QWidget* parent, const std::string& caption, const std::string& text,
+                                  MsgIcon icon, MsgButtons buttons) = 0;
 
     // A modal file chooser owned by `parent`, starting in the current directory and showing
     // `filter`. Open asks for an existing file; Save asks before overwriting one and adds the

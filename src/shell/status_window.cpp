@@ -27,4 +27,6 @@ void StatusWindow::setText(const QString& text) {
     text_->repaint();
 }
 
-QString StatusWindow::text() const { return text_->text(); }
+QString StatusWindow::text() const {
+    return text_->text();
+}

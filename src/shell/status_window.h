@@ -10,7 +10,7 @@ constexpr int kStatusTextControl = 3700;
 
 class StatusWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit StatusWindow(QWidget* parent = nullptr);
 
     // The title ("Dialog Message" "STATUS") is set and the text emptied.
@@ -18,6 +18,6 @@ public:
     void setText(const QString& text);
     QString text() const;
 
-private:
+  private:
     QLabel* text_;
 };

@@ -37,7 +37,7 @@ constexpr int kCw = 8;
 constexpr int kLh = 15; // odd, so that lh/2 rounding shows
 
 class InfoText : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test_InstallTexts(kInfoTexts);
         test_LoadItemDefs();
@@ -54,7 +54,8 @@ protected:
 
     std::vector<std::string> texts() {
         std::vector<std::string> out;
-        for (const InfoLine& line : info_ItemLines(page, kCw, kLh)) out.push_back(line.text);
+        for (const InfoLine& line : info_ItemLines(page, kCw, kLh))
+            out.push_back(line.text);
         return out;
     }
 

@@ -11,12 +11,13 @@
 namespace {
 
 class StartupMission : public EditorTest {
-protected:
+  protected:
     // Writes a mission of `items` jeeps and returns its path.
     std::string writeMission(int items) {
         MissionPage& scratch = page_ScratchPage();
         page_Clear(scratch);
-        for (int i = 0; i < items; ++i) addItem(scratch, kTestJeepType, i * 256, 0);
+        for (int i = 0; i < items; ++i)
+            addItem(scratch, kTestJeepType, i * 256, 0);
         const std::string path = dir.path("start.mis");
         EXPECT_TRUE(metafile_Write(scratch, path.c_str()));
         page_Clear(scratch);

@@ -48,7 +48,7 @@ Run runEditor(const QStringList& arguments, const QString& workingDirectory = QS
 
 class AppTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void optionsAreWholeArgumentsInAnyCase() {
         const AppArguments parsed = parse({"/showall", "/16", "--game", "dir", "mission.mis"});
         QVERIFY(parsed.error.empty());
@@ -79,7 +79,8 @@ private Q_SLOTS:
     void keypadKeysAreTheirOwnKeys() {
         QCOMPARE(shell_TranslateKey(Qt::Key_9, Qt::KeypadModifier), std::optional(EditorKey::Keypad9));
         QCOMPARE(shell_TranslateKey(Qt::Key_Plus, Qt::KeypadModifier), std::optional(EditorKey::KeypadPlus));
-        QCOMPARE(shell_TranslateKey(Qt::Key_Minus, Qt::KeypadModifier), std::optional(EditorKey::KeypadMinus));
+        QCOMPARE(shell_TranslateKey(Qt::Key_Minus, Qt::KeypadModifier),
+                 std::optional(EditorKey::KeypadMinus));
         QCOMPARE(shell_TranslateKey(Qt::Key_8, Qt::KeypadModifier), std::optional(EditorKey::Keypad8));
         // Keypad navigation keys (Num Lock off) are the navigation keys.
         QCOMPARE(shell_TranslateKey(Qt::Key_PageUp, Qt::KeypadModifier), std::optional(EditorKey::PageUp));
@@ -97,9 +98,11 @@ private Q_SLOTS:
     }
 
     void fileFiltersBecomeQtNameFilters() {
-        QCOMPARE(shell_QtNameFilter({"Mission files", "*.mis", "mis"}), QStringLiteral("Mission files (*.mis)"));
+        QCOMPARE(shell_QtNameFilter({"Mission files", "*.mis", "mis"}),
+                 QStringLiteral("Mission files (*.mis)"));
         // A description that already names its pattern is kept as it is.
-        QCOMPARE(shell_QtNameFilter({"Mission files (*.mis)", "*.mis", "mis"}), QStringLiteral("Mission files (*.mis)"));
+        QCOMPARE(shell_QtNameFilter({"Mission files (*.mis)", "*.mis", "mis"}),
+                 QStringLiteral("Mission files (*.mis)"));
         QCOMPARE(shell_QtNameFilter({"Texts", "*.txt;*.log", ""}), QStringLiteral("Texts (*.txt *.log)"));
         QCOMPARE(shell_QtNameFilter({"", "", ""}), QStringLiteral("(*)"));
     }
@@ -107,8 +110,8 @@ private Q_SLOTS:
     void screenshotOptionWritesThePictureOfTheWindow() {
         QTemporaryDir out;
         const QString picture = out.filePath(QStringLiteral("window.png"));
-        const Run run = runEditor({QStringLiteral("--game"), shellTest_GameDir(), QStringLiteral("--screenshot"), picture,
-                                   shellTest_DemoMission()});
+        const Run run = runEditor({QStringLiteral("--game"), shellTest_GameDir(),
+                                   QStringLiteral("--screenshot"), picture, shellTest_DemoMission()});
         QCOMPARE(run.exitCode, 0);
         QImage image(picture);
         QVERIFY(!image.isNull());
@@ -119,17 +122,20 @@ private Q_SLOTS:
         // the game directory, so both paths must have been made absolute before; the pictures
         // agree only when the mission was found.
         const QString relativePicture = QStringLiteral("relative.png");
-        const Run relative = runEditor({QStringLiteral("--game"), QStringLiteral("game"), QStringLiteral("--screenshot"),
-                                        relativePicture, QStringLiteral("game/demo.mis")},
-                                       QFileInfo(shellTest_GameDir()).absolutePath());
+        const Run relative =
+            runEditor({QStringLiteral("--game"), QStringLiteral("game"), QStringLiteral("--screenshot"),
+                       relativePicture, QStringLiteral("game/demo.mis")},
+                      QFileInfo(shellTest_GameDir()).absolutePath());
         QCOMPARE(relative.exitCode, 0);
         const QImage second(QFileInfo(shellTest_GameDir()).absolutePath() + QStringLiteral("/relative.png"));
         QCOMPARE(second, image);
 
         // Without the mission the picture differs.
         const QString empty = out.filePath(QStringLiteral("empty.png"));
-        QCOMPARE(runEditor({QStringLiteral("--game"), shellTest_GameDir(), QStringLiteral("--screenshot"), empty}).exitCode,
-                 0);
+        QCOMPARE(
+            runEditor({QStringLiteral("--game"), shellTest_GameDir(), QStringLiteral("--screenshot"), empty})
+                .exitCode,
+            0);
         QVERIFY(QImage(empty) != image);
     }
 

@@ -32,15 +32,19 @@ void click(MainWindow& window, int id) {
 }
 
 // A point of the map view given in off-screen image pixels.
-QPoint mapPoint(MainWindow& window, int x, int y) { return window.mapView()->contentsRect().topLeft() + QPoint(x, y); }
+QPoint mapPoint(MainWindow& window, int x, int y) {
+    return window.mapView()->contentsRect().topLeft() + QPoint(x, y);
+}
 
-const char* notAvailableText() { return TextLookup("Dialog Message", "NOT_AVAILABLE"); }
+const char* notAvailableText() {
+    return TextLookup("Dialog Message", "NOT_AVAILABLE");
+}
 
 } // namespace
 
 class InputTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() { QVERIFY(fixture.start()); }
     void cleanup() { fixture.stop(); }
 
@@ -136,7 +140,8 @@ private Q_SLOTS:
         MainWindow& window = *fixture.window;
         QTest::keyClick(&window, Qt::Key_Insert);
         QCOMPARE(window.editor().viewState().insert_mode, 1);
-        for (QAction* action : window.menus().actionsFor(kCmdInsertMode)) QVERIFY(action->isChecked());
+        for (QAction* action : window.menus().actionsFor(kCmdInsertMode))
+            QVERIFY(action->isChecked());
         // The text stands over the top-right corner of the picture, which shows the image elsewhere.
         MapViewWidget& map = *window.mapView();
         const QImage shown = map.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -147,7 +152,8 @@ private Q_SLOTS:
         auto differs = [&](const QRect& area) {
             for (int y = area.top(); y <= area.bottom(); ++y)
                 for (int x = area.left(); x <= area.right(); ++x)
-                    if (shown.pixel(contents.left() + x, contents.top() + y) != drawn.pixel(x, y)) return true;
+                    if (shown.pixel(contents.left() + x, contents.top() + y) != drawn.pixel(x, y))
+                        return true;
             return false;
         };
         const int w = contents.width();
@@ -292,7 +298,7 @@ private Q_SLOTS:
         QVERIFY(!status->text().isEmpty());
     }
 
-private:
+  private:
     EditorWindowFixture fixture;
 };
 

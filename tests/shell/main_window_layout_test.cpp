@@ -34,34 +34,46 @@ struct ExpectedControl {
 
 std::vector<ExpectedControl> expectedControls() {
     std::vector<ExpectedControl> controls = {
-        {1001, "QPushButton", "COLOR_MAP_BUTTON", [](int cw, int lh) { return QRect(cw, lh / 2, 4 * cw, 7 * lh / 4); }},
-        {1002, "QPushButton", "DEPTH_MAP_BUTTON", [](int cw, int lh) { return QRect(5 * cw, lh / 2, 4 * cw, 7 * lh / 4); }},
+        {1001, "QPushButton", "COLOR_MAP_BUTTON",
+         [](int cw, int lh) { return QRect(cw, lh / 2, 4 * cw, 7 * lh / 4); }},
+        {1002, "QPushButton", "DEPTH_MAP_BUTTON",
+         [](int cw, int lh) { return QRect(5 * cw, lh / 2, 4 * cw, 7 * lh / 4); }},
         {1003, "QPushButton", "FIRST_ORDER_MAP_BUTTON",
          [](int cw, int lh) { return QRect(9 * cw, lh / 2, 4 * cw, 7 * lh / 4); }},
-        {1034, "QPushButton", "PAGE_1_BUTTON", [](int cw, int lh) { return QRect(18 * cw, lh / 2, 4 * cw, 7 * lh / 4); }},
-        {1035, "QPushButton", "PAGE_2_BUTTON", [](int cw, int lh) { return QRect(22 * cw, lh / 2, 4 * cw, 7 * lh / 4); }},
-        {1043, "QPushButton", "LAYER_BUTTON", [](int cw, int lh) { return QRect(62 * cw, lh / 2, 20 * cw, 7 * lh / 4); }},
+        {1034, "QPushButton", "PAGE_1_BUTTON",
+         [](int cw, int lh) { return QRect(18 * cw, lh / 2, 4 * cw, 7 * lh / 4); }},
+        {1035, "QPushButton", "PAGE_2_BUTTON",
+         [](int cw, int lh) { return QRect(22 * cw, lh / 2, 4 * cw, 7 * lh / 4); }},
+        {1043, "QPushButton", "LAYER_BUTTON",
+         [](int cw, int lh) { return QRect(62 * cw, lh / 2, 20 * cw, 7 * lh / 4); }},
         {1010, "QPushButton", "UNSELECT_ALL_BUTTON",
          [](int cw, int lh) { return QRect(84 * cw, lh / 2, 20 * cw, 7 * lh / 4); }},
-        {1011, "QGroupBox", "GRID", [](int cw, int lh) { return QRect(cw, lh / 2 + 2 * lh, 25 * cw, 4 * lh); }},
-        {1040, "QCheckBox", "VIEW", [](int cw, int lh) { return QRect(2 * cw, lh / 2 + 3 * lh + lh / 4, 14 * cw, lh); }},
-        {1013, "QPushButton", "GRID-", [](int cw, int lh) { return QRect(17 * cw, lh / 2 + 3 * lh + lh / 4, 3 * cw, lh); }},
-        {1014, "QPushButton", "GRID+", [](int cw, int lh) { return QRect(21 * cw, lh / 2 + 3 * lh + lh / 4, 3 * cw, lh); }},
-        {1015, "QCheckBox", "SNAP_TO_GRID", [](int cw, int lh) { return QRect(2 * cw, 2 * (lh / 2) + 4 * lh, 14 * cw, lh); }},
-        {1012, "QLabel", nullptr, [](int cw, int lh) { return QRect(17 * cw, 2 * (lh / 2) + 4 * lh, 8 * cw, lh); }},
-        {1016, "QGroupBox", "SHOW", [](int cw, int lh) { return QRect(cw, lh / 2 + 6 * lh, 25 * cw, lh / 2 + 17 * lh); }},
+        {1011, "QGroupBox", "GRID",
+         [](int cw, int lh) { return QRect(cw, lh / 2 + 2 * lh, 25 * cw, 4 * lh); }},
+        {1040, "QCheckBox", "VIEW",
+         [](int cw, int lh) { return QRect(2 * cw, lh / 2 + 3 * lh + lh / 4, 14 * cw, lh); }},
+        {1013, "QPushButton", "GRID-",
+         [](int cw, int lh) { return QRect(17 * cw, lh / 2 + 3 * lh + lh / 4, 3 * cw, lh); }},
+        {1014, "QPushButton", "GRID+",
+         [](int cw, int lh) { return QRect(21 * cw, lh / 2 + 3 * lh + lh / 4, 3 * cw, lh); }},
+        {1015, "QCheckBox", "SNAP_TO_GRID",
+         [](int cw, int lh) { return QRect(2 * cw, 2 * (lh / 2) + 4 * lh, 14 * cw, lh); }},
+        {1012, "QLabel", nullptr,
+         [](int cw, int lh) { return QRect(17 * cw, 2 * (lh / 2) + 4 * lh, 8 * cw, lh); }},
+        {1016, "QGroupBox", "SHOW",
+         [](int cw, int lh) { return QRect(cw, lh / 2 + 6 * lh, 25 * cw, lh / 2 + 17 * lh); }},
     };
     const std::pair<int, const char*> showBoxes[] = {
-        {1017, "VEHICLES"},  {1018, "PEOPLE"},        {1019, "BUILDINGS"}, {1020, "OBJECTS"},
-        {1021, "DECORATIONS"}, {1022, "MARKERS"},     {1041, "FOV_CONES"}, {1042, "AREA_TRIGGERS"},
-        {1044, "WATER"},     {1023, "TEAM_BLUE"},     {1024, "TEAM_RED"},  {1025, "TEAM_GREEN"},
+        {1017, "VEHICLES"},    {1018, "PEOPLE"},      {1019, "BUILDINGS"},  {1020, "OBJECTS"},
+        {1021, "DECORATIONS"}, {1022, "MARKERS"},     {1041, "FOV_CONES"},  {1042, "AREA_TRIGGERS"},
+        {1044, "WATER"},       {1023, "TEAM_BLUE"},   {1024, "TEAM_RED"},   {1025, "TEAM_GREEN"},
         {1046, "TEAM_YELLOW"}, {1047, "TEAM_VIOLET"}, {1026, "CHARACTERS"},
     };
     int line = 7;
     for (const auto& [id, label] : showBoxes) {
         const int row = line++;
-        controls.push_back(
-            {id, "QCheckBox", label, [row](int cw, int lh) { return QRect(2 * cw, lh / 2 + row * lh, 17 * cw, lh); }});
+        controls.push_back({id, "QCheckBox", label,
+                            [row](int cw, int lh) { return QRect(2 * cw, lh / 2 + row * lh, 17 * cw, lh); }});
     }
     return controls;
 }
@@ -82,7 +94,7 @@ bool isChecked(MainWindow& window, int id) {
 
 class MainWindowLayoutTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() { QVERIFY(fixture.start()); }
     void cleanup() { fixture.stop(); }
 
@@ -108,7 +120,8 @@ private Q_SLOTS:
             QCOMPARE(widget->parentWidget(), window.clientArea());
             QCOMPARE(widget->geometry(), control.rect(cw, lh));
             if (control.label != nullptr)
-                QCOMPARE(labelOf(widget), QString::fromLocal8Bit(TextLookup("Med Window Text", control.label)));
+                QCOMPARE(labelOf(widget),
+                         QString::fromLocal8Bit(TextLookup("Med Window Text", control.label)));
         }
     }
 
@@ -154,8 +167,10 @@ private Q_SLOTS:
             const int r = window.clientArea()->width();
             const int b = window.clientArea()->height();
             // Inclusive rectangles: QRect(QPoint, QPoint) has the same convention.
-            QCOMPARE(window.mapView()->geometry(), QRect(QPoint(27 * cw, 3 * lh), QPoint(r - cw, b - lh / 2)));
-            QCOMPARE(window.itemInfoWindow()->geometry(), QRect(QPoint(cw, 24 * lh), QPoint(26 * cw, b - lh / 2)));
+            QCOMPARE(window.mapView()->geometry(),
+                     QRect(QPoint(27 * cw, 3 * lh), QPoint(r - cw, b - lh / 2)));
+            QCOMPARE(window.itemInfoWindow()->geometry(),
+                     QRect(QPoint(cw, 24 * lh), QPoint(26 * cw, b - lh / 2)));
             QCOMPARE(window.centerInfoWindow()->geometry(),
                      QRect(QPoint(27 * cw, lh / 2), QPoint(60 * cw, 2 * lh + lh / 8)));
         }
@@ -174,7 +189,7 @@ private Q_SLOTS:
         }
     }
 
-private:
+  private:
     EditorWindowFixture fixture;
 };
 

@@ -44,7 +44,7 @@ QAction* actionIn(QMenu* menu, int command) {
 
 class MenusTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void init() { QVERIFY(fixture.start()); }
     void cleanup() { fixture.stop(); }
 
@@ -55,14 +55,16 @@ private Q_SLOTS:
         QCOMPARE(static_cast<size_t>(bar.size()), specs.size());
         const char* titleKeys[] = {"FILE", "EDIT", "PAGE", "INFO"};
         for (size_t i = 0; i < specs.size(); ++i) {
-            QCOMPARE(bar[static_cast<qsizetype>(i)]->text(), QString::fromLocal8Bit(TextLookup("Menu Text", titleKeys[i])));
+            QCOMPARE(bar[static_cast<qsizetype>(i)]->text(),
+                     QString::fromLocal8Bit(TextLookup("Menu Text", titleKeys[i])));
             compareWithTable(bar[static_cast<qsizetype>(i)]->menu(), specs[i]);
         }
     }
 
     void itemsTakeTheirTextsFromTheMenuTextSection() {
         EditorMenus& menus = fixture.window->menus();
-        QCOMPARE(menus.actionsFor(kCmdOpen).front()->text(), QString::fromLocal8Bit(TextLookup("Menu Text", "FILE_OPEN")));
+        QCOMPARE(menus.actionsFor(kCmdOpen).front()->text(),
+                 QString::fromLocal8Bit(TextLookup("Menu Text", "FILE_OPEN")));
         // Items without a key keep the resource text.
         QCOMPARE(menus.actionsFor(kCmdMetafile).front()->text(), QStringLiteral("&Metafile"));
         QVERIFY(menus.actionsFor(kCmdExit).size() == 2); // File > Exit and the context menu's Exit Program
@@ -74,7 +76,8 @@ private Q_SLOTS:
         compareWithTable(menus.itemContextMenu(), menu_ItemContextMenu());
         // "Numeric Move" stands once in the item menu.
         int numericMoves = 0;
-        for (QAction* action : menus.itemContextMenu()->actions()) numericMoves += shell_ActionCommand(action) == 125;
+        for (QAction* action : menus.itemContextMenu()->actions())
+            numericMoves += shell_ActionCommand(action) == 125;
         QCOMPARE(numericMoves, 1);
     }
 
@@ -83,7 +86,8 @@ private Q_SLOTS:
         QVERIFY(!actionIn(menus.mapContextMenu(), kCmdInsertMode)->isChecked());
         QVERIFY(actionIn(menus.mapContextMenu(), kCmdViewByType)->isChecked());
         QVERIFY(!actionIn(menus.mapContextMenu(), kCmdViewBySide)->isChecked());
-        for (QAction* action : menus.actionsFor(kCmdInsertMode)) QVERIFY(!action->isChecked());
+        for (QAction* action : menus.actionsFor(kCmdInsertMode))
+            QVERIFY(!action->isChecked());
     }
 
     void insertModeFromTheMenuBarChecksEveryInsertModeItem() {
@@ -92,10 +96,12 @@ private Q_SLOTS:
         QVERIFY(editInsert != nullptr);
         editInsert->trigger();
         QCOMPARE(window.editor().viewState().insert_mode, 1);
-        for (QAction* action : window.menus().actionsFor(kCmdInsertMode)) QVERIFY(action->isChecked());
+        for (QAction* action : window.menus().actionsFor(kCmdInsertMode))
+            QVERIFY(action->isChecked());
         editInsert->trigger();
         QCOMPARE(window.editor().viewState().insert_mode, 0);
-        for (QAction* action : window.menus().actionsFor(kCmdInsertMode)) QVERIFY(!action->isChecked());
+        for (QAction* action : window.menus().actionsFor(kCmdInsertMode))
+            QVERIFY(!action->isChecked());
     }
 
     void viewByItemsOfTheContextMenuSwitchTheColouringAndTheirChecks() {
@@ -132,7 +138,7 @@ private Q_SLOTS:
         QCOMPARE(page.num_items, items - 1);
     }
 
-private:
+  private:
     EditorWindowFixture fixture;
 };
 

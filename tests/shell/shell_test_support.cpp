@@ -17,9 +17,13 @@ std::vector<ShellTestFactory>& shellTest_Registry() {
     return registry;
 }
 
-QString shellTest_GameDir() { return g_gameRoot != nullptr ? g_gameRoot->filePath(QStringLiteral("game")) : QString(); }
+QString shellTest_GameDir() {
+    return g_gameRoot != nullptr ? g_gameRoot->filePath(QStringLiteral("game")) : QString();
+}
 
-QString shellTest_DemoMission() { return QDir(shellTest_GameDir()).filePath(QStringLiteral("demo.mis")); }
+QString shellTest_DemoMission() {
+    return QDir(shellTest_GameDir()).filePath(QStringLiteral("demo.mis"));
+}
 
 bool EditorWindowFixture::start(const EditorOptions& extra) {
     stop();
@@ -48,7 +52,8 @@ int main(int argc, char** argv) {
     QTemporaryDir root;
     if (!root.isValid()) return 1;
     g_gameRoot = &root;
-    const int made = QProcess::execute(QStringLiteral(QZ_QZDATA), {QStringLiteral("demo"), shellTest_GameDir()});
+    const int made =
+        QProcess::execute(QStringLiteral(QZ_QZDATA), {QStringLiteral("demo"), shellTest_GameDir()});
     if (made != 0) {
         qCritical("qzdata demo failed with %d", made);
         return 1;

@@ -11,7 +11,7 @@
 
 class ShutdownTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void cleanup() { fixture.stop(); }
 
     void emptyPageOneClosesWithoutAQuestion() {
@@ -79,7 +79,7 @@ private Q_SLOTS:
         QVERIFY(fixture.window->isVisible());
     }
 
-private:
+  private:
     EditorWindowFixture fixture;
 };
 
