@@ -41,7 +41,6 @@ constexpr MenuEntry kEditMenu[] = {
     item(kCmdGroups, "EDIT_GROUPS", "G&roups..."),
     item(kCmdAreaTriggers, "EDIT_AREATRIGGERS", "&Area Triggers..."),
     item(kCmdWaypoints, "EDIT_WAYPOINTS", "&Waypoints..."),
-    item(kCmdWaypointNames, nullptr, "Player Waypoint Names"),
     item(kCmdEvents, "EDIT_EVENTS", "&Events..."),
     item(kCmdLayerNames, "EDIT_LAYERNAMES", "&Layer Names..."),
 };
@@ -53,7 +52,7 @@ constexpr MenuEntry kPageMenu[] = {
 
 constexpr MenuEntry kInfoMenu[] = {
     item(kCmdMemoryStack, nullptr, "Memory Stack.."), item(kCmdIntegrityCheck, nullptr, "Integrity Check..."),
-    item(kCmdWrapObjects, nullptr, "Wrap Objects"),   separator(),
+    separator(),
     item(kCmdAbout, "INFO_ABOUTQZ2MED", "&About..."),
 };
 
