@@ -243,9 +243,9 @@ uint8_t surfaceOf(DemoLandform landform, Cover cover) {
     return kSurfaceNone;
 }
 
-int typeOfSurface(const DemoTerrainSpec& spec, uint8_t surface) {
-    for (int t = 0; t < spec.typeCount; ++t)
-        if (spec.types[t].surface == surface) return t;
+int typeOfSurface(const DemoTerrainSpec& landSpec, uint8_t surface) {
+    for (int t = 0; t < landSpec.typeCount; ++t)
+        if (landSpec.types[t].surface == surface) return t;
     return 0;
 }
 
@@ -253,9 +253,9 @@ struct Rgb {
     double r, g, b;
 };
 
-Rgb typeColour(const DemoTerrainSpec& spec, int type) {
-    if (type >= spec.typeCount) return {128, 128, 128};
-    const TerrainType& t = spec.types[type];
+Rgb typeColour(const DemoTerrainSpec& landSpec, int type) {
+    if (type >= landSpec.typeCount) return {128, 128, 128};
+    const TerrainType& t = landSpec.types[type];
     return {static_cast<double>(t.values[0]), static_cast<double>(t.values[1]), static_cast<double>(t.values[2])};
 }
 
@@ -305,7 +305,7 @@ std::vector<uint8_t> roadMask(DemoLandform landform) {
 }
 
 struct Terrain {
-    const DemoTerrainSpec& spec;
+    const DemoTerrainSpec& landSpec;
     const std::vector<float>& h;
     double water; // water surface in height units (0 to 1); below 0 when there is none
     std::vector<float> woods, fields, grain;
@@ -316,7 +316,7 @@ Cover coverAt(const Terrain& t, int x, int y, double slope) {
     const size_t i = static_cast<size_t>(y) * N + x;
     const double height = t.h[i];
     if (height < t.water) return Cover::Water;
-    const DemoLandform landform = t.spec.landform;
+    const DemoLandform landform = t.landSpec.landform;
     if (t.roads[i] != 0) return Cover::Road;
     if (t.water >= 0.0 && height < t.water + 0.012) return Cover::Shore;
     switch (landform) {
@@ -339,7 +339,7 @@ Cover coverAt(const Terrain& t, int x, int y, double slope) {
 
 Rgb coverColour(const Terrain& t, Cover cover, int x, int y) {
     const size_t i = static_cast<size_t>(y) * N + x;
-    const Rgb base = typeColour(t.spec, typeOfSurface(t.spec, surfaceOf(t.spec.landform, cover)));
+    const Rgb base = typeColour(t.landSpec, typeOfSurface(t.landSpec, surfaceOf(t.landSpec.landform, cover)));
     const double grain = 0.9 + 0.2 * t.grain[i];
     switch (cover) {
     case Cover::Water: {
@@ -412,18 +412,18 @@ uint32_t tileTexel(uint8_t surface, Rgb base, int x, int y, uint32_t seed, int v
     return pack(c);
 }
 
-void buildTiles(const DemoTerrainSpec& spec, DemoTerrainImages& out) {
+void buildTiles(const DemoTerrainSpec& landSpec, DemoTerrainImages& out) {
     out.detailTiles.assign(static_cast<size_t>(kDemoTileSize) * kDemoTileSize * kDemoTileCount, 0);
-    const int types = std::max(spec.typeCount, 1);
+    const int types = std::max(landSpec.typeCount, 1);
     for (int n = 0; n < kDemoTileCount; ++n) {
         const int type = n % types, variant = n / types;
-        const uint8_t surface = spec.typeCount > 0 ? spec.types[type].surface : kSurfaceNone;
-        const Rgb base = typeColour(spec, type);
+        const uint8_t surface = landSpec.typeCount > 0 ? landSpec.types[type].surface : kSurfaceNone;
+        const Rgb base = typeColour(landSpec, type);
         uint32_t* tile = out.detailTiles.data() + static_cast<size_t>(n) * kDemoTileSize * kDemoTileSize;
         for (int y = 0; y < kDemoTileSize; ++y)
             for (int x = 0; x < kDemoTileSize; ++x) {
                 uint8_t alpha = 0;
-                const uint32_t rgb = tileTexel(surface, base, x, y, spec.seed * 31u + static_cast<uint32_t>(n), variant, alpha);
+                const uint32_t rgb = tileTexel(surface, base, x, y, landSpec.seed * 31u + static_cast<uint32_t>(n), variant, alpha);
                 tile[y * kDemoTileSize + x] = rgb | static_cast<uint32_t>(alpha) << 24;
             }
     }
@@ -437,35 +437,35 @@ int demo_TileOfType(int type, int variant, int typeCount) {
 }
 
 DemoTerrainSpec demo_TerrainSpec(const char* terrainName, const TerrainDef& def) {
-    DemoTerrainSpec spec;
-    spec.landform = DemoLandform::Hills;
-    if (terrainName != nullptr && strcasecmp(terrainName, "coast") == 0) spec.landform = DemoLandform::Coast;
-    if (terrainName != nullptr && strcasecmp(terrainName, "desert") == 0) spec.landform = DemoLandform::Desert;
+    DemoTerrainSpec landSpec;
+    landSpec.landform = DemoLandform::Hills;
+    if (terrainName != nullptr && strcasecmp(terrainName, "coast") == 0) landSpec.landform = DemoLandform::Coast;
+    if (terrainName != nullptr && strcasecmp(terrainName, "desert") == 0) landSpec.landform = DemoLandform::Desert;
     uint32_t seed = 2166136261u;
     for (const char* p = terrainName; p != nullptr && *p != '\0'; ++p) seed = (seed ^ static_cast<uint8_t>(*p)) * 16777619u;
-    spec.seed = seed;
-    spec.waterLevel = std::clamp(def.water_height / kTerrainWaterHeightScale, 0, 255);
-    spec.typeCount = std::clamp(def.type_count, 0, kTerrainMaxTypes);
-    std::memcpy(spec.types, def.types, sizeof spec.types);
-    return spec;
+    landSpec.seed = seed;
+    landSpec.waterLevel = std::clamp(def.water_height / kTerrainWaterHeightScale, 0, 255);
+    landSpec.typeCount = std::clamp(def.type_count, 0, kTerrainMaxTypes);
+    std::memcpy(landSpec.types, def.types, sizeof landSpec.types);
+    return landSpec;
 }
 
-void demo_BuildTerrainImages(const DemoTerrainSpec& spec, DemoTerrainImages& out) {
-    Random random(spec.seed);
+void demo_BuildTerrainImages(const DemoTerrainSpec& landSpec, DemoTerrainImages& out) {
+    Random random(landSpec.seed);
     // A sample below (level + 1) × 256 has a high byte at or below the level: under water.
-    const double water = spec.waterLevel > 0 ? (spec.waterLevel + 1) * 256.0 / 65535.0 : -1.0;
-    std::vector<float> h = spec.landform == DemoLandform::Coast    ? coastHeights(random)
-                           : spec.landform == DemoLandform::Desert ? desertHeights(random)
+    const double water = landSpec.waterLevel > 0 ? (landSpec.waterLevel + 1) * 256.0 / 65535.0 : -1.0;
+    std::vector<float> h = landSpec.landform == DemoLandform::Coast    ? coastHeights(random)
+                           : landSpec.landform == DemoLandform::Desert ? desertHeights(random)
                                                                    : hillsHeights(random, water);
     out.heights.resize(kPixels);
     for (size_t i = 0; i < kPixels; ++i)
         out.heights[i] = static_cast<uint16_t>(std::lround(std::clamp(h[i], 0.0f, 1.0f) * 65535.0f));
 
-    Terrain terrain{spec, h, water, latticeNoise(spec.seed + 1, 12), latticeNoise(spec.seed + 2, 9),
-                    latticeNoise(spec.seed + 3, 256), roadMask(spec.landform)};
+    Terrain terrain{landSpec, h, water, latticeNoise(landSpec.seed + 1, 12), latticeNoise(landSpec.seed + 2, 9),
+                    latticeNoise(landSpec.seed + 3, 256), roadMask(landSpec.landform)};
     out.colour.resize(kPixels);
     out.detailMap.resize(kPixels);
-    const int types = std::max(spec.typeCount, 1);
+    const int types = std::max(landSpec.typeCount, 1);
     const int variants = kDemoTileCount / types;
     // Light from the north-west, above the horizon; a flat pixel gets a shade of 1.
     const double lx = -1.0, ly = -1.0, lz = 1.4, lightLength = std::sqrt(lx * lx + ly * ly + lz * lz);
@@ -486,17 +486,17 @@ void demo_BuildTerrainImages(const DemoTerrainSpec& spec, DemoTerrainImages& out
                 c = scale(c, std::clamp(lambert / flat, 0.45, 1.3) * (0.85 + 0.3 * h[i]));
             }
             out.colour[i] = pack(c);
-            const int type = typeOfSurface(spec, surfaceOf(spec.landform, cover));
+            const int type = typeOfSurface(landSpec, surfaceOf(landSpec.landform, cover));
             const int variant = static_cast<int>(hashUnit(static_cast<uint32_t>(x / kDetailCell), static_cast<uint32_t>(y / kDetailCell),
-                                                          spec.seed) * variants);
+                                                          landSpec.seed) * variants);
             out.detailMap[i] = static_cast<uint8_t>(demo_TileOfType(type, variant, types));
         }
 
     out.detailPalette.resize(256 * 3);
     for (int n = 0; n < 256; ++n) {
-        const TerrainType* t = spec.typeCount > 0 ? &spec.types[n % types] : nullptr;
+        const TerrainType* t = landSpec.typeCount > 0 ? &landSpec.types[n % types] : nullptr;
         for (int c = 0; c < 3; ++c)
             out.detailPalette[static_cast<size_t>(n) * 3 + c] = t != nullptr ? t->values[c] : static_cast<uint8_t>(n);
     }
-    buildTiles(spec, out);
+    buildTiles(landSpec, out);
 }

@@ -33,12 +33,12 @@ struct DemoTerrainImages {
     std::vector<uint32_t> detailTiles;  // kDemoTileSize × (kDemoTileSize × 256) pixels 0xAARRGGBB
 };
 
-// The spec of a terrain from its definition: the landform from the terrain's name ("coast",
+// The description of a terrain from its definition: the landform from the terrain's name ("coast",
 // "desert", anything else hills), the water level from `water_height`, the types as listed.
 DemoTerrainSpec demo_TerrainSpec(const char* terrainName, const TerrainDef& def);
 
-// Builds every image of a terrain. Deterministic for a given spec.
-void demo_BuildTerrainImages(const DemoTerrainSpec& spec, DemoTerrainImages& out);
+// Builds every image of a terrain. Deterministic for a given landSpec.
+void demo_BuildTerrainImages(const DemoTerrainSpec& landSpec, DemoTerrainImages& out);
 
 // The detail tile number of `type` (0 .. typeCount-1) in its `variant`: tiles n with
 // n % typeCount == type show that type.
