@@ -1,6 +1,7 @@
 // qzmed: the mission editor. Reads the command line, starts the editor in the game directory,
 // optionally opens a mission into Page 1 and runs until the main window closes.
 
+#include "dialogs/dialog_catalogue.h"
 #include "mission/game_data_setup.h"
 #include "shell/app_arguments.h"
 #include "shell/app_icon.h"
@@ -42,8 +43,8 @@ int main(int argc, char** argv) {
     ConsoleShellServices unattended;
     ShellServices& services = screenshot.empty() ? static_cast<ShellServices&>(interactive) : unattended;
     MainWindow window(services);
-    // Dialog library: its dialogs are registered into window.dialogs() here once it exists;
-    // until then every dialog template answers "not available yet".
+    // The dialogs the window can open; a template without one answers "not available yet".
+    dialogs_RegisterAll(window.dialogs());
     if (window.startUp(arguments.options) != StartupResult::Running) return kExitUsage;
     // A picture has a known size, whatever screen (or none) the run has.
     window.showEditor(screenshot.empty() ? QSize() : kScreenshotSize);

@@ -1,5 +1,6 @@
 #include "editor/edit_commands.h"
 
+#include "editor/dialog_memory.h"
 #include "editor/editor_app.h"
 #include "editor/map_render.h"
 #include "mission/page_ops.h"
@@ -90,6 +91,8 @@ void cmd_EditNumericMove(EditorApp& app, const MapMouse& mouse, const NumericMov
         if (prompt(choice)) edit_NumericMoveCopy(page, page_ScratchPage(), choice);
     }
     app.view().redrawMap();
+    // A copy selects the copies, a move changes the positions: both show in the item information.
+    app.view().repaint(EditorWindow::ItemInfo);
 }
 
 void cmd_EditSelectType(EditorApp& app) {
@@ -115,3 +118,33 @@ MouseContext edit_MouseContext(EditorApp& app, InsertItemPrompt prompt) {
     return MouseContext{app.currentPage(), page_ClipboardPage(), app.viewState(), app.image().target(),
                         std::move(prompt), [&app] { app.loadModels(); }, {}};
 }
+
+InsertItemPrompt edit_InsertItemPrompt(EditorApp& app) {
+    return [&app](InsertItemChoice& choice) {
+        if (app.view().openDialog(kDialogInsertItem, app.currentPage()) != DialogResult::Accepted) return false;
+        const InsertItemMemory& memory = dlg_InsertItemMemory();
+        choice.definition_name = memory.definition_name;
+        choice.random_facing = memory.random_facing;
+        return true;
+    };
+}
+
+NumericMovePrompt edit_NumericMovePrompt(EditorApp& app) {
+    return [&app](NumericMoveChoice& choice) {
+        if (app.view().openDialog(kDialogNumericMove, app.currentPage()) != DialogResult::Accepted) return false;
+        const NumericMoveMemory& memory = dlg_NumericMoveMemory();
+        choice.dx = memory.dx;
+        choice.dy = memory.dy;
+        choice.dz = memory.dz;
+        choice.copy = !memory.move;
+        return true;
+    };
+}
+
+void cmd_Copy(EditorApp& app, int) { cmd_EditCopy(app); }
+void cmd_Cut(EditorApp& app, int) { cmd_EditCut(app); }
+void cmd_Paste(EditorApp& app, int) { cmd_EditPaste(app, app.mouse()); }
+void cmd_Move(EditorApp& app, int) { cmd_EditMove(app, app.mouse()); }
+void cmd_NumericMove(EditorApp& app, int) { cmd_EditNumericMove(app, app.mouse(), edit_NumericMovePrompt(app)); }
+void cmd_SelectType(EditorApp& app, int) { cmd_EditSelectType(app); }
+void cmd_EditItemAttributes(EditorApp& app, int) { cmd_EditAttributes(app); }

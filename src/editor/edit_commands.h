@@ -60,7 +60,7 @@ void cmd_EditPaste(EditorApp& app, MapMouse& mouse);
 // 184: move placement (repaint the map view) when something is selected and `mouse` is idle.
 void cmd_EditMove(EditorApp& app, MapMouse& mouse);
 // 125: when something is selected and `mouse` is idle, asks `prompt` and applies the choice
-// through the scratch page; then the map is rendered.
+// through the scratch page; then the map is rendered and the item information repainted.
 void cmd_EditNumericMove(EditorApp& app, const MapMouse& mouse, const NumericMovePrompt& prompt);
 // 226: select this type; render; repaint the item information window.
 void cmd_EditSelectType(EditorApp& app);
@@ -69,6 +69,23 @@ void cmd_EditSelectType(EditorApp& app);
 void cmd_EditAttributes(EditorApp& app);
 // A click in the item information window sends command 170 only while the mouse tools are idle.
 bool edit_ItemInfoClickAccepted(const MapMouse& mouse);
+
+// The insert-item dialog as the mouse tools ask it: runs "INSERTITEM" on the current page and,
+// when it was confirmed, answers with the definition name and random-facing switch it remembers.
+InsertItemPrompt edit_InsertItemPrompt(EditorApp& app);
+// The numeric move-or-copy dialog: runs "NUMERICMC" on the current page and, when it was
+// confirmed, answers with the offsets and the move-or-copy choice it remembers.
+NumericMovePrompt edit_NumericMovePrompt(EditorApp& app);
+
+// ---- Entries of the command table -------------------------------------------------------------
+// The commands above as the table runs them, on the editor's own mouse tools and dialogs.
+void cmd_Copy(EditorApp& app, int command);
+void cmd_Cut(EditorApp& app, int command);
+void cmd_Paste(EditorApp& app, int command);
+void cmd_Move(EditorApp& app, int command);
+void cmd_NumericMove(EditorApp& app, int command);
+void cmd_SelectType(EditorApp& app, int command);
+void cmd_EditItemAttributes(EditorApp& app, int command);
 
 // The context of the map view's mouse handler for the current page of `app`, with the
 // insert-item dialog `prompt` and the model loading of `app`.

@@ -3,6 +3,7 @@
 #include "editor/command_ids.h"
 #include "editor/command_table.h"
 #include "editor/control_layout.h"
+#include "editor/edit_commands.h"
 #include "editor/file_commands.h"
 #include "editor/menu_tables.h"
 #include "editor/title_text.h"
@@ -70,7 +71,13 @@ bool EditorApp::createOffscreenImage(int viewWidth, int viewHeight) {
 }
 
 int EditorApp::renderMap(const MapRenderOptions& options) {
-    return MapRender(currentPage(), view_State(), image_.target(), options);
+    MapRenderOptions withPreview = options;
+    if (withPreview.preview.page == nullptr) withPreview.preview = mouse_.preview(mouseContext());
+    return MapRender(currentPage(), view_State(), image_.target(), withPreview);
+}
+
+MouseContext EditorApp::mouseContext() {
+    return edit_MouseContext(*this, edit_InsertItemPrompt(*this));
 }
 
 bool EditorApp::command(int command) {

@@ -13,6 +13,7 @@
 #include "editor/editor_view.h"
 #include "editor/key_bindings.h"
 #include "editor/map_render.h"
+#include "editor/mouse_tool.h"
 #include "editor/raster_target.h"
 #include "editor/startup_options.h"
 #include "editor/view_state.h"
@@ -48,7 +49,8 @@ class EditorApp {
     // "CANT_CREATE_DIB" is shown, the editor runs on and the map view shows nothing.
     bool createOffscreenImage(int viewWidth, int viewHeight);
     RasterImage& image() { return image_; }
-    // Renders the current page into the off-screen image. 0 (nothing drawn) without an image.
+    // Renders the current page into the off-screen image, with the placement preview of the
+    // mouse tools unless `options` names another. 0 (nothing drawn) without an image.
     int renderMap(const MapRenderOptions& options = {});
 
     // Runs command `command` of the command table. False for a number the table does not hold
@@ -81,6 +83,10 @@ class EditorApp {
     void syncControls();
 
     EditorView& view() { return view_; }
+    // The mouse tools of the map view, and what they work on now: the current page, the
+    // clipboard, the view state, the off-screen image and the insert-item dialog.
+    MapMouse& mouse() { return mouse_; }
+    MouseContext mouseContext();
     ViewState& viewState() { return view_State(); }
     MissionPage& currentPage();
 
@@ -88,4 +94,5 @@ class EditorApp {
     EditorView& view_;
     RasterImage image_;
     BackupWriter backup_;
+    MapMouse mouse_;
 };

@@ -5,7 +5,7 @@
 #include "editor/control_layout.h"
 #include "editor/editor_app.h"
 #include "editor/file_commands.h"
-#include "editor/pending_commands.h"
+#include "editor/edit_commands.h"
 #include "mission/page_ops.h"
 
 namespace {
@@ -159,6 +159,8 @@ void getCenter(EditorApp& app, int) {
 void integrityCheck(EditorApp& app, int) {
     openDialog(app, kDialogIntegrityCheck);
     screen(app).redrawMap();
+    // "Select All" may have selected the unknown items.
+    screen(app).repaint(EditorWindow::ItemInfo);
 }
 
 void generalInfo(EditorApp& app, int) {
@@ -211,12 +213,12 @@ constexpr CommandEntry kCommands[] = {
     {kCmdColorMap, "colour map", setMapMode},
     {kCmdDepthMap, "depth map", setMapMode},
     {kCmdFirstOrderMap, "first-order map", setMapMode},
-    {kCmdCopy, "copy the selection", cmd_CopyNotAvailable},
+    {kCmdCopy, "copy the selection", cmd_Copy},
     {kCmdToggleSnap, "toggle snap to grid", toggleSnap},
     {kCmdGetCenter, "centre dialog", getCenter},
     {kCmdIntegrityCheck, "integrity check dialog", integrityCheck},
     {kCmdPrint, "print (no action)", doNothing},
-    {kCmdNumericMove, "numeric move or copy", cmd_NumericMoveNotAvailable},
+    {kCmdNumericMove, "numeric move or copy", cmd_NumericMove},
     {kCmdMetafile, "metafile (no action)", doNothing},
     {kCmdMemoryStack, "memory stack (no action)", doNothing},
     {kCmdClear, "clear the page", clearPage},
@@ -243,14 +245,14 @@ constexpr CommandEntry kCommands[] = {
     {kCmdShowAreaTriggers, "show area triggers", toggleShowFlag},
     {kCmdShowCharacters, "show detail tiles", toggleShowFlag},
     {kCmdShowWater, "show water", toggleShowFlag},
-    {kCmdCut, "cut the selection", cmd_CutNotAvailable},
-    {kCmdPaste, "paste", cmd_PasteNotAvailable},
+    {kCmdCut, "cut the selection", cmd_Cut},
+    {kCmdPaste, "paste", cmd_Paste},
     {kCmdDelete, "delete the selection", deleteSelection},
     {kCmdInsertMode, "toggle insert mode", toggleInsertMode},
     {kCmdPage1, "page 1", switchPage},
     {kCmdPage2, "page 2", switchPage},
-    {kCmdEditAttributes, "item attributes", cmd_EditAttributesNotAvailable},
-    {kCmdMove, "move the selection", cmd_MoveNotAvailable},
+    {kCmdEditAttributes, "item attributes", cmd_EditItemAttributes},
+    {kCmdMove, "move the selection", cmd_Move},
     {kCmdGeneralInfo, "general information dialog", generalInfo},
     {kCmdUnhideAll, "unhide all", unhideAll},
     {kCmdHideSelected, "hide selected", hideSelected},
@@ -260,7 +262,7 @@ constexpr CommandEntry kCommands[] = {
     {kCmdWaypoints, "waypoints dialog", waypoints},
     {kCmdEvents, "events dialog", events},
     {kCmdGroups, "groups dialog", groups},
-    {kCmdSelectType, "select this type", cmd_SelectTypeNotAvailable},
+    {kCmdSelectType, "select this type", cmd_SelectType},
     {kCmdWavLists, "wav lists dialog", dialogThenRedraw},
     {kCmdVisibleLayers, "visible layers dialog", dialogThenRedraw},
     {kCmdLayerNames, "layer names dialog", dialogThenRedraw},

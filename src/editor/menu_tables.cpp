@@ -43,6 +43,9 @@ constexpr MenuEntry kEditMenu[] = {
     item(kCmdWaypoints, "EDIT_WAYPOINTS", "&Waypoints..."),
     item(kCmdEvents, "EDIT_EVENTS", "&Events..."),
     item(kCmdLayerNames, "EDIT_LAYERNAMES", "&Layer Names..."),
+    // Events name wav lists and player waypoints by number: both lists stay within reach.
+    item(kCmdWavLists, "EDIT_WAVLISTS", "Wa&v Lists..."),
+    item(kCmdWaypointNames, "EDIT_WAYPOINTNAMES", "Player Waypoint &Names..."),
 };
 
 constexpr MenuEntry kPageMenu[] = {

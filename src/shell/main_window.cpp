@@ -50,6 +50,7 @@ MainWindow::MainWindow(ShellServices& services, QWidget* parent)
                 [this](QAction* action) { onContextCommand(shell_ActionCommand(action)); });
     }
     connect(mapView_, &MapViewWidget::centreMoved, centerInfo_, qOverload<>(&QWidget::update));
+    connect(mapView_, &MapViewWidget::selectionChanged, itemInfo_, qOverload<>(&QWidget::update));
     connect(itemInfo_, &ItemInfoWindow::clicked, this, &MainWindow::onItemInfoClicked);
     connect(centerInfo_, &CenterInfoWindow::clicked, this, &MainWindow::onCenterInfoClicked);
 
@@ -126,7 +127,8 @@ void MainWindow::onContextCommand(int command) {
 }
 
 void MainWindow::onItemInfoClicked() {
-    if (mapView_->dragActive()) return;
+    // Not while a placement, a rectangle or a zoom drag is under way.
+    if (!app_.mouse().idle()) return;
     app_.command(kCmdEditAttributes);
 }
 

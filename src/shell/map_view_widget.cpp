@@ -8,6 +8,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -26,6 +30,8 @@ MapViewWidget::MapViewWidget(EditorApp& app, QWidget* parent) : QFrame(parent), 
     setObjectName(QStringLiteral("mapView"));
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setCursor(Qt::CrossCursor);
+    // Placements follow the mouse with no button held.
+    setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
     QPalette black = palette();
@@ -92,6 +98,8 @@ void MapViewWidget::paintEvent(QPaintEvent* event) {
         painter.fillRect(contents, Qt::black);
     }
 
+    drawRubberBand(painter);
+
     if (app_.viewState().insert_mode != 0) {
         painter.setClipping(false);
         painter.setBackgroundMode(Qt::OpaqueMode);
@@ -105,35 +113,66 @@ void MapViewWidget::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event); // the sunken edge
 }
 
-void MapViewWidget::applyNavigation(uint32_t effects) {
-    if (effects & kNavRepaintCentre) Q_EMIT centreMoved();
-    if (effects & kNavRender)
+bool MapViewWidget::dragActive() const {
+    return app_.mouse().dragState() != kDragNone;
+}
+
+void MapViewWidget::apply(const MouseResult& result, const QPoint& globalPosition) {
+    // The rubber band is drawn over the image at every paint while a rectangle selection runs,
+    // so erasing and drawing it again is one repaint of the view.
+    if (result.has(kMouseEraseBand) || result.has(kMouseDrawBand) || result.has(kMousePresent)) {
+        imageFresh_ = true; // the image is already what the view must show
+        update();
+    }
+    if (result.has(kMouseRender))
         redraw();
-    else if (effects & kNavRenderWhenIdle)
+    else if (result.has(kMouseRenderWhenIdle) || result.has(kMouseRepaintMap))
         invalidate(); // paints coalesce while moves keep coming
+    if (result.has(kMouseRepaintItemInfo)) Q_EMIT selectionChanged();
+    if (result.has(kMouseRepaintCentre)) Q_EMIT centreMoved();
+    // Capture and release need nothing here: a widget keeps the mouse while a button is held.
+    if (result.has(kMouseContextMenu)) showContextMenu(result.menu, globalPosition);
+}
+
+void MapViewWidget::drawRubberBand(QPainter& painter) const {
+    BandRect band;
+    if (!app_.mouse().bandShown(band)) return;
+    const QPoint origin = contentsRect().topLeft();
+    // A stroked QRect covers one pixel more than its size: this one runs from corner to corner.
+    const int left = std::min(band.x1, band.x2), top = std::min(band.y1, band.y2);
+    const QRect rect =
+        QRect(left, top, std::max(band.x1, band.x2) - left, std::max(band.y1, band.y2) - top).translated(origin);
+    painter.save();
+    painter.setClipRect(contentsRect());
+    // Exclusive-or with what is below, as the band always was: visible on any terrain colour.
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(QColor::fromRgb(kRubberBandColour), 1, Qt::SolidLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect);
+    painter.restore();
 }
 
 void MapViewWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint p = imagePoint(event->position().toPoint());
-    RasterImage& image = app_.image();
-    ViewState& view = app_.viewState();
+    const bool shift = shiftHeld(*event);
+    const bool control = controlHeld(*event);
+    MouseContext ctx = app_.mouseContext();
+    MapMouse& mouse = app_.mouse();
+    MouseResult result;
     switch (event->button()) {
+    case Qt::LeftButton:
+        result = mouse.leftDown(ctx, p.x(), p.y(), shift, control);
+        break;
     case Qt::MiddleButton:
-        applyNavigation(nav_MiddleButtonDown(navigation_, view, image.width(), image.height(), p.x(), p.y(),
-                                             shiftHeld(*event), controlHeld(*event)));
+        result = mouse.middleDown(ctx, p.x(), p.y(), shift, control);
         break;
-    case Qt::RightButton: {
-        const uint32_t effects = nav_RightButtonDown(navigation_, view, image.width(), image.height(), p.x(),
-                                                     p.y(), shiftHeld(*event), controlHeld(*event));
-        if (effects == kNavNone)
-            showContextMenu(event->globalPosition().toPoint());
-        else
-            applyNavigation(effects);
+    case Qt::RightButton:
+        result = mouse.rightDown(ctx, p.x(), p.y(), shift, control);
         break;
-    }
     default:
-        break; // the left button belongs to the selection and editing tools
+        break;
     }
+    apply(result, event->globalPosition().toPoint());
     event->accept();
 }
 
@@ -148,17 +187,27 @@ void MapViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void MapViewWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = imagePoint(event->position().toPoint());
-    applyNavigation(nav_MouseMove(navigation_, app_.viewState(), p.x()));
+    MouseContext ctx = app_.mouseContext();
+    // Qt already folds queued moves into the newest one, so every move that arrives is the last.
+    apply(app_.mouse().mouseMove(ctx, p.x(), p.y(), false), event->globalPosition().toPoint());
     event->accept();
 }
 
 void MapViewWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton) applyNavigation(nav_RightButtonUp(navigation_));
+    const QPoint p = imagePoint(event->position().toPoint());
+    MouseContext ctx = app_.mouseContext();
+    MouseResult result;
+    if (event->button() == Qt::LeftButton)
+        result = app_.mouse().leftUp(ctx, p.x(), p.y());
+    else if (event->button() == Qt::RightButton)
+        result = app_.mouse().rightUp(ctx);
+    apply(result, event->globalPosition().toPoint());
     event->accept();
 }
 
-void MapViewWidget::showContextMenu(const QPoint& globalPosition) {
-    QMenu* menu = app_.currentPage().selection.count > 0 ? itemMenu_ : mapMenu_;
+void MapViewWidget::showContextMenu(const char* menuName, const QPoint& globalPosition) {
+    const bool itemMenu = menuName != nullptr && std::strcmp(menuName, kMouseMenuItem) == 0;
+    QMenu* menu = itemMenu ? itemMenu_ : mapMenu_;
     lastContextMenu_ = menu;
     if (menu != nullptr) menu->popup(globalPosition);
 }

@@ -1,10 +1,12 @@
 #pragma once
 // The map view: shows the editor's off-screen image (the renderer's 0x00RRGGBB pixels, presented
 // as a QImage in Format_RGB32 over the same buffer), writes the insert-mode text over it, and
-// turns mouse input into the editor's navigation (re-centring, zoom drag) and its context menus.
+// hands every mouse message to the editor's mouse tools (selection, insert, move and paste
+// placement, navigation), carrying out the effects they ask for: presenting the image, rendering,
+// the rubber band of a rectangle selection and the context menus.
 // The off-screen image follows the view's size: it is made again whenever the view is resized.
 
-#include "editor/map_navigation.h"
+#include "editor/mouse_tool.h"
 
 #include <QFrame>
 
@@ -25,8 +27,7 @@ class MapViewWidget : public QFrame {
     void invalidate();
 
     // True while a mouse drag of the map view (the zoom drag) is under way.
-    bool dragActive() const { return navigation_.drag_state != kDragNone; }
-    const MapNavigation& navigation() const { return navigation_; }
+    bool dragActive() const;
     // Renders done so far (each one a full MapRender).
     int renderCount() const { return renders_; }
     // The menu the last right click opened, or null.
@@ -38,6 +39,8 @@ class MapViewWidget : public QFrame {
   Q_SIGNALS:
     // The view centre was moved with the mouse (the centre information window shows it).
     void centreMoved();
+    // The selection may have changed (the item information window shows it).
+    void selectionChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,11 +53,11 @@ class MapViewWidget : public QFrame {
   private:
     void renderNow();
     void makeImage();
-    void applyNavigation(uint32_t effects);
-    void showContextMenu(const QPoint& globalPosition);
+    void apply(const MouseResult& result, const QPoint& globalPosition);
+    void showContextMenu(const char* menuName, const QPoint& globalPosition);
+    void drawRubberBand(QPainter& painter) const;
 
     EditorApp& app_;
-    MapNavigation navigation_;
     QMenu* mapMenu_ = nullptr;
     QMenu* itemMenu_ = nullptr;
     QMenu* lastContextMenu_ = nullptr;

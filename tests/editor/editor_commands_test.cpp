@@ -3,6 +3,9 @@
 #include "editor/command_ids.h"
 #include "editor/command_table.h"
 #include "editor/control_layout.h"
+#include "editor/dialog_memory.h"
+#include "editor/mouse_tool.h"
+#include "gamedata/item_defs.h"
 #include "editor_fixture.h"
 
 #include <algorithm>
@@ -213,22 +216,99 @@ TEST_F(EditorCommands, UnselectAllAndHidingWorkOnTheCurrentPage) {
     EXPECT_EQ(screen.log, (Strings{"redraw", "repaint:item"}));
 }
 
-TEST_F(EditorCommands, EditingCommandsNotBuiltYetSaySoAndChangeNothing) {
+TEST_F(EditorCommands, EditingCommandsWorkThroughTheClipboardAndTheMouseTools) {
+    MissionPage& page = page_Page1();
+    addItem(page, kTestJeepType);
+    page.items[0].position[0] = 5 * 256;
+    sel_Add(page, 0);
+
+    ASSERT_TRUE(app.command(kCmdCopy));
+    EXPECT_EQ(page_ClipboardPage().num_items, 1);
+    EXPECT_EQ(page_ClipboardPage().items[0].position[0], 0); // the anchor sits at the origin
+    ASSERT_TRUE(app.command(kCmdPaste));
+    EXPECT_EQ(app.mouse().toolState(), kToolPaste);
+    // A paste under way refuses a move; a right click would cancel it.
+    ASSERT_TRUE(app.command(kCmdMove));
+    EXPECT_EQ(app.mouse().toolState(), kToolPaste);
+    app.mouse().reset();
+    ASSERT_TRUE(app.command(kCmdMove));
+    EXPECT_EQ(app.mouse().toolState(), kToolMove);
+    app.mouse().reset();
+
+    ASSERT_TRUE(app.command(kCmdCut));
+    EXPECT_EQ(page.num_items, 0);
+    EXPECT_TRUE(screen.messages.empty());
+}
+
+TEST_F(EditorCommands, NumericMoveAppliesWhatItsDialogRemembers) {
     MissionPage& page = page_Page1();
     addItem(page, kTestJeepType);
     sel_Add(page, 0);
-    for (int command :
-         {kCmdCopy, kCmdNumericMove, kCmdCut, kCmdPaste, kCmdEditAttributes, kCmdMove, kCmdSelectType}) {
-        screen.clearRecord();
-        ASSERT_TRUE(app.command(command)) << command;
-        ASSERT_EQ(screen.messages.size(), 1u) << command;
-        EXPECT_EQ(screen.messages[0].text, "not available yet");
-        EXPECT_EQ(screen.redraws, 0);
-        EXPECT_TRUE(screen.dialogs.empty());
-    }
+    NumericMoveMemory& memory = dlg_NumericMoveMemory();
+    const NumericMoveMemory saved = memory;
+
+    // The dialog stands in for the user: offsets -128, 512, 3 as a move.
+    screen.onDialog = [&](const char* name, MissionPage&) {
+        if (std::string(name) != "NUMERICMC") return;
+        memory.dx = -128;
+        memory.dy = 512;
+        memory.dz = 3;
+        memory.move = true;
+    };
+    ASSERT_TRUE(app.command(kCmdNumericMove));
+    EXPECT_EQ(screen.dialogs, (std::vector<std::string>{"NUMERICMC"}));
     EXPECT_EQ(page.num_items, 1);
+    EXPECT_EQ(page.items[0].position[0], -128);
+    EXPECT_EQ(page.items[0].position[1], 512);
+
+    // As a copy: the copy is displaced and selected, the original stays.
+    screen.onDialog = [&](const char*, MissionPage&) { memory.move = false; };
+    screen.clearRecord();
+    ASSERT_TRUE(app.command(kCmdNumericMove));
+    EXPECT_EQ(screen.repaintCount(EditorWindow::ItemInfo), 1); // it shows the copy now
+    ASSERT_EQ(page.num_items, 2);
+    EXPECT_EQ(page.items[0].position[0], -128);
+    EXPECT_EQ(page.items[1].position[0], -256);
     EXPECT_EQ(page.selection.count, 1);
-    EXPECT_EQ(page_ClipboardPage().num_items, 0);
+    EXPECT_EQ(page.selection.slots[0], 1);
+
+    // Cancelled: nothing changes.
+    screen.dialogAnswers = {DialogResult::Cancelled};
+    ASSERT_TRUE(app.command(kCmdNumericMove));
+    EXPECT_EQ(page.num_items, 2);
+    memory = saved;
+}
+
+TEST_F(EditorCommands, InsertModeClickAddsTheDefinitionTheInsertDialogRemembers) {
+    ASSERT_TRUE(app.createOffscreenImage(200, 100));
+    MissionPage& page = page_Page1();
+    InsertItemMemory& memory = dlg_InsertItemMemory();
+    const InsertItemMemory saved = memory;
+    app.viewState().insert_mode = 1;
+    screen.onDialog = [&](const char*, MissionPage&) {
+        memory.definition_name = itemdef_Get(1)->name;
+        memory.random_facing = false;
+    };
+    MouseContext ctx = app.mouseContext();
+    app.mouse().leftDown(ctx, 100, 50, false, false);
+    EXPECT_EQ(screen.dialogs, (std::vector<std::string>{"INSERTITEM"}));
+    ASSERT_EQ(page.num_items, 1);
+    EXPECT_EQ(page.items[0].type_id, itemdef_Get(1)->id);
+
+    screen.dialogAnswers = {DialogResult::Cancelled};
+    app.mouse().leftDown(ctx, 100, 50, false, false);
+    EXPECT_EQ(page.num_items, 1);
+    memory = saved;
+}
+
+TEST_F(EditorCommands, EditAttributesOpensItsDialogOnlyWithASelection) {
+    MissionPage& page = page_Page1();
+    ASSERT_TRUE(app.command(kCmdEditAttributes));
+    EXPECT_TRUE(screen.dialogs.empty());
+    addItem(page, kTestJeepType);
+    sel_Add(page, 0);
+    ASSERT_TRUE(app.command(kCmdEditAttributes));
+    EXPECT_EQ(screen.dialogs, (std::vector<std::string>{"ITEMATTRIBUTES"}));
 }
 
 TEST_F(EditorCommands, MenuItemsWithoutActionAndUnknownNumbersDoNothing) {
@@ -251,7 +331,7 @@ struct DialogCase {
 TEST_F(EditorCommands, DialogCommandsOpenTheirTemplateOnTheCurrentPageAndRepaint) {
     const DialogCase cases[] = {
         {kCmdGetCenter, "GETCENTER", {"repaint:centre", "repaint:map"}},
-        {kCmdIntegrityCheck, "INTEGRITYCHECK", {"redraw"}},
+        {kCmdIntegrityCheck, "INTEGRITYCHECK", {"redraw", "repaint:item"}},
         {kCmdGeneralInfo, "GENERALINFO", {"repaint:map"}},
         {kCmdWaypoints, "EDITWAYPOINTS", {"redraw"}},
         {kCmdEvents, "EDITEVENTS", {}},

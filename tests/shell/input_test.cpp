@@ -255,8 +255,13 @@ class InputTest : public QObject {
         });
         QTest::mouseClick(window.centerInfoWindow(), Qt::LeftButton);
         QVERIFY(centred != nullptr);
-        // The item attributes command answers through a message until its tools exist.
+        // With nothing selected the item attributes have nothing to edit.
         fixture.services.messages.clear();
+        QTest::mouseClick(window.itemInfoWindow(), Qt::LeftButton);
+        QCOMPARE(fixture.services.messages.size(), size_t(0));
+        // With a selection the click asks for them; until their dialog exists a message answers.
+        QVERIFY(window.openMissionFile(shellTest_DemoMission().toStdString()));
+        QCOMPARE(sel_Add(window.editor().currentPage(), 0), 1);
         QTest::mouseClick(window.itemInfoWindow(), Qt::LeftButton);
         QCOMPARE(fixture.services.messages.size(), size_t(1));
         // A right click is ignored.

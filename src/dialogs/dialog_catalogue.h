@@ -1,0 +1,24 @@
+#pragma once
+// Every dialog of the dialog library, registered into the main window's registry under its
+// template name. Each runner builds its dialog owned by `parent`, runs it modally on `page` and
+// answers Accepted when it closed with result 1.
+
+#include "shell/dialog_registry.h"
+
+class QWidget;
+class ShellServices;
+struct MissionPage;
+
+// Registers every dialog below under its template name.
+void dialogs_RegisterAll(DialogRegistry& registry);
+
+DialogResult dialogs_RunInsertItem(QWidget* parent, MissionPage& page, ShellServices& services);
+DialogResult dialogs_RunNumericMove(QWidget* parent, MissionPage& page, ShellServices& services);
+DialogResult dialogs_RunGetCenter(QWidget* parent, MissionPage& page, ShellServices& services);
+DialogResult dialogs_RunIntegrityCheck(QWidget* parent, MissionPage& page, ShellServices& services);
+DialogResult dialogs_RunVisibleLayers(QWidget* parent, MissionPage& page, ShellServices& services);
+DialogResult dialogs_RunLayerNames(QWidget* parent, MissionPage& page, ShellServices& services);
+DialogResult dialogs_RunWavLists(QWidget* parent, MissionPage& page, ShellServices& services);
+DialogResult dialogs_RunWaypointNames(QWidget* parent, MissionPage& page, ShellServices& services);
+DialogResult dialogs_RunBriefing(QWidget* parent, MissionPage& page, ShellServices& services);
+DialogResult dialogs_RunAbout(QWidget* parent, MissionPage& page, ShellServices& services);

@@ -1,0 +1,82 @@
+#include "dialogs/dialog_frame.h"
+
+#include "gamedata/string_table.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+DialogFrame::DialogFrame(QWidget* parent, ShellServices& services) : QDialog(parent), services_(services) {
+    setModal(true);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+}
+
+void DialogFrame::registerControl(int id, QWidget* widget) {
+    widget->setObjectName(QStringLiteral("control%1").arg(id));
+    controls_[id] = widget;
+}
+
+QWidget* DialogFrame::control(int id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+QLineEdit* DialogFrame::edit(int id) const { return qobject_cast<QLineEdit*>(control(id)); }
+QPlainTextEdit* DialogFrame::textEdit(int id) const { return qobject_cast<QPlainTextEdit*>(control(id)); }
+QListWidget* DialogFrame::list(int id) const { return qobject_cast<QListWidget*>(control(id)); }
+QComboBox* DialogFrame::combo(int id) const { return qobject_cast<QComboBox*>(control(id)); }
+QCheckBox* DialogFrame::check(int id) const { return qobject_cast<QCheckBox*>(control(id)); }
+QRadioButton* DialogFrame::radio(int id) const { return qobject_cast<QRadioButton*>(control(id)); }
+QPushButton* DialogFrame::button(int id) const { return qobject_cast<QPushButton*>(control(id)); }
+QLabel* DialogFrame::label(int id) const { return qobject_cast<QLabel*>(control(id)); }
+QGroupBox* DialogFrame::group(int id) const { return qobject_cast<QGroupBox*>(control(id)); }
+
+QString DialogFrame::dialogText(const char* key) { return lookupText("Dialog Message", key); }
+
+QString DialogFrame::lookupText(const char* section, const char* key) {
+    return QString::fromLatin1(TextLookup(section, key));
+}
+
+QString DialogFrame::fromPageBytes(const char* bytes) { return QString::fromLatin1(bytes != nullptr ? bytes : ""); }
+
+std::string DialogFrame::toPageBytes(const QString& text, size_t limit) {
+    // Characters outside Latin-1 cannot be stored in the page: they become '?'.
+    std::string bytes = text.toLatin1().toStdString();
+    if (bytes.size() > limit) bytes.resize(limit);
+    return bytes;
+}
+
+void DialogFrame::storeField(char* field, size_t size, const QString& text) {
+    if (size == 0) return;
+    const std::string bytes = toPageBytes(text, size - 1);
+    std::memcpy(field, bytes.data(), bytes.size());
+    std::memset(field + bytes.size(), 0, size - bytes.size());
+}
+
+int32_t DialogFrame::parseInteger(const QString& text) {
+    const std::string bytes = text.toLatin1().toStdString();
+    const long long value = std::strtoll(bytes.c_str(), nullptr, 10);
+    if (value > INT32_MAX) return INT32_MAX;
+    if (value < INT32_MIN) return INT32_MIN;
+    return static_cast<int32_t>(value);
+}
+
+void DialogFrame::setTemplateSize(int widthUnits, int heightUnits) {
+    // A dialog unit is a quarter of the average character width across and an eighth of the
+    // character height down.
+    const QFontMetrics metrics(font());
+    const int charWidth = metrics.averageCharWidth();
+    const int charHeight = metrics.height();
+    resize(widthUnits * charWidth / 4, heightUnits * charHeight / 8);
+}

@@ -1,0 +1,157 @@
+#include "dialogs/insert_item_dialog.h"
+
+#include "dialogs/dialog_catalogue.h"
+#include "editor/dialog_memory.h"
+#include "editor/startup_options.h"
+#include "gamedata/item_defs.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+namespace {
+
+struct ClassRadio {
+    int32_t item_class;
+    int id;
+    const char* key; // caption in "Dialog Message"
+};
+
+// In class order, which is also the order the buttons are shown in.
+constexpr ClassRadio kClassRadios[] = {
+    {kInsertClassVehicle, kInsertRadioVehicles, "VEHICLES"},
+    {kInsertClassDecoration, kInsertRadioDecorations, "DECORATIONS"},
+    {kInsertClassPerson, kInsertRadioPeople, "PEOPLE"},
+    {kInsertClassMarker, kInsertRadioMarkers, "MARKERS"},
+    {kInsertClassBuilding, kInsertRadioBuildings, "BUILDINGS"},
+    {kInsertClassObject, kInsertRadioObjects, "OBJECTS"},
+};
+
+constexpr int32_t kHiddenFromTools = kItemAttrNoTool | kItemAttrNoCTool;
+
+QString definitionName(const ItemDef& def) {
+    return QString::fromLatin1(def.name, static_cast<qsizetype>(strnlen(def.name, sizeof def.name)));
+}
+
+} // namespace
+
+InsertItemDialog::InsertItemDialog(QWidget* parent, ShellServices& services) : DialogFrame(parent, services) {
+    buildControls();
+    setTemplateSize(327, 231);
+
+    const InsertItemMemory& memory = dlg_InsertItemMemory();
+    if (const int id = radioIdOfClass(memory.item_class); id != 0) {
+        radio(id)->setChecked(true); // fills the list through the toggled signal
+    }
+    selectName(QString::fromLatin1(memory.definition_name));
+    check(kInsertCheckRandomFacing)->setChecked(memory.random_facing);
+
+    // Connected only now, so that setting up the controls above remembers nothing.
+    connect(check(kInsertCheckRandomFacing), &QCheckBox::toggled, this,
+            [](bool on) { dlg_InsertItemMemory().random_facing = on; });
+}
+
+void InsertItemDialog::buildControls() {
+    setWindowTitle(dialogText("INSERT_ITEM"));
+
+    auto* typeGroup = add(kInsertGroupType, new QGroupBox(dialogText("TYPE")));
+    auto* typeLayout = new QVBoxLayout(typeGroup);
+    for (const ClassRadio& entry : kClassRadios) {
+        auto* choice = add(entry.id, new QRadioButton(dialogText(entry.key)));
+        typeLayout->addWidget(choice);
+        const int32_t itemClass = entry.item_class;
+        connect(choice, &QRadioButton::toggled, this, [this, itemClass](bool on) {
+            if (on) fillList(itemClass);
+        });
+    }
+    typeLayout->addStretch(1);
+
+    auto* randomFacing = add(kInsertCheckRandomFacing, new QCheckBox(dialogText("RANDOM_FACING")));
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(typeGroup, 1);
+    left->addWidget(randomFacing);
+
+    auto* names = add(kInsertListNames, new QListWidget);
+    names->setSortingEnabled(true);
+    names->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(left);
+    top->addWidget(names, 1);
+
+    auto* ok = add(kControlOk, new QPushButton(dialogText("OK")));
+    auto* cancel = add(kControlCancel, new QPushButton(dialogText("CANCEL")));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &InsertItemDialog::storeAndAccept);
+    connect(cancel, &QPushButton::clicked, this, &InsertItemDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+}
+
+int InsertItemDialog::radioIdOfClass(int32_t itemClass) {
+    for (const ClassRadio& entry : kClassRadios)
+        if (entry.item_class == itemClass) return entry.id;
+    return 0;
+}
+
+void InsertItemDialog::fillList(int32_t itemClass) {
+    QListWidget* names = list(kInsertListNames);
+    names->clear();
+    const bool showAll = editor_Options().show_all;
+    for (int i = 0; i < itemdef_Count(); ++i) {
+        const ItemDef* def = itemdef_Get(i);
+        if (def == nullptr || def->type != itemClass) continue;
+        if (!showAll && (def->attributes & kHiddenFromTools) != 0) continue;
+        names->addItem(definitionName(*def));
+    }
+}
+
+void InsertItemDialog::selectName(const QString& name) {
+    QListWidget* names = list(kInsertListNames);
+    for (int row = 0; row < names->count(); ++row) {
+        if (names->item(row)->text().compare(name, Qt::CaseInsensitive) == 0) {
+            names->setCurrentRow(row);
+            names->scrollToItem(names->item(row));
+            return;
+        }
+    }
+}
+
+int32_t InsertItemDialog::checkedClass() const {
+    for (const ClassRadio& entry : kClassRadios)
+        if (radio(entry.id)->isChecked()) return entry.item_class;
+    return kInsertClassNone;
+}
+
+void InsertItemDialog::storeAndAccept() {
+    InsertItemMemory& memory = dlg_InsertItemMemory();
+    if (const int32_t itemClass = checkedClass(); itemClass != kInsertClassNone)
+        memory.item_class = itemClass;
+    const QList<QListWidgetItem*> selected = list(kInsertListNames)->selectedItems();
+    if (!selected.isEmpty()) memory.definition_name = toPageBytes(selected.first()->text());
+    memory.cancelled = false;
+    done(1);
+}
+
+void InsertItemDialog::reject() {
+    dlg_InsertItemMemory().cancelled = true;
+    done(0);
+}
+
+DialogResult dialogs_RunInsertItem(QWidget* parent, MissionPage&, ShellServices& services) {
+    InsertItemDialog dialog(parent, services);
+    return dialog.exec() == 1 ? DialogResult::Accepted : DialogResult::Cancelled;
+}

@@ -1,0 +1,277 @@
+// The insert-item dialog over the demo game's item definitions: what it shows on opening, which
+// definitions each class lists, and what OK, Cancel and the random-facing box remember.
+
+#include "shell_test_support.h"
+
+#include "dialogs/dialog_catalogue.h"
+#include "dialogs/insert_item_dialog.h"
+#include "editor/dialog_memory.h"
+#include "editor/startup_options.h"
+#include "mission/mission_page.h"
+#include "modal_dialog_click.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+const int kAllRadios[] = {kInsertRadioVehicles, kInsertRadioDecorations, kInsertRadioPeople,
+                          kInsertRadioMarkers,  kInsertRadioBuildings,   kInsertRadioObjects};
+
+QStringList listTexts(const QListWidget* names) {
+    QStringList texts;
+    for (int row = 0; row < names->count(); ++row)
+        texts << names->item(row)->text();
+    return texts;
+}
+
+QString selectedText(const QListWidget* names) {
+    const QList<QListWidgetItem*> selected = names->selectedItems();
+    return selected.size() == 1 ? selected.first()->text() : QString();
+}
+
+// Selects the entry with `text`; false when the list has none.
+bool selectEntry(QListWidget* names, const QString& text) {
+    const QList<QListWidgetItem*> found = names->findItems(text, Qt::MatchExactly);
+    if (found.size() != 1) return false;
+    names->setCurrentItem(found.first());
+    return true;
+}
+
+} // namespace
+
+class InsertItemDialogTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void initTestCase() { QVERIFY(fixture.start()); }
+    void cleanupTestCase() { fixture.stop(); }
+    void init() {
+        dlg_InsertItemMemory() = InsertItemMemory{};
+        savedOptions = editor_Options();
+    }
+    void cleanup() { editor_SetOptions(savedOptions); }
+
+    void firstOpeningChecksNoClassAndListsNothing() {
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        for (int id : kAllRadios) {
+            QVERIFY2(dialog.radio(id) != nullptr, qPrintable(QString::number(id)));
+            QVERIFY(!dialog.radio(id)->isChecked());
+        }
+        QCOMPARE(dialog.list(kInsertListNames)->count(), 0);
+        QVERIFY(!dialog.check(kInsertCheckRandomFacing)->isChecked());
+    }
+
+    void captionsComeFromTheDialogTexts() {
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Insert Item"));
+        QCOMPARE(dialog.radio(kInsertRadioPeople)->text(), QStringLiteral("People"));
+        QCOMPARE(dialog.radio(kInsertRadioMarkers)->text(), QStringLiteral("Markers"));
+        QCOMPARE(dialog.check(kInsertCheckRandomFacing)->text(), QStringLiteral("Random facing"));
+    }
+
+    void okRemembersPeopleAndTheNameForTheNextOpening() {
+        {
+            InsertItemDialog dialog(fixture.window.get(), fixture.services);
+            QVERIFY(dialogTest_Shown(dialog));
+            QTest::mouseClick(dialog.radio(kInsertRadioPeople), Qt::LeftButton);
+            QVERIFY(dialog.radio(kInsertRadioPeople)->isChecked());
+            QVERIFY(selectEntry(dialog.list(kInsertListNames), QStringLiteral("Sniper (Red)")));
+            QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
+            QCOMPARE(dialog.result(), 1);
+        }
+        QCOMPARE(dlg_InsertItemMemory().item_class, kInsertClassPerson);
+        QCOMPARE(dlg_InsertItemMemory().definition_name, std::string("Sniper (Red)"));
+        QVERIFY(!dlg_InsertItemMemory().cancelled);
+
+        InsertItemDialog again(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(again));
+        for (int id : kAllRadios)
+            QCOMPARE(again.radio(id)->isChecked(), id == kInsertRadioPeople);
+        QCOMPARE(again.list(kInsertListNames)->count(), 11);
+        QCOMPARE(selectedText(again.list(kInsertListNames)), QStringLiteral("Sniper (Red)"));
+    }
+
+    void rememberedNameIsFoundWhateverItsLetterCase() {
+        dlg_InsertItemMemory().item_class = kInsertClassBuilding;
+        dlg_InsertItemMemory().definition_name = "rADAR station";
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QVERIFY(dialog.radio(kInsertRadioBuildings)->isChecked());
+        QCOMPARE(selectedText(dialog.list(kInsertListNames)), QStringLiteral("Radar Station"));
+    }
+
+    void rememberedNameOfAnotherClassSelectsNothing() {
+        dlg_InsertItemMemory().item_class = kInsertClassVehicle;
+        dlg_InsertItemMemory().definition_name = "Bush";
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QVERIFY(dialog.list(kInsertListNames)->count() > 0);
+        QVERIFY(dialog.list(kInsertListNames)->selectedItems().isEmpty());
+    }
+
+    void vehiclesAreListedSortedWithoutTheNoToolWreck() {
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QTest::mouseClick(dialog.radio(kInsertRadioVehicles), Qt::LeftButton);
+        const QStringList expected = {
+            QStringLiteral("Armoured Carrier (Red)"),
+            QStringLiteral("Battle Tank (Red)"),
+            QStringLiteral("Cargo Truck (Blue)"),
+            QStringLiteral("Cargo Truck (Red)"),
+            QStringLiteral("Field Car (Red)"),
+            QStringLiteral("Jeep (Blue)"),
+            QStringLiteral("Patrol Boat (Red)"),
+            QStringLiteral("Rubber Dinghy (Blue)"),
+            QStringLiteral("Transport Helicopter (Blue)"),
+        };
+        QCOMPARE(listTexts(dialog.list(kInsertListNames)), expected);
+    }
+
+    void eachClassListsOnlyItsOwnDefinitions() {
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QListWidget* names = dialog.list(kInsertListNames);
+
+        QTest::mouseClick(dialog.radio(kInsertRadioDecorations), Qt::LeftButton);
+        QCOMPARE(names->count(), 13);
+        QVERIFY(!names->findItems(QStringLiteral("Fallen Soldier (Red)"), Qt::MatchExactly).isEmpty());
+        QVERIFY(names->findItems(QStringLiteral("Barracks"), Qt::MatchExactly).isEmpty());
+
+        QTest::mouseClick(dialog.radio(kInsertRadioBuildings), Qt::LeftButton);
+        QCOMPARE(names->count(), 8);
+        QVERIFY(!names->findItems(QStringLiteral("Barracks"), Qt::MatchExactly).isEmpty());
+        QVERIFY(names->findItems(QStringLiteral("Bush"), Qt::MatchExactly).isEmpty());
+
+        // Effects (class 8) belong to none of the six buttons.
+        for (int id : kAllRadios) {
+            QTest::mouseClick(dialog.radio(id), Qt::LeftButton);
+            QVERIFY(names->findItems(QStringLiteral("Fire"), Qt::MatchExactly).isEmpty());
+        }
+    }
+
+    void noCToolAndNoToolDefinitionsAreLeftOut() {
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QListWidget* names = dialog.list(kInsertListNames);
+
+        QTest::mouseClick(dialog.radio(kInsertRadioObjects), Qt::LeftButton);
+        QCOMPARE(names->count(), 10);
+        QVERIFY(names->findItems(QStringLiteral("Target Dummy"), Qt::MatchExactly).isEmpty());
+
+        QTest::mouseClick(dialog.radio(kInsertRadioMarkers), Qt::LeftButton);
+        QCOMPARE(names->count(), 19);
+        QVERIFY(names->findItems(QStringLiteral("Camera Position"), Qt::MatchExactly).isEmpty());
+        QVERIFY(names->findItems(QStringLiteral("Area Corner (Old)"), Qt::MatchExactly).isEmpty());
+        QVERIFY(!names->findItems(QStringLiteral("Waypoint"), Qt::MatchExactly).isEmpty());
+    }
+
+    void showAllListsEveryDefinitionOfTheClass() {
+        EditorOptions options = editor_Options();
+        options.show_all = true;
+        editor_SetOptions(options);
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QListWidget* names = dialog.list(kInsertListNames);
+
+        QTest::mouseClick(dialog.radio(kInsertRadioVehicles), Qt::LeftButton);
+        QCOMPARE(names->count(), 10);
+        QVERIFY(!names->findItems(QStringLiteral("Jeep Wreck"), Qt::MatchExactly).isEmpty());
+
+        QTest::mouseClick(dialog.radio(kInsertRadioMarkers), Qt::LeftButton);
+        QCOMPARE(names->count(), 21);
+        QVERIFY(!names->findItems(QStringLiteral("Camera Position"), Qt::MatchExactly).isEmpty());
+    }
+
+    void switchingClassReplacesTheList() {
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QListWidget* names = dialog.list(kInsertListNames);
+        QTest::mouseClick(dialog.radio(kInsertRadioPeople), Qt::LeftButton);
+        QTest::mouseClick(dialog.radio(kInsertRadioBuildings), Qt::LeftButton);
+        QCOMPARE(names->count(), 8);
+        QVERIFY(names->findItems(QStringLiteral("Hostage"), Qt::MatchExactly).isEmpty());
+    }
+
+    void randomFacingTickedThenCancelledStaysOn() {
+        dlg_InsertItemMemory().item_class = kInsertClassObject;
+        dlg_InsertItemMemory().definition_name = "Oil Barrel";
+        {
+            InsertItemDialog dialog(fixture.window.get(), fixture.services);
+            QVERIFY(dialogTest_Shown(dialog));
+            QTest::mouseClick(dialog.check(kInsertCheckRandomFacing), Qt::LeftButton);
+            QVERIFY(dialog.check(kInsertCheckRandomFacing)->isChecked());
+            QTest::mouseClick(dialog.radio(kInsertRadioPeople), Qt::LeftButton);
+            QVERIFY(selectEntry(dialog.list(kInsertListNames), QStringLiteral("Hostage")));
+            QTest::mouseClick(dialog.button(kControlCancel), Qt::LeftButton);
+            QCOMPARE(dialog.result(), 0);
+        }
+        const InsertItemMemory& memory = dlg_InsertItemMemory();
+        QVERIFY(memory.random_facing);
+        QVERIFY(memory.cancelled);
+        // Cancel keeps the earlier choice.
+        QCOMPARE(memory.item_class, kInsertClassObject);
+        QCOMPARE(memory.definition_name, std::string("Oil Barrel"));
+
+        InsertItemDialog again(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(again));
+        QVERIFY(again.check(kInsertCheckRandomFacing)->isChecked());
+        QVERIFY(again.radio(kInsertRadioObjects)->isChecked());
+    }
+
+    void untickingRandomFacingTurnsItOff() {
+        dlg_InsertItemMemory().random_facing = true;
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QVERIFY(dialog.check(kInsertCheckRandomFacing)->isChecked());
+        QTest::mouseClick(dialog.check(kInsertCheckRandomFacing), Qt::LeftButton);
+        QVERIFY(!dlg_InsertItemMemory().random_facing);
+    }
+
+    void okWithNothingSelectedKeepsTheEarlierName() {
+        dlg_InsertItemMemory().item_class = kInsertClassDecoration;
+        dlg_InsertItemMemory().definition_name = "Bush";
+        dlg_InsertItemMemory().cancelled = true;
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QCOMPARE(selectedText(dialog.list(kInsertListNames)), QStringLiteral("Bush"));
+        QTest::mouseClick(dialog.radio(kInsertRadioPeople), Qt::LeftButton);
+        QVERIFY(dialog.list(kInsertListNames)->selectedItems().isEmpty());
+        QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
+        QCOMPARE(dialog.result(), 1);
+        QCOMPARE(dlg_InsertItemMemory().item_class, kInsertClassPerson);
+        QCOMPARE(dlg_InsertItemMemory().definition_name, std::string("Bush"));
+        QVERIFY(!dlg_InsertItemMemory().cancelled);
+    }
+
+    void escapeCountsAsCancel() {
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QCOMPARE(dialog.result(), 0);
+        QVERIFY(dlg_InsertItemMemory().cancelled);
+    }
+
+    void runnerAnswersAcceptedAfterOk() {
+        dlg_InsertItemMemory().cancelled = true;
+        int clicked = 0;
+        dialogTest_ClickWhenModal(kControlOk, &clicked);
+        const DialogResult result =
+            dialogs_RunInsertItem(fixture.window.get(), page_Current(), fixture.services);
+        QCOMPARE(clicked, kControlOk);
+        QVERIFY(result == DialogResult::Accepted);
+        QVERIFY(!dlg_InsertItemMemory().cancelled);
+    }
+
+  private:
+    EditorWindowFixture fixture;
+    EditorOptions savedOptions;
+};
+
+QZ_SHELL_TEST(InsertItemDialogTest);
+
+#include "insert_item_dialog_test.moc"
