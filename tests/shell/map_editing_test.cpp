@@ -12,6 +12,7 @@
 #include "shell/info_windows.h"
 #include "shell/map_view_widget.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QTest>
 
@@ -57,9 +58,14 @@ class MapEditingTest : public QObject {
         MainWindow& window = *fixture.window;
         MissionPage& page = window.editor().currentPage();
         const QPoint at = itemPixel(window, 1);
+        QCoreApplication::processEvents();
+        const int renders = window.mapView()->renderCount();
         QTest::mouseClick(window.mapView(), Qt::LeftButton, {}, mapPoint(window, at.x() + 1, at.y()));
         QCOMPARE(page.selection.count, 1);
         QCOMPARE(page.selection.slots[0], 1);
+        // Only the toggled item is drawn again: the view shows the image without rendering the page.
+        QCoreApplication::processEvents();
+        QCOMPARE(window.mapView()->renderCount(), renders);
         QTest::mouseClick(window.mapView(), Qt::LeftButton, {}, mapPoint(window, at.x(), at.y() + 1));
         QCOMPARE(page.selection.count, 0);
     }
