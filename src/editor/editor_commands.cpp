@@ -198,6 +198,8 @@ void dialogThenRedraw(EditorApp& app, int command) {
                                                       : kDialogWaypointNames;
     openDialog(app, name);
     screen(app).redrawMap();
+    // The item information names the selected item's layer.
+    if (command == kCmdLayerNames) screen(app).repaint(EditorWindow::ItemInfo);
 }
 
 void about(EditorApp& app, int) {

@@ -338,7 +338,7 @@ TEST_F(EditorCommands, DialogCommandsOpenTheirTemplateOnTheCurrentPageAndRepaint
         {kCmdGroups, "EDITGROUPS", {"redraw"}},
         {kCmdWavLists, "WAVLISTS", {"redraw"}},
         {kCmdVisibleLayers, "VISIBLELAYERS", {"redraw"}},
-        {kCmdLayerNames, "LAYERNAMES", {"redraw"}},
+        {kCmdLayerNames, "LAYERNAMES", {"redraw", "repaint:item"}},
         {kCmdWaypointNames, "WAYPOINTNAMES", {"redraw"}},
         {kCmdAreaTriggers, "EDITAREATRIGGERS", {"redraw"}},
         {kCmdAbout, "ABOUT_QZMED", {}},
