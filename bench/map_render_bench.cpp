@@ -65,7 +65,7 @@ void attachModel(int32_t id, const char* name, double w, double l, double h, Dem
 }
 
 void fillTerrain(MissionPage& page) {
-    DemoTerrainSpec terrain;
+    DemoTerrainDef terrain;
     terrain.waterLevel = 60;
     DemoTerrainImages images;
     demo_BuildTerrainImages(terrain, images);

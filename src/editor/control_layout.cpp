@@ -32,7 +32,7 @@ constexpr LayoutValue showRow(int line) {
     return V(LH(1, 2), LH(line));
 }
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlDef kControls[] = {
     {kControlColorMap, K::RadioButton, true, "COLOR_MAP_BUTTON", V(CW(1)), kTopY, V(CW(4)), kTopHeight,
      kCmdColorMap},
     {kControlDepthMap, K::RadioButton, false, "DEPTH_MAP_BUTTON", V(CW(5)), kTopY, V(CW(4)), kTopHeight,
@@ -120,18 +120,18 @@ int unitValue(LayoutUnit unit, int charWidth, int lineHeight) {
 
 } // namespace
 
-std::span<const ControlSpec> ctl_Controls() {
+std::span<const ControlDef> ctl_Controls() {
     return kControls;
 }
 
-const ControlSpec* ctl_Find(int id) {
-    for (const ControlSpec& control : kControls)
+const ControlDef* ctl_Find(int id) {
+    for (const ControlDef& control : kControls)
         if (control.id == id) return &control;
     return nullptr;
 }
 
 int ctl_ButtonCommand(int id) {
-    const ControlSpec* control = ctl_Find(id);
+    const ControlDef* control = ctl_Find(id);
     return control != nullptr ? control->command : 0;
 }
 
@@ -144,7 +144,7 @@ int layout_Evaluate(const LayoutValue& value, int charWidth, int lineHeight) {
     return total;
 }
 
-LayoutRect layout_ControlRect(const ControlSpec& control, int charWidth, int lineHeight) {
+LayoutRect layout_ControlRect(const ControlDef& control, int charWidth, int lineHeight) {
     return {layout_Evaluate(control.x, charWidth, lineHeight),
             layout_Evaluate(control.y, charWidth, lineHeight),
             layout_Evaluate(control.width, charWidth, lineHeight),

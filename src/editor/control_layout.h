@@ -31,7 +31,7 @@ struct LayoutValue {
     LayoutTerm terms[3];
 };
 
-struct ControlSpec {
+struct ControlDef {
     int id; // EditorControl
     ControlKind kind;
     bool starts_group;     // first control of a radio or tab group
@@ -43,9 +43,9 @@ struct ControlSpec {
 inline constexpr const char* kControlTextSection = "Med Window Text";
 
 // Every control of the main window, in creation order.
-std::span<const ControlSpec> ctl_Controls();
+std::span<const ControlDef> ctl_Controls();
 // The control with `id`, or null.
-const ControlSpec* ctl_Find(int id);
+const ControlDef* ctl_Find(int id);
 // The command a click on control `id` sends; 0 when it sends none (group boxes, the grid-size
 // text, unknown ids).
 int ctl_ButtonCommand(int id);
@@ -55,7 +55,7 @@ int layout_Evaluate(const LayoutValue& value, int charWidth, int lineHeight);
 struct LayoutRect {
     int x = 0, y = 0, width = 0, height = 0;
 };
-LayoutRect layout_ControlRect(const ControlSpec& control, int charWidth, int lineHeight);
+LayoutRect layout_ControlRect(const ControlDef& control, int charWidth, int lineHeight);
 
 // A child window as left, top, right, bottom, all inclusive (width = right - left + 1).
 struct ChildWindowRect {

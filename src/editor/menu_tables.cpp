@@ -59,7 +59,7 @@ constexpr MenuEntry kInfoMenu[] = {
     item(kCmdAbout, "INFO_ABOUTQZ2MED", "&About..."),
 };
 
-constexpr MenuSpec kMainMenu[] = {
+constexpr MenuDef kMainMenu[] = {
     {"MenuMainWindow", "FILE", "&File", kFileMenu},
     {"MenuMainWindow", "EDIT", "&Edit", kEditMenu},
     {"MenuMainWindow", "PAGE", "&Page", kPageMenu},
@@ -96,8 +96,8 @@ constexpr MenuEntry kItemContextEntries[] = {
     item(kCmdDelete, "EDIT_DELETE", "&Delete"),
 };
 
-constexpr MenuSpec kMapContextMenu = {"MouseMenu", nullptr, "", kMapContextEntries};
-constexpr MenuSpec kItemContextMenu = {"MouseMenuItem", nullptr, "", kItemContextEntries};
+constexpr MenuDef kMapContextMenu = {"MouseMenu", nullptr, "", kMapContextEntries};
+constexpr MenuDef kItemContextMenu = {"MouseMenuItem", nullptr, "", kItemContextEntries};
 
 constexpr int kForwardedContextCommands[] = {
     kCmdCopy,           kCmdNumericMove, kCmdExit,       kCmdCut,        kCmdPaste,
@@ -107,13 +107,13 @@ constexpr int kForwardedContextCommands[] = {
 
 } // namespace
 
-std::span<const MenuSpec> menu_MainMenu() {
+std::span<const MenuDef> menu_MainMenu() {
     return kMainMenu;
 }
-const MenuSpec& menu_MapContextMenu() {
+const MenuDef& menu_MapContextMenu() {
     return kMapContextMenu;
 }
-const MenuSpec& menu_ItemContextMenu() {
+const MenuDef& menu_ItemContextMenu() {
     return kItemContextMenu;
 }
 
@@ -122,7 +122,7 @@ std::string menu_EntryText(const MenuEntry& entry) {
     return entry.resource_text != nullptr ? entry.resource_text : "";
 }
 
-std::string menu_Title(const MenuSpec& menu) {
+std::string menu_Title(const MenuDef& menu) {
     if (menu.title_key != nullptr) return TextLookup(kMenuTextSection, menu.title_key);
     return menu.resource_title != nullptr ? menu.resource_title : "";
 }

@@ -16,7 +16,7 @@ struct MenuEntry {
     bool checkable;            // carries a check mark (set by UpdateMenuChecks)
 };
 
-struct MenuSpec {
+struct MenuDef {
     const char* name;           // resource name of the menu
     const char* title_key;      // "Menu Text" key of a top-level menu; null for a context menu
     const char* resource_title; // title of the menu resource
@@ -26,16 +26,16 @@ struct MenuSpec {
 inline constexpr const char* kMenuTextSection = "Menu Text";
 
 // File, Edit, Page and Info, in menu-bar order.
-std::span<const MenuSpec> menu_MainMenu();
+std::span<const MenuDef> menu_MainMenu();
 // The map view's menu when no item is selected ("MouseMenu").
-const MenuSpec& menu_MapContextMenu();
+const MenuDef& menu_MapContextMenu();
 // The map view's menu when items are selected ("MouseMenuItem").
-const MenuSpec& menu_ItemContextMenu();
+const MenuDef& menu_ItemContextMenu();
 
 // The text an item shows: TextLookup("Menu Text", key) when it has a key, else its resource text.
 std::string menu_EntryText(const MenuEntry& entry);
 // The title a top-level menu shows, by the same rule.
-std::string menu_Title(const MenuSpec& menu);
+std::string menu_Title(const MenuDef& menu);
 
 // The context-menu commands the map view forwards to the editor; any other command chosen in a
 // context menu is dropped.

@@ -243,7 +243,7 @@ uint8_t surfaceOf(DemoLandform landform, Cover cover) {
     return kSurfaceNone;
 }
 
-int typeOfSurface(const DemoTerrainSpec& landSpec, uint8_t surface) {
+int typeOfSurface(const DemoTerrainDef& landSpec, uint8_t surface) {
     for (int t = 0; t < landSpec.typeCount; ++t)
         if (landSpec.types[t].surface == surface) return t;
     return 0;
@@ -253,7 +253,7 @@ struct Rgb {
     double r, g, b;
 };
 
-Rgb typeColour(const DemoTerrainSpec& landSpec, int type) {
+Rgb typeColour(const DemoTerrainDef& landSpec, int type) {
     if (type >= landSpec.typeCount) return {128, 128, 128};
     const TerrainType& t = landSpec.types[type];
     return {static_cast<double>(t.values[0]), static_cast<double>(t.values[1]), static_cast<double>(t.values[2])};
@@ -305,7 +305,7 @@ std::vector<uint8_t> roadMask(DemoLandform landform) {
 }
 
 struct Terrain {
-    const DemoTerrainSpec& landSpec;
+    const DemoTerrainDef& landSpec;
     const std::vector<float>& h;
     double water; // water surface in height units (0 to 1); below 0 when there is none
     std::vector<float> woods, fields, grain;
@@ -412,7 +412,7 @@ uint32_t tileTexel(uint8_t surface, Rgb base, int x, int y, uint32_t seed, int v
     return pack(c);
 }
 
-void buildTiles(const DemoTerrainSpec& landSpec, DemoTerrainImages& out) {
+void buildTiles(const DemoTerrainDef& landSpec, DemoTerrainImages& out) {
     out.detailTiles.assign(static_cast<size_t>(kDemoTileSize) * kDemoTileSize * kDemoTileCount, 0);
     const int types = std::max(landSpec.typeCount, 1);
     for (int n = 0; n < kDemoTileCount; ++n) {
@@ -436,8 +436,8 @@ int demo_TileOfType(int type, int variant, int typeCount) {
     return type + typeCount * (variant % std::max(variants, 1));
 }
 
-DemoTerrainSpec demo_TerrainSpec(const char* terrainName, const TerrainDef& def) {
-    DemoTerrainSpec landSpec;
+DemoTerrainDef demo_TerrainDef(const char* terrainName, const TerrainDef& def) {
+    DemoTerrainDef landSpec;
     landSpec.landform = DemoLandform::Hills;
     if (terrainName != nullptr && strcasecmp(terrainName, "coast") == 0) landSpec.landform = DemoLandform::Coast;
     if (terrainName != nullptr && strcasecmp(terrainName, "desert") == 0) landSpec.landform = DemoLandform::Desert;
@@ -450,7 +450,7 @@ DemoTerrainSpec demo_TerrainSpec(const char* terrainName, const TerrainDef& def)
     return landSpec;
 }
 
-void demo_BuildTerrainImages(const DemoTerrainSpec& landSpec, DemoTerrainImages& out) {
+void demo_BuildTerrainImages(const DemoTerrainDef& landSpec, DemoTerrainImages& out) {
     Random random(landSpec.seed);
     // A sample below (level + 1) × 256 has a high byte at or below the level: under water.
     const double water = landSpec.waterLevel > 0 ? (landSpec.waterLevel + 1) * 256.0 / 65535.0 : -1.0;

@@ -16,7 +16,7 @@ constexpr int kDemoTileCount = 256;         // tiles stacked top to bottom in on
 // valley between dunes.
 enum class DemoLandform { Hills, Coast, Desert };
 
-struct DemoTerrainSpec {
+struct DemoTerrainDef {
     DemoLandform landform = DemoLandform::Hills;
     uint32_t seed = 1;
     int waterLevel = 0;            // water surface as the high byte of a height sample; 0: no water
@@ -35,10 +35,10 @@ struct DemoTerrainImages {
 
 // The description of a terrain from its definition: the landform from the terrain's name ("coast",
 // "desert", anything else hills), the water level from `water_height`, the types as listed.
-DemoTerrainSpec demo_TerrainSpec(const char* terrainName, const TerrainDef& def);
+DemoTerrainDef demo_TerrainDef(const char* terrainName, const TerrainDef& def);
 
 // Builds every image of a terrain. Deterministic for a given landSpec.
-void demo_BuildTerrainImages(const DemoTerrainSpec& landSpec, DemoTerrainImages& out);
+void demo_BuildTerrainImages(const DemoTerrainDef& landSpec, DemoTerrainImages& out);
 
 // The detail tile number of `type` (0 .. typeCount-1) in its `variant`: tiles n with
 // n % typeCount == type show that type.

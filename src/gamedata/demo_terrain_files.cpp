@@ -41,7 +41,7 @@ std::vector<uint8_t> greyRamp() {
 void demo_BuildTerrainFiles(const char* terrainName, const TerrainDef& def, const DemoTerrainFileOptions& options,
                             std::vector<DemoFile>& out) {
     DemoTerrainImages images;
-    demo_BuildTerrainImages(demo_TerrainSpec(terrainName, def), images);
+    demo_BuildTerrainImages(demo_TerrainDef(terrainName, def), images);
     constexpr int side = kDemoMapSize;
 
     const std::string colour = fieldText(def.color_map);

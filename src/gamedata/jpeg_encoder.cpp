@@ -39,7 +39,7 @@ constexpr std::array<uint8_t, kBlockSize> kChromaQuant = {
     99, 99, 47, 66, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
     99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
 
-struct HuffmanSpec {
+struct HuffmanTableDef {
     uint8_t bits[16]; // number of codes of each length 1 to 16
     const uint8_t* values;
     int count;
@@ -67,10 +67,10 @@ constexpr uint8_t kChromaAcValues[162] = {
     0xc2, 0xc3, 0xc4, 0xc5, 0xc6, 0xc7, 0xc8, 0xc9, 0xca, 0xd2, 0xd3, 0xd4, 0xd5, 0xd6, 0xd7, 0xd8, 0xd9, 0xda,
     0xe2, 0xe3, 0xe4, 0xe5, 0xe6, 0xe7, 0xe8, 0xe9, 0xea, 0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa};
 
-constexpr HuffmanSpec kLumaDc = {{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, kDcValues, 12};
-constexpr HuffmanSpec kChromaDc = {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, kDcValues, 12};
-constexpr HuffmanSpec kLumaAc = {{0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d}, kLumaAcValues, 162};
-constexpr HuffmanSpec kChromaAc = {{0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77}, kChromaAcValues, 162};
+constexpr HuffmanTableDef kLumaDc = {{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, kDcValues, 12};
+constexpr HuffmanTableDef kChromaDc = {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, kDcValues, 12};
+constexpr HuffmanTableDef kLumaAc = {{0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d}, kLumaAcValues, 162};
+constexpr HuffmanTableDef kChromaAc = {{0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77}, kChromaAcValues, 162};
 
 // Code and length of every symbol of a table (canonical codes, as the decoder rebuilds them).
 struct HuffmanCodes {
@@ -78,14 +78,14 @@ struct HuffmanCodes {
     uint8_t length[256] = {};
 };
 
-HuffmanCodes buildCodes(const HuffmanSpec& spec) {
+HuffmanCodes buildCodes(const HuffmanTableDef& table) {
     HuffmanCodes codes;
     uint32_t code = 0;
     int k = 0;
     for (int length = 1; length <= 16; ++length) {
-        for (int i = 0; i < spec.bits[length - 1]; ++i, ++k) {
-            codes.code[spec.values[k]] = static_cast<uint16_t>(code++);
-            codes.length[spec.values[k]] = static_cast<uint8_t>(length);
+        for (int i = 0; i < table.bits[length - 1]; ++i, ++k) {
+            codes.code[table.values[k]] = static_cast<uint16_t>(code++);
+            codes.length[table.values[k]] = static_cast<uint8_t>(length);
         }
         code <<= 1;
     }
@@ -231,10 +231,10 @@ void put16(std::vector<uint8_t>& out, uint32_t value) {
     out.push_back(static_cast<uint8_t>(value));
 }
 
-void putHuffmanTable(std::vector<uint8_t>& out, uint8_t classAndId, const HuffmanSpec& spec) {
+void putHuffmanTable(std::vector<uint8_t>& out, uint8_t classAndId, const HuffmanTableDef& table) {
     out.push_back(classAndId);
-    out.insert(out.end(), spec.bits, spec.bits + 16);
-    out.insert(out.end(), spec.values, spec.values + spec.count);
+    out.insert(out.end(), table.bits, table.bits + 16);
+    out.insert(out.end(), table.values, table.values + table.count);
 }
 
 void writeHeaders(std::vector<uint8_t>& out, int width, int height, bool subsample, int restartInterval,

@@ -2,10 +2,10 @@
 #include "mission/event_tables.h"
 
 namespace {
-void applySlot(EventSlots& slots, int index, const SlotSpec& spec) {
-    if (spec.label == nullptr || spec.list == ChoiceList::None) return;
-    slots.labels[index] = event_Text(spec.label);
-    slots.lists[index] = spec.list;
+void applySlot(EventSlots& slots, int index, const SlotDef& slot) {
+    if (slot.label == nullptr || slot.list == ChoiceList::None) return;
+    slots.labels[index] = event_Text(slot.label);
+    slots.lists[index] = slot.list;
 }
 
 EventSlots emptySlots() {

@@ -2,13 +2,13 @@
 
 namespace {
 constexpr ChoiceList kGroups = ChoiceList::Groups;
-constexpr SlotSpec kGroup1{"GROUP1", kGroups};
-constexpr SlotSpec kGroup2{"GROUP2", kGroups};
-constexpr SlotSpec kGroup{"GROUP", kGroups};
-constexpr SlotSpec kUnits{"NUM_UNITS", ChoiceList::Numbers0To128};
-constexpr SlotSpec kWaypointList{"WAYPOINT_LIST", ChoiceList::WaypointLists};
+constexpr SlotDef kGroup1{"GROUP1", kGroups};
+constexpr SlotDef kGroup2{"GROUP2", kGroups};
+constexpr SlotDef kGroup{"GROUP", kGroups};
+constexpr SlotDef kUnits{"NUM_UNITS", ChoiceList::Numbers0To128};
+constexpr SlotDef kWaypointList{"WAYPOINT_LIST", ChoiceList::WaypointLists};
 // Slot 4 of an action type with an AI change: filled from table 4.
-constexpr SlotSpec kByAiChange{"", ChoiceList::None};
+constexpr SlotDef kByAiChange{"", ChoiceList::None};
 } // namespace
 
 const GroupConditionRow kGroupConditions[kGroupConditionCount] = {

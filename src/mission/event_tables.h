@@ -3,7 +3,7 @@
 
 #include "mission/event_catalogue.h"
 
-struct SlotSpec {
+struct SlotDef {
     const char* label = nullptr; // label key; null: unused slot
     ChoiceList list = ChoiceList::None;
 };
@@ -11,7 +11,7 @@ struct SlotSpec {
 // Table 2: group conditions of trigger type 1.
 struct GroupConditionRow {
     const char* name;
-    SlotSpec slots[kEventVariableSlots];
+    SlotDef slots[kEventVariableSlots];
     const char* sentence; // positive form
     const char* negated;  // NOT form
     int numbers;          // values 3, 4, ... given to the sentence format
@@ -20,7 +20,7 @@ struct GroupConditionRow {
 // Table 1: trigger types (type 1 takes its slots and sentences from table 2).
 struct TriggerTypeRow {
     const char* name;
-    SlotSpec slots[kEventVariableSlots];
+    SlotDef slots[kEventVariableSlots];
     const char* sentence;
     const char* negated;
     int numbers;
@@ -37,7 +37,7 @@ enum class ActionArgs {
 // Table 3: action types. Slot 4 of the AI-change types follows the AI change (table 4).
 struct ActionTypeRow {
     const char* name;
-    SlotSpec slots[kEventVariableSlots];
+    SlotDef slots[kEventVariableSlots];
     const char* sentence;
     ActionArgs args;
 };
@@ -51,7 +51,7 @@ enum class AiChangeSentence {
 // Table 4: AI changes of action types 3, 12 and 13; `slot` is the second variable (value 4).
 struct AiChangeRow {
     const char* name;
-    SlotSpec slot;
+    SlotDef slot;
     AiChangeSentence kind;
     const char* on_key;
     const char* off_key;

@@ -60,27 +60,27 @@ Conversion parseConversion(const char* p) {
     return c;
 }
 
-std::string specOf(const Conversion& c, const char* length, char type) {
-    std::string spec = "%" + c.flags;
-    if (c.width >= 0) spec += std::to_string(c.width);
-    if (c.precision >= 0) spec += "." + std::to_string(c.precision);
-    spec += length;
-    spec += type;
-    return spec;
+std::string directiveOf(const Conversion& c, const char* length, char type) {
+    std::string directive = "%" + c.flags;
+    if (c.width >= 0) directive += std::to_string(c.width);
+    if (c.precision >= 0) directive += "." + std::to_string(c.precision);
+    directive += length;
+    directive += type;
+    return directive;
 }
 
-template <typename T> void appendFormatted(std::string& out, const std::string& spec, T value) {
+template <typename T> void appendFormatted(std::string& out, const std::string& directive, T value) {
     char small[128];
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    int needed = std::snprintf(small, sizeof small, spec.c_str(), value);
+    int needed = std::snprintf(small, sizeof small, directive.c_str(), value);
     if (needed < 0) return;
     if (static_cast<size_t>(needed) < sizeof small) {
         out.append(small, static_cast<size_t>(needed));
         return;
     }
     std::vector<char> big(static_cast<size_t>(needed) + 1);
-    std::snprintf(big.data(), big.size(), spec.c_str(), value);
+    std::snprintf(big.data(), big.size(), directive.c_str(), value);
 #pragma GCC diagnostic pop
     out.append(big.data(), static_cast<size_t>(needed));
 }
@@ -99,24 +99,24 @@ bool convert(std::string& out, const Conversion& c, const FmtArg& arg) {
         else if (isUnsigned)
             value = static_cast<unsigned int>(arg.number);
         if (isSigned)
-            appendFormatted(out, specOf(c, "ll", c.type), value);
+            appendFormatted(out, directiveOf(c, "ll", c.type), value);
         else
-            appendFormatted(out, specOf(c, "ll", c.type), static_cast<unsigned long long>(value));
+            appendFormatted(out, directiveOf(c, "ll", c.type), static_cast<unsigned long long>(value));
         return true;
     }
     if (c.type == 'c') {
         if (arg.kind != FmtArg::Kind::Int || !c.length.empty()) return false;
-        appendFormatted(out, specOf(c, "", 'c'), static_cast<int>(static_cast<unsigned char>(arg.number)));
+        appendFormatted(out, directiveOf(c, "", 'c'), static_cast<int>(static_cast<unsigned char>(arg.number)));
         return true;
     }
     if (c.type == 's') {
         if (arg.kind != FmtArg::Kind::Text || !c.length.empty()) return false;
-        appendFormatted(out, specOf(c, "", 's'), arg.text);
+        appendFormatted(out, directiveOf(c, "", 's'), arg.text);
         return true;
     }
     // Floating-point conversions.
     if (arg.kind != FmtArg::Kind::Real || (!c.length.empty() && c.length != "l")) return false;
-    appendFormatted(out, specOf(c, "", c.type), arg.real);
+    appendFormatted(out, directiveOf(c, "", c.type), arg.real);
     return true;
 }
 

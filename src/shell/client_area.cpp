@@ -17,8 +17,8 @@ namespace {
 
 constexpr const char* kControlIdProperty = "controlId";
 
-QRect controlRect(const ControlSpec& spec, const ShellMetrics& metrics) {
-    const LayoutRect r = layout_ControlRect(spec, metrics.charWidth, metrics.lineHeight);
+QRect controlRect(const ControlDef& def, const ShellMetrics& metrics) {
+    const LayoutRect r = layout_ControlRect(def, metrics.charWidth, metrics.lineHeight);
     return QRect(r.x, r.y, r.width, r.height);
 }
 
@@ -39,18 +39,18 @@ ClientArea::ClientArea(const ShellMetrics& metrics, QWidget* parent) : QWidget(p
 
 void ClientArea::createControls() {
     QButtonGroup* radioGroup = nullptr;
-    for (const ControlSpec& spec : ctl_Controls()) {
+    for (const ControlDef& def : ctl_Controls()) {
         QWidget* widget = nullptr;
         QAbstractButton* button = nullptr;
-        switch (spec.kind) {
+        switch (def.kind) {
         case ControlKind::RadioButton: {
             auto* radio = new QPushButton(this);
             radio->setCheckable(true);
-            if (spec.starts_group || radioGroup == nullptr) {
+            if (def.starts_group || radioGroup == nullptr) {
                 radioGroup = new QButtonGroup(this);
                 radioGroup->setExclusive(true);
             }
-            radioGroup->addButton(radio, spec.id);
+            radioGroup->addButton(radio, def.id);
             widget = button = radio;
             break;
         }
@@ -78,24 +78,24 @@ void ClientArea::createControls() {
             widget = new QLabel(this);
             break;
         }
-        if (spec.kind != ControlKind::RadioButton && spec.starts_group) radioGroup = nullptr;
-        widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
-        widget->setProperty(kControlIdProperty, spec.id);
-        widget->setGeometry(controlRect(spec, metrics_));
+        if (def.kind != ControlKind::RadioButton && def.starts_group) radioGroup = nullptr;
+        widget->setObjectName(QStringLiteral("control%1").arg(def.id));
+        widget->setProperty(kControlIdProperty, def.id);
+        widget->setGeometry(controlRect(def, metrics_));
         if (button != nullptr) {
             // Clicks leave the keyboard focus where it was: the main window takes the keys.
             button->setFocusPolicy(Qt::TabFocus);
-            const int id = spec.id;
+            const int id = def.id;
             connect(button, &QAbstractButton::clicked, this, [this, id] { Q_EMIT controlClicked(id); });
         }
-        controls_.emplace(spec.id, widget);
+        controls_.emplace(def.id, widget);
     }
 }
 
 void ClientArea::applyTexts() {
-    for (const ControlSpec& spec : ctl_Controls()) {
-        QWidget* widget = control(spec.id);
-        const QString label = QString::fromLocal8Bit(TextLookup(kControlTextSection, spec.label_key));
+    for (const ControlDef& def : ctl_Controls()) {
+        QWidget* widget = control(def.id);
+        const QString label = QString::fromLocal8Bit(TextLookup(kControlTextSection, def.label_key));
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
             button->setText(label);
         else if (auto* box = qobject_cast<QGroupBox*>(widget))
@@ -141,8 +141,8 @@ void ClientArea::setChildWindows(QWidget* mapView, QWidget* itemInfo, QWidget* c
 QSize ClientArea::minimumSizeHint() const {
     int right = 0;
     int bottom = 0;
-    for (const ControlSpec& spec : ctl_Controls()) {
-        const QRect r = controlRect(spec, metrics_);
+    for (const ControlDef& def : ctl_Controls()) {
+        const QRect r = controlRect(def, metrics_);
         right = std::max(right, r.x() + r.width());
         bottom = std::max(bottom, r.y() + r.height());
     }

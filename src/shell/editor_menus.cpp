@@ -18,8 +18,8 @@ int shell_ActionCommand(const QAction* action) {
 }
 
 EditorMenus::EditorMenus(QMenuBar& bar, QWidget* contextParent) : QObject(&bar) {
-    for (const MenuSpec& spec : menu_MainMenu()) {
-        QMenu* menu = build(spec, bar.addMenu(QString::fromLatin1(spec.resource_title)));
+    for (const MenuDef& menuDef : menu_MainMenu()) {
+        QMenu* menu = build(menuDef, bar.addMenu(QString::fromLatin1(menuDef.resource_title)));
         mainMenus_.push_back(menu);
         connect(menu, &QMenu::triggered, this, [this](QAction* action) {
             if (const int command = shell_ActionCommand(action); command != 0) Q_EMIT commandChosen(command);
@@ -29,9 +29,9 @@ EditorMenus::EditorMenus(QMenuBar& bar, QWidget* contextParent) : QObject(&bar) 
     itemContext_ = build(menu_ItemContextMenu(), new QMenu(contextParent));
 }
 
-QMenu* EditorMenus::build(const MenuSpec& spec, QMenu* menu) {
-    menu->setObjectName(QString::fromLatin1(spec.name));
-    for (const MenuEntry& entry : spec.entries) {
+QMenu* EditorMenus::build(const MenuDef& menuDef, QMenu* menu) {
+    menu->setObjectName(QString::fromLatin1(menuDef.name));
+    for (const MenuEntry& entry : menuDef.entries) {
         if (entry.kind == MenuEntryKind::Separator) {
             menu->addSeparator();
             continue;
@@ -42,13 +42,13 @@ QMenu* EditorMenus::build(const MenuSpec& spec, QMenu* menu) {
         actions_.emplace(entry.command, action);
         entries_.emplace(action, &entry);
     }
-    built_.push_back({menu, &spec});
+    built_.push_back({menu, &menuDef});
     return menu;
 }
 
 void EditorMenus::applyTexts() {
     for (const BuiltMenu& built : built_)
-        if (built.spec->title_key != nullptr) built.menu->setTitle(menuText(menu_Title(*built.spec)));
+        if (built.menuDef->title_key != nullptr) built.menu->setTitle(menuText(menu_Title(*built.menuDef)));
     for (const auto& [action, entry] : entries_)
         action->setText(menuText(menu_EntryText(*entry)));
 }

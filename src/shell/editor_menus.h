@@ -45,9 +45,9 @@ class EditorMenus : public QObject {
   private:
     struct BuiltMenu {
         QMenu* menu;
-        const MenuSpec* spec;
+        const MenuDef* menuDef;
     };
-    QMenu* build(const MenuSpec& spec, QMenu* menu);
+    QMenu* build(const MenuDef& menuDef, QMenu* menu);
 
     std::vector<QMenu*> mainMenus_;
     std::vector<BuiltMenu> built_;

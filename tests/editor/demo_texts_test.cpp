@@ -35,16 +35,16 @@ class DemoTexts : public EditorTest {
 };
 
 TEST_F(DemoTexts, MenuAndControlTextsAreThere) {
-    std::vector<const MenuSpec*> menus{&menu_MapContextMenu(), &menu_ItemContextMenu()};
-    for (const MenuSpec& menu : menu_MainMenu()) {
+    std::vector<const MenuDef*> menus{&menu_MapContextMenu(), &menu_ItemContextMenu()};
+    for (const MenuDef& menu : menu_MainMenu()) {
         menus.push_back(&menu);
         expectFound(menu_Title(menu), menu.title_key);
     }
-    for (const MenuSpec* menu : menus)
+    for (const MenuDef* menu : menus)
         for (const MenuEntry& entry : menu->entries)
             if (entry.kind == MenuEntryKind::Item)
                 expectFound(menu_EntryText(entry), std::to_string(entry.command));
-    for (const ControlSpec& control : ctl_Controls())
+    for (const ControlDef& control : ctl_Controls())
         expectFound(TextLookup(kControlTextSection, control.label_key), control.label_key);
 }
 

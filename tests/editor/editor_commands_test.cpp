@@ -428,7 +428,7 @@ TEST_F(EditorCommands, EveryCommandNumberHasOneEntry) {
         EXPECT_NE(entry.run, nullptr) << entry.id;
     }
     // Every number a menu, button or key can send has an entry.
-    for (const ControlSpec& control : ctl_Controls())
+    for (const ControlDef& control : ctl_Controls())
         if (control.command != 0) {
             EXPECT_NE(cmd_Find(control.command), nullptr) << control.id;
         }

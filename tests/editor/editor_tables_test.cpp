@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kSep = 0;
 
-std::vector<int> commandsOf(const MenuSpec& menu) {
+std::vector<int> commandsOf(const MenuDef& menu) {
     std::vector<int> commands;
     for (const MenuEntry& entry : menu.entries)
         commands.push_back(entry.kind == MenuEntryKind::Separator ? kSep : entry.command);
@@ -49,7 +49,7 @@ TEST(EditorMenus, ForwardedContextCommandsAreExactlyTheContextMenusOwn) {
     const auto forwarded = menu_ForwardedContextCommands();
     EXPECT_EQ(std::set<int>(forwarded.begin(), forwarded.end()), expected);
     std::set<int> inMenus;
-    for (const MenuSpec* menu : {&menu_MapContextMenu(), &menu_ItemContextMenu()})
+    for (const MenuDef* menu : {&menu_MapContextMenu(), &menu_ItemContextMenu()})
         for (const MenuEntry& entry : menu->entries)
             if (entry.kind == MenuEntryKind::Item) inMenus.insert(entry.command);
     EXPECT_EQ(inMenus, expected);
@@ -58,20 +58,20 @@ TEST(EditorMenus, ForwardedContextCommandsAreExactlyTheContextMenusOwn) {
 
 TEST(EditorMenus, OnlyInsertModeAndViewByCarryCheckMarks) {
     std::set<int> checkable;
-    std::vector<const MenuSpec*> menus{&menu_MapContextMenu(), &menu_ItemContextMenu()};
-    for (const MenuSpec& menu : menu_MainMenu())
+    std::vector<const MenuDef*> menus{&menu_MapContextMenu(), &menu_ItemContextMenu()};
+    for (const MenuDef& menu : menu_MainMenu())
         menus.push_back(&menu);
-    for (const MenuSpec* menu : menus)
+    for (const MenuDef* menu : menus)
         for (const MenuEntry& entry : menu->entries)
             if (entry.checkable) checkable.insert(entry.command);
     EXPECT_EQ(checkable, (std::set<int>{163, 218, 219}));
 }
 
 TEST(EditorMenus, EveryMenuCommandHasATableEntry) {
-    std::vector<const MenuSpec*> menus{&menu_MapContextMenu(), &menu_ItemContextMenu()};
-    for (const MenuSpec& menu : menu_MainMenu())
+    std::vector<const MenuDef*> menus{&menu_MapContextMenu(), &menu_ItemContextMenu()};
+    for (const MenuDef& menu : menu_MainMenu())
         menus.push_back(&menu);
-    for (const MenuSpec* menu : menus)
+    for (const MenuDef* menu : menus)
         for (const MenuEntry& entry : menu->entries)
             if (entry.kind == MenuEntryKind::Item) {
                 EXPECT_NE(cmd_Find(entry.command), nullptr) << entry.command;
@@ -80,7 +80,7 @@ TEST(EditorMenus, EveryMenuCommandHasATableEntry) {
 
 TEST(EditorMenus, KeyedItemsTakeTheirTextFromTheTableAndOthersKeepTheResourceText) {
     test_InstallTexts("[Menu Text]\nFILE=Akte\nFILE_OPEN=Oeffnen\n");
-    const MenuSpec& file = menu_MainMenu()[0];
+    const MenuDef& file = menu_MainMenu()[0];
     EXPECT_EQ(menu_Title(file), "Akte");
     EXPECT_EQ(menu_EntryText(file.entries[1]), "Oeffnen");
     EXPECT_EQ(menu_EntryText(file.entries[0]), "Bad Texttool String")
@@ -95,7 +95,7 @@ TEST(EditorMenus, KeyedItemsTakeTheirTextFromTheTableAndOthersKeepTheResourceTex
 TEST(EditorControls, PositionsUseIntegerDivisionsOfTheFontMetrics) {
     const int cw = 8, lh = 15;
     auto rect = [&](int id) {
-        const ControlSpec* control = ctl_Find(id);
+        const ControlDef* control = ctl_Find(id);
         EXPECT_NE(control, nullptr) << id;
         return control != nullptr ? layout_ControlRect(*control, cw, lh) : LayoutRect{};
     };
@@ -117,7 +117,7 @@ TEST(EditorControls, PositionsUseIntegerDivisionsOfTheFontMetrics) {
 
 TEST(EditorControls, RadioGroupsStartAtTheMapAndPageButtons) {
     std::vector<int> groupStarts;
-    for (const ControlSpec& control : ctl_Controls())
+    for (const ControlDef& control : ctl_Controls())
         if (control.starts_group) groupStarts.push_back(control.id);
     EXPECT_EQ(groupStarts, (std::vector<int>{1001, 1034, 1043, 1010}));
     EXPECT_EQ(ctl_Find(1002)->kind, ControlKind::RadioButton);

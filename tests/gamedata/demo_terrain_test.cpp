@@ -15,7 +15,7 @@ constexpr int N = kDemoMapSize;
 
 struct BuiltTerrain {
     TerrainDef def;
-    DemoTerrainSpec spec;
+    DemoTerrainDef shape;
     DemoTerrainImages images;
 };
 
@@ -27,8 +27,8 @@ const BuiltTerrain& built(const std::string& name) {
     BuiltTerrain& terrain = cache[name];
     const std::string text = demo_Read("terrains/" + name + ".trn");
     terrain_LoadBuffer(text.data(), text.size(), terrain.def);
-    terrain.spec = demo_TerrainSpec(name.c_str(), terrain.def);
-    demo_BuildTerrainImages(terrain.spec, terrain.images);
+    terrain.shape = demo_TerrainDef(name.c_str(), terrain.def);
+    demo_BuildTerrainImages(terrain.shape, terrain.images);
     return terrain;
 }
 
@@ -37,7 +37,7 @@ int highByte(const BuiltTerrain& t, int x, int y) { return t.images.heights[stat
 double underWater(const BuiltTerrain& t, int x0, int x1) {
     size_t wet = 0, all = 0;
     for (int y = 0; y < N; ++y)
-        for (int x = x0; x < x1; ++x, ++all) wet += highByte(t, x, y) <= t.spec.waterLevel;
+        for (int x = x0; x < x1; ++x, ++all) wet += highByte(t, x, y) <= t.shape.waterLevel;
     return static_cast<double>(wet) / static_cast<double>(all);
 }
 
@@ -57,7 +57,7 @@ TEST(DemoTerrain, EveryImageHasItsSizeAndEveryTileShowsItsType) {
     for (const char* name : {"hills", "coast", "desert"}) {
         SCOPED_TRACE(name);
         const BuiltTerrain& t = built(name);
-        const int types = t.spec.typeCount;
+        const int types = t.shape.typeCount;
         ASSERT_GE(types, 4);
         ASSERT_EQ(t.images.heights.size(), static_cast<size_t>(N) * N);
         ASSERT_EQ(t.images.colour.size(), static_cast<size_t>(N) * N);
@@ -88,7 +88,7 @@ TEST(DemoTerrain, EveryImageHasItsSizeAndEveryTileShowsItsType) {
 
 TEST(DemoTerrain, WaterLiesWhereTheDefinitionPutsIt) {
     const BuiltTerrain& hills = built("hills");
-    ASSERT_EQ(hills.spec.waterLevel, 18);
+    ASSERT_EQ(hills.shape.waterLevel, 18);
     const double lake = underWater(hills, 0, N);
     EXPECT_GT(lake, 0.01) << "the hills have a lake";
     EXPECT_LT(lake, 0.15) << "and it is a lake, not a sea";
@@ -98,13 +98,13 @@ TEST(DemoTerrain, WaterLiesWhereTheDefinitionPutsIt) {
     EXPECT_GT(centre & 0xFF, (centre >> 16) & 0xFF) << "lake centre is not blue";
 
     const BuiltTerrain& coast = built("coast");
-    ASSERT_EQ(coast.spec.waterLevel, 40);
+    ASSERT_EQ(coast.shape.waterLevel, 40);
     EXPECT_GT(underWater(coast, 820, 940), 0.9) << "the sea side";
     EXPECT_LT(underWater(coast, 300, 600), 0.01) << "the land side";
 
     const BuiltTerrain& desert = built("desert");
-    EXPECT_EQ(desert.spec.waterLevel, 0);
-    EXPECT_EQ(desert.spec.landform, DemoLandform::Desert);
+    EXPECT_EQ(desert.shape.waterLevel, 0);
+    EXPECT_EQ(desert.shape.landform, DemoLandform::Desert);
 }
 
 TEST(DemoTerrain, HeightFieldsWrapWithoutASeam) {
@@ -116,10 +116,10 @@ TEST(DemoTerrain, HeightFieldsWrapWithoutASeam) {
     }
 }
 
-TEST(DemoTerrain, TheSameSpecGivesTheSameImages) {
+TEST(DemoTerrain, TheSameDefinitionGivesTheSameImages) {
     const BuiltTerrain& first = built("desert");
     DemoTerrainImages again;
-    demo_BuildTerrainImages(first.spec, again);
+    demo_BuildTerrainImages(first.shape, again);
     EXPECT_TRUE(again.heights == first.images.heights);
     EXPECT_TRUE(again.colour == first.images.colour);
     EXPECT_TRUE(again.detailMap == first.images.detailMap);

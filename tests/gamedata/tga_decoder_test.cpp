@@ -8,7 +8,7 @@
 namespace {
 constexpr size_t kHeader = 18;
 
-struct TgaSpec {
+struct TgaHeaderFields {
     uint8_t type = 2;
     uint16_t width = 1;
     uint16_t height = 1;
@@ -22,7 +22,7 @@ struct TgaSpec {
     std::vector<uint8_t> map;
 };
 
-std::vector<uint8_t> makeTga(const TgaSpec& s, const std::vector<uint8_t>& data) {
+std::vector<uint8_t> makeTga(const TgaHeaderFields& s, const std::vector<uint8_t>& data) {
     std::vector<uint8_t> file(kHeader, 0);
     file[0] = static_cast<uint8_t>(s.id.size());
     file[1] = s.mapType;
@@ -122,11 +122,11 @@ TEST(TgaDecode, FlipsTheRowsWhateverTheDescriptorSays) {
     const std::vector<uint8_t> rows = {0, 0, 255, 255, 0, 0};
     for (uint8_t descriptor : std::vector<uint8_t>{0x00, 0x10, 0x20, 0x30, 0x08}) {
         SCOPED_TRACE(descriptor);
-        TgaSpec spec;
-        spec.height = 2;
-        spec.descriptor = descriptor;
+        TgaHeaderFields header;
+        header.height = 2;
+        header.descriptor = descriptor;
         HeldImage image;
-        ASSERT_EQ(tga_Decode(image.holder, makeTga(spec, rows)), kImageOk);
+        ASSERT_EQ(tga_Decode(image.holder, makeTga(header, rows)), kImageOk);
         EXPECT_EQ(image_PixelAt(image.holder, 0), 0x000000FFu);
         EXPECT_EQ(image_PixelAt(image.holder, 1), 0x00FF0000u);
     }
@@ -140,14 +140,14 @@ TEST(TgaDecode, LeavesKindsItDoesNotReadBlackAtTheirSize) {
                    Kind{1, 16, 24}, Kind{9, 8, 24}, Kind{11, 8, 0}, Kind{5, 8, 0}}) {
         SCOPED_TRACE(std::to_string(k.type) + "/" + std::to_string(k.depth) + "/" +
                      std::to_string(k.mapEntryBits));
-        TgaSpec spec;
-        spec.type = k.type;
-        spec.depth = k.depth;
-        spec.width = 3;
-        spec.height = 2;
-        spec.mapEntryBits = k.mapEntryBits;
+        TgaHeaderFields header;
+        header.type = k.type;
+        header.depth = k.depth;
+        header.width = 3;
+        header.height = 2;
+        header.mapEntryBits = k.mapEntryBits;
         HeldImage image;
-        ASSERT_EQ(tga_Decode(image.holder, makeTga(spec, std::vector<uint8_t>(24, 0x5A))), kImageOk);
+        ASSERT_EQ(tga_Decode(image.holder, makeTga(header, std::vector<uint8_t>(24, 0x5A))), kImageOk);
         EXPECT_EQ(image.holder.width, 3);
         EXPECT_EQ(image.holder.height, 2);
         EXPECT_EQ(image.bytes32(), std::vector<uint8_t>(24, 0));
@@ -155,110 +155,110 @@ TEST(TgaDecode, LeavesKindsItDoesNotReadBlackAtTheirSize) {
 }
 
 TEST(TgaDecode, RunLengthRunsCrossRowsAndAreCutAtTheLastPixel) {
-    TgaSpec spec;
-    spec.type = 10;
-    spec.width = 2;
-    spec.height = 2;
+    TgaHeaderFields header;
+    header.type = 10;
+    header.width = 2;
+    header.height = 2;
     // A run of 3 (crossing the row end), then a run of 100 of which one pixel fits.
     std::vector<uint8_t> data = {0x82, 1, 2, 3, 0xE3, 4, 5, 6, 0x00, 9, 9, 9};
     CanaryArena arena;
     HeldImage image;
-    ASSERT_EQ(tga_Decode(image.holder, makeTga(spec, data)), kImageOk);
+    ASSERT_EQ(tga_Decode(image.holder, makeTga(header, data)), kImageOk);
     EXPECT_TRUE(CanaryArena::untouchedAfter(image.holder));
     // File order 1 2 3 | 1 2 3 / 1 2 3 | 4 5 6, bottom row first.
     EXPECT_EQ(image.bytes32(), (std::vector<uint8_t>{1, 2, 3, 0, 4, 5, 6, 0, 1, 2, 3, 0, 1, 2, 3, 0}));
 }
 
 TEST(TgaDecode, RunLengthLiteralPastTheLastPixelEndsTheDecoding) {
-    TgaSpec spec;
-    spec.type = 10;
-    spec.depth = 32;
-    spec.width = 3;
-    spec.height = 1;
+    TgaHeaderFields header;
+    header.type = 10;
+    header.depth = 32;
+    header.width = 3;
+    header.height = 1;
     // One literal pixel, then a literal packet of 3 where 2 pixels remain: it is not used.
     std::vector<uint8_t> data = {0x00, 1, 2, 3, 4, 0x02, 5, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 7};
     HeldImage image;
-    ASSERT_EQ(tga_Decode(image.holder, makeTga(spec, data)), kImageOk);
+    ASSERT_EQ(tga_Decode(image.holder, makeTga(header, data)), kImageOk);
     EXPECT_EQ(image.bytes32(), (std::vector<uint8_t>{1, 2, 3, 4, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(TgaDecode, MappedPixelsOutsideTheMapAreBlack) {
-    TgaSpec spec;
-    spec.type = 1;
-    spec.depth = 8;
-    spec.width = 4;
-    spec.mapType = 1;
-    spec.mapEntryBits = 24;
-    spec.mapFirst = 1;
-    spec.mapLength = 2;
-    spec.map = {10, 20, 30, 40, 50, 60};
+    TgaHeaderFields header;
+    header.type = 1;
+    header.depth = 8;
+    header.width = 4;
+    header.mapType = 1;
+    header.mapEntryBits = 24;
+    header.mapFirst = 1;
+    header.mapLength = 2;
+    header.map = {10, 20, 30, 40, 50, 60};
     // Entries cover indices 1 and 2; 0 lies before the map and 3 past it.
     HeldImage image;
-    ASSERT_EQ(tga_Decode(image.holder, makeTga(spec, {0, 1, 2, 3})), kImageOk);
+    ASSERT_EQ(tga_Decode(image.holder, makeTga(header, {0, 1, 2, 3})), kImageOk);
     EXPECT_EQ(image.bytes32(), (std::vector<uint8_t>{0, 0, 0, 0, 10, 20, 30, 0, 40, 50, 60, 0, 0, 0, 0, 0}));
 }
 
 TEST(TgaDecode, SkipsTheIdFieldAndAColourMapOfATrueColourImage) {
-    TgaSpec spec;
-    spec.id = {'h', 'e', 'l', 'l', 'o'};
-    spec.mapType = 1;
-    spec.mapLength = 3;
-    spec.mapEntryBits = 15; // two bytes an entry
-    spec.map = std::vector<uint8_t>(6, 0xEE);
-    spec.width = 2;
+    TgaHeaderFields header;
+    header.id = {'h', 'e', 'l', 'l', 'o'};
+    header.mapType = 1;
+    header.mapLength = 3;
+    header.mapEntryBits = 15; // two bytes an entry
+    header.map = std::vector<uint8_t>(6, 0xEE);
+    header.width = 2;
     HeldImage image;
-    ASSERT_EQ(tga_Decode(image.holder, makeTga(spec, {1, 2, 3, 4, 5, 6})), kImageOk);
+    ASSERT_EQ(tga_Decode(image.holder, makeTga(header, {1, 2, 3, 4, 5, 6})), kImageOk);
     EXPECT_EQ(image.bytes32(), (std::vector<uint8_t>{1, 2, 3, 0, 4, 5, 6, 0}));
 
-    spec.type = 3;
-    spec.depth = 8;
-    ASSERT_EQ(tga_Decode(image.holder, makeTga(spec, {7, 8})), kImageOk);
+    header.type = 3;
+    header.depth = 8;
+    ASSERT_EQ(tga_Decode(image.holder, makeTga(header, {7, 8})), kImageOk);
     EXPECT_EQ(image.bytes32(), (std::vector<uint8_t>{7, 7, 7, 0, 8, 8, 8, 0}));
 }
 
 TEST(TgaDecode, RefusesShortAndEmptyFilesAndLeavesTheHolderEmpty) {
     struct Damage {
         const char* what;
-        TgaSpec spec;
+        TgaHeaderFields header;
         std::vector<uint8_t> data;
         size_t cut; // bytes removed from the end of the file
     };
-    auto spec = [](uint8_t type, uint8_t depth, uint16_t width, uint16_t height) {
-        TgaSpec s;
+    auto header = [](uint8_t type, uint8_t depth, uint16_t width, uint16_t height) {
+        TgaHeaderFields s;
         s.type = type;
         s.depth = depth;
         s.width = width;
         s.height = height;
         return s;
     };
-    TgaSpec mapped = spec(1, 8, 2, 1);
+    TgaHeaderFields mapped = header(1, 8, 2, 1);
     mapped.mapType = 1;
     mapped.mapLength = 2;
     mapped.mapEntryBits = 24;
     mapped.map = {1, 2, 3, 4, 5, 6};
-    TgaSpec withId = spec(2, 24, 1, 1);
+    TgaHeaderFields withId = header(2, 24, 1, 1);
     withId.id = std::vector<uint8_t>(200, 'x');
     std::vector<Damage> cases = {
-        {"header cut", spec(2, 24, 1, 1), {1, 2, 3}, 5},
-        {"zero width", spec(2, 24, 0, 1), {1, 2, 3}, 0},
-        {"zero height", spec(2, 24, 1, 0), {1, 2, 3}, 0},
-        {"true colour short", spec(2, 24, 2, 2), std::vector<uint8_t>(11, 1), 0},
-        {"32-bit short", spec(2, 32, 2, 1), std::vector<uint8_t>(7, 1), 0},
-        {"grey short", spec(3, 8, 4, 4), std::vector<uint8_t>(15, 1), 0},
+        {"header cut", header(2, 24, 1, 1), {1, 2, 3}, 5},
+        {"zero width", header(2, 24, 0, 1), {1, 2, 3}, 0},
+        {"zero height", header(2, 24, 1, 0), {1, 2, 3}, 0},
+        {"true colour short", header(2, 24, 2, 2), std::vector<uint8_t>(11, 1), 0},
+        {"32-bit short", header(2, 32, 2, 1), std::vector<uint8_t>(7, 1), 0},
+        {"grey short", header(3, 8, 4, 4), std::vector<uint8_t>(15, 1), 0},
         {"mapped pixels short", mapped, {0}, 0},
         {"colour map cut", mapped, {}, 2},
         {"id field cut", withId, {}, 150},
-        {"run-length packets end", spec(10, 24, 4, 1), {0x81, 1, 2, 3, 0x00, 1, 2}, 0},
-        {"run-length run value cut", spec(10, 24, 4, 1), {0x83, 1, 2}, 0},
-        {"run-length nothing", spec(10, 32, 4, 1), {}, 0},
-        {"huge size, no data", spec(10, 32, 65535, 65535), {0xFF, 1, 2, 3, 4}, 0},
+        {"run-length packets end", header(10, 24, 4, 1), {0x81, 1, 2, 3, 0x00, 1, 2}, 0},
+        {"run-length run value cut", header(10, 24, 4, 1), {0x83, 1, 2}, 0},
+        {"run-length nothing", header(10, 32, 4, 1), {}, 0},
+        {"huge size, no data", header(10, 32, 65535, 65535), {0xFF, 1, 2, 3, 4}, 0},
     };
     for (const Damage& d : cases) {
         SCOPED_TRACE(d.what);
-        std::vector<uint8_t> file = makeTga(d.spec, d.data);
+        std::vector<uint8_t> file = makeTga(d.header, d.data);
         file.resize(file.size() - d.cut);
         HeldImage image;
-        ASSERT_EQ(tga_Decode(image.holder, makeTga(TgaSpec{}, {1, 2, 3})), kImageOk);
+        ASSERT_EQ(tga_Decode(image.holder, makeTga(TgaHeaderFields{}, {1, 2, 3})), kImageOk);
         EXPECT_EQ(tga_Decode(image.holder, file), kImageUnsupported);
         EXPECT_TRUE(image.empty());
     }
@@ -267,7 +267,7 @@ TEST(TgaDecode, RefusesShortAndEmptyFilesAndLeavesTheHolderEmpty) {
 TEST(TgaRead, ReadsThroughTheFileLayerAndNamesTheHolder) {
     file_ResetState();
     TempDir dir;
-    std::string path = dir.write("DetailColour.tga", makeTga(TgaSpec{}, {1, 2, 3}));
+    std::string path = dir.write("DetailColour.tga", makeTga(TgaHeaderFields{}, {1, 2, 3}));
     HeldImage image;
     ASSERT_EQ(tga_Read(image.holder, path.c_str()), kImageOk);
     EXPECT_STREQ(image.holder.name, "DetailCo");

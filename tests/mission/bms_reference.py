@@ -124,20 +124,20 @@ def c_format(fmt, args):
             continue
         value = args[arg] if arg < len(args) else None
         arg += 1
-        spec = "%" + flags + width + ("." + precision if precision is not None else "")
+        directive = "%" + flags + width + ("." + precision if precision is not None else "")
         if conv in "di" and isinstance(value, int):
             if length == "h":
                 value = struct.unpack("<h", struct.pack("<H", value & 0xFFFF))[0]
             elif length == "hh":
                 value = struct.unpack("<b", struct.pack("<B", value & 0xFF))[0]
-            out.append((spec + "d") % value)
+            out.append((directive + "d") % value)
         elif conv in "ouxX" and isinstance(value, int):
             mask = {"h": 0xFFFF, "hh": 0xFF}.get(length, 0xFFFFFFFF)
-            out.append((spec + conv.replace("u", "d")) % (value & mask))
+            out.append((directive + conv.replace("u", "d")) % (value & mask))
         elif conv == "c" and isinstance(value, int):
-            out.append((spec + "c") % chr(value & 0xFF))
+            out.append((directive + "c") % chr(value & 0xFF))
         elif conv == "s" and isinstance(value, str):
-            out.append((spec + "s") % value)
+            out.append((directive + "s") % value)
         else:
             out.append(m.group(0))
     out.append(fmt[pos:])

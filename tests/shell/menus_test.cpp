@@ -17,14 +17,14 @@
 namespace {
 
 // Compares a built menu with its table entry by entry.
-void compareWithTable(QMenu* menu, const MenuSpec& spec) {
+void compareWithTable(QMenu* menu, const MenuDef& menuDef) {
     const QList<QAction*> actions = menu->actions();
-    QCOMPARE(static_cast<size_t>(actions.size()), spec.entries.size());
+    QCOMPARE(static_cast<size_t>(actions.size()), menuDef.entries.size());
     for (qsizetype i = 0; i < actions.size(); ++i) {
-        const MenuEntry& entry = spec.entries[static_cast<size_t>(i)];
+        const MenuEntry& entry = menuDef.entries[static_cast<size_t>(i)];
         QAction* action = actions[i];
         if (entry.kind == MenuEntryKind::Separator) {
-            QVERIFY2(action->isSeparator(), qPrintable(QStringLiteral("%1 entry %2").arg(spec.name).arg(i)));
+            QVERIFY2(action->isSeparator(), qPrintable(QStringLiteral("%1 entry %2").arg(menuDef.name).arg(i)));
             continue;
         }
         QVERIFY(!action->isSeparator());
@@ -51,13 +51,13 @@ class MenusTest : public QObject {
     void menuBarHoldsFileEditPageInfoWithTheirTexts() {
         MainWindow& window = *fixture.window;
         const QList<QAction*> bar = window.menuBar()->actions();
-        const std::span<const MenuSpec> specs = menu_MainMenu();
-        QCOMPARE(static_cast<size_t>(bar.size()), specs.size());
+        const std::span<const MenuDef> menuDefs = menu_MainMenu();
+        QCOMPARE(static_cast<size_t>(bar.size()), menuDefs.size());
         const char* titleKeys[] = {"FILE", "EDIT", "PAGE", "INFO"};
-        for (size_t i = 0; i < specs.size(); ++i) {
+        for (size_t i = 0; i < menuDefs.size(); ++i) {
             QCOMPARE(bar[static_cast<qsizetype>(i)]->text(),
                      QString::fromLocal8Bit(TextLookup("Menu Text", titleKeys[i])));
-            compareWithTable(bar[static_cast<qsizetype>(i)]->menu(), specs[i]);
+            compareWithTable(bar[static_cast<qsizetype>(i)]->menu(), menuDefs[i]);
         }
     }
 
