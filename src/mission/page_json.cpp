@@ -58,6 +58,21 @@ public:
     }
     void separator() { out_ += ','; }
 
+    // "name": value, as one member of the open object.
+    void field(const char* name, int64_t value) {
+        key(name);
+        num(value);
+    }
+    void textField(const char* name, const char* value, size_t size) {
+        key(name);
+        text(value, size);
+    }
+    template <typename T>
+    void numsField(const char* name, const T* values, int count) {
+        key(name);
+        nums(values, count);
+    }
+
 private:
     std::string& out_;
     bool first_ = true;
@@ -71,30 +86,19 @@ void writeGeneral(JsonOut& json, const MissionPage& page) {
     const GeneralInfo& g = page.general;
     json.key("general");
     json.open('{');
-    json.key("name");
-    json.text(g.name, sizeof g.name);
-    json.key("designer");
-    json.text(g.designer, sizeof g.designer);
-    json.key("terrain");
-    json.text(g.terrain, sizeof g.terrain);
-    json.key("cnv_file");
-    json.text(g.cnv_file, sizeof g.cnv_file);
-    json.key("tt_file");
-    json.text(g.tt_file, sizeof g.tt_file);
+    json.textField("name", g.name, sizeof g.name);
+    json.textField("designer", g.designer, sizeof g.designer);
+    json.textField("terrain", g.terrain, sizeof g.terrain);
+    json.textField("cnv_file", g.cnv_file, sizeof g.cnv_file);
+    json.textField("tt_file", g.tt_file, sizeof g.tt_file);
     for (const GeneralIntKey& k : kGeneralIntKeys) {
-        json.key(k.key);
-        json.num(g.*k.field);
+        json.field(k.key, g.*k.field);
     }
-    json.key("sunset");
-    json.num(g.sunset);
-    json.key("default_equipment");
-    json.nums(g.default_equipment, kDefaultEquipmentSlots);
-    json.key("wind");
-    json.nums(g.wind, 2);
-    json.key("wp_names_blue");
-    json.nums(g.wp_names_blue, kPlayerWaypointNames);
-    json.key("wp_names_red");
-    json.nums(g.wp_names_red, kPlayerWaypointNames);
+    json.field("sunset", g.sunset);
+    json.numsField("default_equipment", g.default_equipment, kDefaultEquipmentSlots);
+    json.numsField("wind", g.wind, 2);
+    json.numsField("wp_names_blue", g.wp_names_blue, kPlayerWaypointNames);
+    json.numsField("wp_names_red", g.wp_names_red, kPlayerWaypointNames);
     json.close('}');
 }
 
@@ -108,8 +112,7 @@ void writeRecords(JsonOut& json, const char* name, const Record* records, int fi
         if (any) json.separator();
         any = true;
         json.open('{');
-        json.key("number");
-        json.num(n);
+        json.field("number", n);
         fields(records[n]);
         json.close('}');
     }
@@ -123,18 +126,12 @@ void writeEvents(JsonOut& json, const MissionPage& page) {
         const MissionEvent& event = page.events[e];
         if (e > 0) json.separator();
         json.open('{');
-        json.key("name");
-        json.text(event.name, sizeof event.name);
-        json.key("attrib");
-        json.num(event.attrib);
-        json.key("reset_value");
-        json.num(event.reset_value);
-        json.key("delay_value");
-        json.num(event.delay_value);
-        json.key("trigger_count");
-        json.num(event.trigger_count);
-        json.key("action_count");
-        json.num(event.action_count);
+        json.textField("name", event.name, sizeof event.name);
+        json.field("attrib", event.attrib);
+        json.field("reset_value", event.reset_value);
+        json.field("delay_value", event.delay_value);
+        json.field("trigger_count", event.trigger_count);
+        json.field("action_count", event.action_count);
         json.key("triggers");
         json.open('[');
         for (int t = 0; t < clampCount(event.trigger_count, kMaxTriggers); ++t) {
@@ -161,27 +158,18 @@ void writeItems(JsonOut& json, const MissionPage& page) {
         const MissionItem& item = page.items[i];
         if (i > 0) json.separator();
         json.open('{');
-        json.key("id");
-        json.num(item.id);
-        json.key("type_id");
-        json.num(item.type_id);
-        json.key("def_index");
-        json.num(item.def_index);
-        json.key("item_class");
-        json.num(item.item_class);
-        json.key("position");
-        json.nums(item.position, 3);
-        json.key("facing");
-        json.nums(item.facing, 2);
-        json.key("edistances");
-        json.nums(item.edistances, 2);
+        json.field("id", item.id);
+        json.field("type_id", item.type_id);
+        json.field("def_index", item.def_index);
+        json.field("item_class", item.item_class);
+        json.numsField("position", item.position, 3);
+        json.numsField("facing", item.facing, 2);
+        json.numsField("edistances", item.edistances, 2);
         for (const ItemIntKey& k : kItemWrittenKeys) {
-            json.key(k.key);
-            json.num(item.*k.field);
+            json.field(k.key, item.*k.field);
         }
         for (const ItemIntKey& k : kItemTrailingKeys) {
-            json.key(k.key);
-            json.num(item.*k.field);
+            json.field(k.key, item.*k.field);
         }
         json.close('}');
     }
@@ -194,55 +182,35 @@ void page_WriteJson(const MissionPage& page, std::string& out) {
     JsonOut json(out);
     json.open('{');
     writeGeneral(json, page);
-    json.key("num_items");
-    json.num(page.num_items);
-    json.key("num_events");
-    json.num(page.num_events);
-    json.key("subgoals_win");
-    json.nums(page.subgoals_win, kSubgoalCount);
-    json.key("subgoals_lose");
-    json.nums(page.subgoals_lose, kSubgoalCount);
-    json.key("briefing");
-    json.text(page.briefing, sizeof page.briefing);
-    json.key("waypoint_marker_def");
-    json.num(item_FindDefIndex(kWaypointMarkerType));
-    json.key("area_marker_def");
-    json.num(item_FindDefIndex(kAreaTriggerMarkerType));
+    json.field("num_items", page.num_items);
+    json.field("num_events", page.num_events);
+    json.numsField("subgoals_win", page.subgoals_win, kSubgoalCount);
+    json.numsField("subgoals_lose", page.subgoals_lose, kSubgoalCount);
+    json.textField("briefing", page.briefing, sizeof page.briefing);
+    json.field("waypoint_marker_def", item_FindDefIndex(kWaypointMarkerType));
+    json.field("area_marker_def", item_FindDefIndex(kAreaTriggerMarkerType));
     writeRecords(json, "waypoints", page.waypoints, 1, kMaxWaypointLists, [&json](const WaypointList& r) {
-        json.key("description");
-        json.text(r.description, sizeof r.description);
-        json.key("color");
-        json.num(r.color);
-        json.key("attrib");
-        json.num(r.attrib);
+        json.textField("description", r.description, sizeof r.description);
+        json.field("color", r.color);
+        json.field("attrib", r.attrib);
     });
     writeRecords(json, "groups", page.groups, 1, kMaxGroups, [&json](const ItemGroup& r) {
-        json.key("description");
-        json.text(r.description, sizeof r.description);
-        json.key("attrib");
-        json.num(r.attrib);
-        json.key("color");
-        json.num(r.color);
-        json.key("commander");
-        json.num(r.commander);
+        json.textField("description", r.description, sizeof r.description);
+        json.field("attrib", r.attrib);
+        json.field("color", r.color);
+        json.field("commander", r.commander);
     });
     writeRecords(json, "wav_lists", page.wav_lists, 1, kMaxWavLists, [&json](const WavList& r) {
-        json.key("description");
-        json.text(r.description, sizeof r.description);
-        json.key("file_name");
-        json.text(r.file_name, sizeof r.file_name);
+        json.textField("description", r.description, sizeof r.description);
+        json.textField("file_name", r.file_name, sizeof r.file_name);
     });
     writeRecords(json, "layers", page.layers, 0, kMaxLayers, [&json](const LayerName& r) {
-        json.key("description");
-        json.text(r.description, sizeof r.description);
+        json.textField("description", r.description, sizeof r.description);
     });
     writeRecords(json, "area_triggers", page.area_triggers, 1, kMaxAreaTriggers, [&json](const AreaTrigger& r) {
-        json.key("description");
-        json.text(r.description, sizeof r.description);
-        json.key("color");
-        json.num(r.color);
-        json.key("attrib");
-        json.num(r.attrib);
+        json.textField("description", r.description, sizeof r.description);
+        json.field("color", r.color);
+        json.field("attrib", r.attrib);
     });
     writeEvents(json, page);
     writeItems(json, page);
