@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     ShellServices& services = screenshot.empty() ? static_cast<ShellServices&>(interactive) : unattended;
     MainWindow window(services);
     // The dialogs the window can open; a template without one answers "not available yet".
-    dialogs_RegisterAll(window.dialogs());
+    dialogs_RegisterAll(window.dialogs(), window.editor());
     if (window.startUp(arguments.options) != StartupResult::Running) return kExitUsage;
     // A picture has a known size, whatever screen (or none) the run has.
     window.showEditor(screenshot.empty() ? QSize() : kScreenshotSize);

@@ -1,10 +1,11 @@
 #include "dialogs/dialog_catalogue.h"
 
 #include "editor/command_table.h"
+#include "editor/editor_app.h"
 #include "editor/edit_commands.h"
 #include "editor/mouse_tool.h"
 
-void dialogs_RegisterAll(DialogRegistry& registry) {
+void dialogs_RegisterAll(DialogRegistry& registry, EditorApp&) {
     registry.add(kDialogInsertItem, dialogs_RunInsertItem);
     registry.add(kDialogNumericMove, dialogs_RunNumericMove);
     registry.add(kDialogGetCenter, dialogs_RunGetCenter);

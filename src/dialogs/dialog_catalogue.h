@@ -1,16 +1,19 @@
 #pragma once
 // Every dialog of the dialog library, registered into the main window's registry under its
 // template name. Each runner builds its dialog owned by `parent`, runs it modally on `page` and
-// answers Accepted when it closed with result 1.
+// answers Accepted when it closed with result 1. Dialogs that need more of the editor than the
+// page (options, the view state, redrawing the map while they are open) take it from `editor`,
+// which must outlive the registry.
 
 #include "shell/dialog_registry.h"
 
+class EditorApp;
 class QWidget;
 class ShellServices;
 struct MissionPage;
 
 // Registers every dialog below under its template name.
-void dialogs_RegisterAll(DialogRegistry& registry);
+void dialogs_RegisterAll(DialogRegistry& registry, EditorApp& editor);
 
 DialogResult dialogs_RunInsertItem(QWidget* parent, MissionPage& page, ShellServices& services);
 DialogResult dialogs_RunNumericMove(QWidget* parent, MissionPage& page, ShellServices& services);

@@ -57,7 +57,7 @@ class EditorSessionTest : public QObject {
   private Q_SLOTS:
     void init() {
         QVERIFY(fixture.startWithDemoMission());
-        dialogs_RegisterAll(fixture.window->dialogs());
+        dialogs_RegisterAll(fixture.window->dialogs(), fixture.window->editor());
     }
     void cleanup() { fixture.stop(); }
 
