@@ -7,12 +7,12 @@
 //   ItemsWithoutTerrain  the items, lists and triggers of FullPage over a page without terrain
 // The *ZoomedOut variants show the terrain at less than one pixel per metre, where no two rows
 // sample the same texels.
+#include "demo/demo_shapes.h"
+#include "demo/demo_terrain.h"
 #include "editor/map_render.h"
 #include "foundation/mem_arena.h"
-#include "gamedata/demo_terrain.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/model_cache.h"
-#include "gamedata/model_demo.h"
 #include "gamedata/pixel_ops.h"
 #include "mission/page_ops.h"
 

@@ -3,12 +3,12 @@
 //
 // Seeds: run once with QZ_MODEL_FUZZ_SEEDS=<dir> set to write demo models and small models with
 // textures into <dir>, then fuzz with <dir> as the corpus.
+#include "demo/demo_shapes.h"
+#include "demo/model_writer.h"
 #include "foundation/file_access.h"
 #include "foundation/mem_arena.h"
 #include "gamedata/model_access.h"
 #include "gamedata/model_cache.h"
-#include "gamedata/model_demo.h"
-#include "gamedata/model_writer.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include "editor_fixture.h"
 
-#include "gamedata/demo_files.h"
+#include "demo/demo_files.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/model_cache.h"
 #include "support/current_dir.h"

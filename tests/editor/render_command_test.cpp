@@ -3,9 +3,9 @@
 // rendered here.
 #include "render_test_util.h"
 
-#include "gamedata/r16_writer.h"
+#include "demo/r16_writer.h"
+#include "demo/tga_writer.h"
 #include "gamedata/string_table_writer.h"
-#include "gamedata/tga_writer.h"
 #include "mission/metafile_writer.h"
 #include "mission/terrain_images.h"
 #include "support/temp_dir.h"

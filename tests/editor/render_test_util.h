@@ -2,12 +2,12 @@
 // Shared helpers of the map renderer tests: images, views, pages with items, and a real model
 // written with the model writer and loaded through the model loader.
 
+#include "demo/model_writer.h"
 #include "editor/map_render.h"
 #include "foundation/mem_arena.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/model_cache.h"
 #include "gamedata/model_test_util.h"
-#include "gamedata/model_writer.h"
 #include "mission/page_ops.h"
 #include "support/test_item_defs.h"
 

@@ -1,11 +1,11 @@
 // The PCX, TGA and R16 writers: what they write must decode, with ImageMagick as the outside
 // reference and with the editor's own readers, to exactly the pixels that were written.
+#include "demo/pcx_writer.h"
+#include "demo/r16_writer.h"
+#include "demo/tga_writer.h"
 #include "gamedata/pcx_decoder.h"
-#include "gamedata/pcx_writer.h"
 #include "gamedata/r16_decoder.h"
-#include "gamedata/r16_writer.h"
 #include "gamedata/tga_decoder.h"
-#include "gamedata/tga_writer.h"
 #include "image_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The baseline JPEG encoder: libjpeg-turbo must decode every file it writes, to a picture close to
 // the one encoded, and the editor's decoder must give exactly libjpeg-turbo's pixels.
+#include "demo/jpeg_encoder.h"
 #include "gamedata/jpeg_decoder.h"
-#include "gamedata/jpeg_encoder.h"
 #include "jpeg_reference.h"
 
 #include <gtest/gtest.h>

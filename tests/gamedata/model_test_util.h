@@ -2,11 +2,11 @@
 // Shared helpers of the model tests: a fixture that starts with empty model tables inside a fresh
 // temporary directory, and small model descriptions to vary.
 
+#include "demo/model_writer.h"
 #include "foundation/file_access.h"
 #include "foundation/mem_arena.h"
 #include "gamedata/model_access.h"
 #include "gamedata/model_cache.h"
-#include "gamedata/model_writer.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // `qzdata demo OUTDIR`: the demo game directory must hold everything the editor's start-up and a
 // mission load need, found through the file layer exactly as the editor finds it, and its
 // archives and string tables must read the same with the independent reference readers.
+#include "demo/demo_game.h"
 #include "foundation/file_access.h"
 #include "foundation/line_reader.h"
 #include "foundation/mem_arena.h"
@@ -13,7 +14,6 @@
 #include "gamedata/string_table_writer.h"
 #include "gamedata/sunset_defs.h"
 #include "gamedata/tga_decoder.h"
-#include "mission/demo_game.h"
 #include "mission/game_data_setup.h"
 #include "mission/metafile_reader.h"
 #include "mission/page_ops.h"

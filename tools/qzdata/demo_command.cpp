@@ -1,8 +1,8 @@
 // qzdata demo OUTDIR: writes the complete demo game directory and the demo mission.
 #include "../tool_command.h"
 
+#include "demo/demo_game.h"
 #include "demo_sources.h"
-#include "mission/demo_game.h"
 
 #include <chrono>
 #include <cstdio>

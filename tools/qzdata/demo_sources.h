@@ -2,6 +2,6 @@
 // The text sources of the demo game directory, embedded in the tool when it is built (see
 // tools/embed_demo.cmake).
 
-#include "mission/demo_game.h"
+#include "demo/demo_game.h"
 
 DemoSources demo_EmbeddedSources();

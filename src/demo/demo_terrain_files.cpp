@@ -1,12 +1,12 @@
-#include "gamedata/demo_files.h"
+#include "demo/demo_files.h"
 
+#include "demo/demo_terrain.h"
+#include "demo/jpeg_encoder.h"
+#include "demo/pcx_writer.h"
+#include "demo/r16_writer.h"
+#include "demo/tga_writer.h"
 #include "gamedata/def_words.h"
-#include "gamedata/demo_terrain.h"
-#include "gamedata/jpeg_encoder.h"
-#include "gamedata/pcx_writer.h"
-#include "gamedata/r16_writer.h"
 #include "gamedata/terrain_defs.h"
-#include "gamedata/tga_writer.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "gamedata/demo_terrain.h"
+#include "demo/demo_terrain.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "gamedata/jpeg_encoder.h"
+#include "demo/jpeg_encoder.h"
 
 #include "foundation/atomic_file.h"
 

@@ -1,13 +1,13 @@
-#include "mission/demo_game.h"
+#include "demo/demo_game.h"
 
+#include "demo/demo_files.h"
+#include "demo/demo_mission.h"
 #include "foundation/atomic_file.h"
 #include "foundation/line_reader.h"
-#include "gamedata/demo_files.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/pff_writer.h"
 #include "gamedata/string_table_writer.h"
 #include "gamedata/terrain_defs.h"
-#include "mission/demo_mission.h"
 #include "mission/game_data_setup.h"
 
 #include <algorithm>

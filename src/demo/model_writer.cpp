@@ -1,4 +1,4 @@
-#include "gamedata/model_writer.h"
+#include "demo/model_writer.h"
 
 #include "foundation/atomic_file.h"
 

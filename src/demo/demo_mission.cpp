@@ -1,4 +1,4 @@
-#include "mission/demo_mission.h"
+#include "demo/demo_mission.h"
 
 #include "gamedata/def_words.h"
 #include "mission/metafile_writer.h"

@@ -1,4 +1,4 @@
-#include "gamedata/pcx_writer.h"
+#include "demo/pcx_writer.h"
 
 #include "foundation/atomic_file.h"
 

@@ -1,4 +1,4 @@
-#include "gamedata/model_demo.h"
+#include "demo/demo_shapes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "gamedata/demo_files.h"
+#include "demo/demo_files.h"
 
-#include "gamedata/model_demo.h"
-#include "gamedata/model_writer.h"
+#include "demo/demo_shapes.h"
+#include "demo/model_writer.h"
 
 #include <cstdlib>
 #include <string>

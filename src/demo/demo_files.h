@@ -1,6 +1,6 @@
 #pragma once
 // Building the files of the demo game directory in memory: the images of a terrain and the
-// models of the demo items. The demo directory writer (mission/demo_game.h) decides which of
+// models of the demo items. The demo directory writer (demo_game.h) decides which of
 // them stay loose and which go into the archives.
 
 #include "gamedata/terrain_defs.h"

@@ -1,8 +1,8 @@
 // The generated demo terrain images: sizes, the tie between detail tiles and the terrain's types,
 // water where the definition puts the water level, and maps that wrap without a seam.
-#include "demo_data_support.h"
-#include "gamedata/demo_files.h"
-#include "gamedata/demo_terrain.h"
+#include "demo/demo_files.h"
+#include "demo/demo_terrain.h"
+#include "gamedata/demo_data_support.h"
 #include "gamedata/terrain_defs.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "gamedata/tga_writer.h"
+#include "demo/tga_writer.h"
 
 #include "foundation/atomic_file.h"
 

@@ -1,4 +1,4 @@
-#include "gamedata/r16_writer.h"
+#include "demo/r16_writer.h"
 
 #include "foundation/atomic_file.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Simple 3-D models for the demo game data: believable outlines from above, 2 to 4 LODs.
 
-#include "gamedata/model_writer.h"
+#include "demo/model_writer.h"
 
 enum class DemoShape {
     Box,        // a crate or block (2 LODs)

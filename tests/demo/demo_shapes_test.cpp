@@ -1,7 +1,7 @@
 // Demo models: every shape writes a valid file whose outlines fit its footprint.
 
-#include "gamedata/model_demo.h"
-#include "model_test_util.h"
+#include "demo/demo_shapes.h"
+#include "gamedata/model_test_util.h"
 
 #include <cctype>
 #include <cmath>
