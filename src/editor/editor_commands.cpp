@@ -168,10 +168,16 @@ void generalInfo(EditorApp& app, int) {
     screen(app).repaint(EditorWindow::MapView);
 }
 
+// The list dialogs can add markers or members to the selection, which the item information counts.
+void redrawAfterListDialog(EditorApp& app) {
+    screen(app).redrawMap();
+    screen(app).repaint(EditorWindow::ItemInfo);
+}
+
 void waypoints(EditorApp& app, int) {
     page_RebuildWaypointLists(app.currentPage());
     openDialog(app, kDialogWaypoints);
-    screen(app).redrawMap();
+    redrawAfterListDialog(app);
 }
 
 void events(EditorApp& app, int) {
@@ -181,13 +187,13 @@ void events(EditorApp& app, int) {
 void groups(EditorApp& app, int) {
     page_CountGroupMembers(app.currentPage());
     openDialog(app, kDialogGroups);
-    screen(app).redrawMap();
+    redrawAfterListDialog(app);
 }
 
 void areaTriggers(EditorApp& app, int) {
     page_RebuildAreaTriggers(app.currentPage());
     openDialog(app, kDialogAreaTriggers);
-    screen(app).redrawMap();
+    redrawAfterListDialog(app);
 }
 
 // Dialogs after which the map is simply rendered again.

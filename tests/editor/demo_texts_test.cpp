@@ -5,6 +5,7 @@
 #include "editor/command_ids.h"
 #include "editor/control_layout.h"
 #include "editor/file_commands.h"
+#include "editor/list_dialog_rules.h"
 #include "editor/menu_tables.h"
 #include "editor/title_text.h"
 #include "editor_fixture.h"
@@ -58,12 +59,18 @@ TEST_F(DemoTexts, FormatsTakeTheEditorsArguments) {
         {"Dialog Message", "QZMED_TITLE", "ss"},    {"Dialog Message", "QZMED_TITLE_PLUS_FNAME", "sss"},
         {"Dialog Message", "LOADING...", "s"},      {"Med Window Text", "QZ_GRID_SIZE_CM", "f"},
         {"Med Window Text", "QZ_GRID_SIZE_M", "d"}, {"File I/O", "CANT_WRITE_FILE", "s"},
+        {"Dialog Message", "SIZE", "d"},
     };
     for (const Format& f : formats) {
         const char* text = TextLookup(f.section, f.key);
         expectFound(text, f.key);
         EXPECT_EQ(text_ConversionKinds(text), std::string(f.kinds)) << f.key << " = " << text;
     }
+}
+
+TEST_F(DemoTexts, EveryListColourHasItsName) {
+    for (int position = 0; position < kListColourCount; ++position)
+        expectFound(TextLookup("Colors", listdlg_ColourKey(position)), std::to_string(position));
 }
 
 TEST_F(DemoTexts, EverythingTheEditorShowsIsFound) {
