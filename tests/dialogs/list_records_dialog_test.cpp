@@ -187,6 +187,7 @@ class ListRecordsDialogTest : public QObject {
     // ---- Colours and boxes ----
 
     void aColourChangeIsStoredAndRedrawsAtOnce() {
+        page().area_triggers[9].color = 5;
         ListRecordsDialog dialog(nullptr, page(), fixture.services, ListDialogKind::AreaTriggers, hooks());
         passFirstNotification(dialog);
         dialog.list(kAreaTriggersList)->setCurrentRow(8);
@@ -388,6 +389,10 @@ class ListRecordsDialogTest : public QObject {
 
     void aDamagedRecordOpensShowsWhatFitsAndIsWrittenOnlyWhereTheUserChangedIt() {
         std::memset(page().groups[1].description, 'g', kGroupDescSize);
+        // Bytes an edit might be tempted to change: a tab, a control character, the top of the code page.
+        setText(page().groups[6].description, kGroupDescSize,
+                "a\tb\x01"
+                "c\xff");
         std::memset(page().waypoints[1].description, 'w', kWaypointDescSize);
         page().waypoints[1].color = 77;
         page().waypoints[1].member_count = -3;
