@@ -5,6 +5,7 @@
 #include "editor/edit_commands.h"
 #include "editor/editor_app.h"
 #include "editor/mouse_tool.h"
+#include "mission/game_data_setup.h"
 
 namespace {
 
@@ -38,4 +39,11 @@ void dialogs_RegisterAll(DialogRegistry& registry, EditorApp& editor) {
     registry.add(kDialogWaypoints, listDialogRunner(editor, ListDialogKind::Waypoints));
     registry.add(kDialogAreaTriggers, listDialogRunner(editor, ListDialogKind::AreaTriggers));
     registry.add(kDialogGroups, listDialogRunner(editor, ListDialogKind::Groups));
+    registry.add(kDialogItemAttributes,
+                 [&editor](QWidget* parent, MissionPage& page, ShellServices& services) {
+                     ItemAttrSources sources;
+                     sources.names = gamedata_Tables().names;
+                     sources.show_all = editor.options().show_all;
+                     return dialogs_RunItemAttributes(parent, page, services, sources);
+                 });
 }

@@ -7,6 +7,8 @@
 
 #include "shell/dialog_registry.h"
 
+#include "editor/item_attr_lists.h"
+
 class EditorApp;
 class QWidget;
 class ShellServices;
@@ -25,3 +27,7 @@ DialogResult dialogs_RunWavLists(QWidget* parent, MissionPage& page, ShellServic
 DialogResult dialogs_RunWaypointNames(QWidget* parent, MissionPage& page, ShellServices& services);
 DialogResult dialogs_RunBriefing(QWidget* parent, MissionPage& page, ShellServices& services);
 DialogResult dialogs_RunAbout(QWidget* parent, MissionPage& page, ShellServices& services);
+// The item attributes dialog on the selection of `page`, with the name table and the /SHOWALL
+// option of the editor's run.
+DialogResult dialogs_RunItemAttributes(QWidget* parent, MissionPage& page, ShellServices& services,
+                                       const ItemAttrSources& sources);

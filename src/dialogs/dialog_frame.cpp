@@ -1,5 +1,6 @@
 #include "dialogs/dialog_frame.h"
 
+#include "editor/number_text.h"
 #include "gamedata/string_table.h"
 
 #include <QCheckBox>
@@ -13,8 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 
 DialogFrame::DialogFrame(QWidget* parent, ShellServices& services) : QDialog(parent), services_(services) {
@@ -64,13 +63,7 @@ void DialogFrame::storeField(char* field, size_t size, const QString& text) {
     std::memset(field + bytes.size(), 0, size - bytes.size());
 }
 
-int32_t DialogFrame::parseInteger(const QString& text) {
-    const std::string bytes = text.toLatin1().toStdString();
-    const long long value = std::strtoll(bytes.c_str(), nullptr, 10);
-    if (value > INT32_MAX) return INT32_MAX;
-    if (value < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
+int32_t DialogFrame::parseInteger(const QString& text) { return text_ReadInteger(text.toLatin1().toStdString()); }
 
 void DialogFrame::setTemplateSize(int widthUnits, int heightUnits) {
     // A dialog unit is a quarter of the average character width across and an eighth of the

@@ -103,12 +103,12 @@ void cmd_EditSelectType(EditorApp& app) {
 
 void cmd_EditAttributes(EditorApp& app) {
     MissionPage& page = app.currentPage();
-    if (page.selection.count > 0) {
-        app.view().openDialog(kDialogItemAttributes, page);
-        app.view().redrawMap();
-    }
+    const bool opened = page.selection.count > 0;
+    if (opened) app.view().openDialog(kDialogItemAttributes, page);
     page_RebuildWaypointLists(page);
+    // A new definition may need its model: loaded before the map is drawn again.
     app.loadModels();
+    if (opened) app.view().redrawMap();
     app.view().repaint(EditorWindow::ItemInfo);
 }
 

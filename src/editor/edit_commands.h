@@ -64,8 +64,9 @@ void cmd_EditMove(EditorApp& app, MapMouse& mouse);
 void cmd_EditNumericMove(EditorApp& app, const MapMouse& mouse, const NumericMovePrompt& prompt);
 // 226: select this type; render; repaint the item information window.
 void cmd_EditSelectType(EditorApp& app);
-// 170: when something is selected, the dialog "ITEMATTRIBUTES" on the current page and a render;
-// then the waypoint lists are rebuilt, the models loaded and the item information repainted.
+// 170: when something is selected, the dialog "ITEMATTRIBUTES" on the current page; then the
+// waypoint lists are rebuilt, the models loaded, the map rendered (after the dialog only) and the
+// item information repainted.
 void cmd_EditAttributes(EditorApp& app);
 // A click in the item information window sends command 170 only while the mouse tools are idle.
 bool edit_ItemInfoClickAccepted(const MapMouse& mouse);

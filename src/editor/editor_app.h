@@ -88,6 +88,8 @@ class EditorApp {
     MapMouse& mouse() { return mouse_; }
     MouseContext mouseContext();
     ViewState& viewState() { return view_State(); }
+    // The command-line options of this run.
+    const EditorOptions& options() const { return editor_Options(); }
     MissionPage& currentPage();
 
   private:
