@@ -148,21 +148,22 @@ int32_t listdlg_MemberCount(const MissionPage& page, ListDialogKind kind, int nu
 int listdlg_SelectItems(MissionPage& page, ListDialogKind kind, int number, uint32_t showFlags) {
     if (!isEntry(kind, number)) return 0;
     int added = 0;
+    const auto add = [&](int slot) { added += sel_Add(page, slot); };
     const auto addVisible = [&](int slot) {
-        if (ItemVisible(page, slot, showFlags)) added += sel_Add(page, slot);
+        if (ItemVisible(page, slot, showFlags)) add(slot);
     };
     switch (kind) {
     case ListDialogKind::Waypoints: {
         const WaypointList& list = page.waypoints[number];
         const int members = std::clamp(list.member_count, 0, kMaxWaypointMembers);
         for (int m = 0; m < members; ++m)
-            addVisible(list.members[m]);
+            add(list.members[m]);
         break;
     }
     case ListDialogKind::AreaTriggers:
         for (int i = 0; i < itemCount(page); ++i)
             if (page.items[i].type_id == kAreaTriggerMarkerType && page.items[i].wpnumber == number)
-                addVisible(i);
+                add(i);
         break;
     case ListDialogKind::Groups:
         for (int i = 0; i < itemCount(page); ++i)

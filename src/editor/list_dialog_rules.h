@@ -66,11 +66,10 @@ std::string listdlg_LineDescription(const MissionPage& page, ListDialogKind kind
 // The member count the waypoint and group dialogs show (as last derived); 0 otherwise.
 int32_t listdlg_MemberCount(const MissionPage& page, ListDialogKind kind, int number);
 
-// Adds the items of record `number` that are drawn with `showFlags` (ItemVisible) to the page's
-// selection, after what is already selected: a waypoint list's members in list order (as last
-// derived), an area trigger's markers (type 6013 with that wpnumber) and a group's members in
-// slot order. Items the map does not draw are left out, as every other way of selecting does.
-// Returns how many items were added.
+// Adds the items of record `number` to the page's selection, after what is already selected: a
+// waypoint list's members in list order (as last derived) and an area trigger's markers (type 6013
+// with that wpnumber), whether drawn or not, since a list is its markers; a group's members in slot
+// order, only those drawn with `showFlags` (ItemVisible). Returns how many items were added.
 int listdlg_SelectItems(MissionPage& page, ListDialogKind kind, int number, uint32_t showFlags);
 
 // Writes the kind's report (group list, area-trigger list, waypoint-list list) to `path`.

@@ -227,7 +227,7 @@ TEST_F(ListDialogRules, SelectMembersAddsTheGroupsVisibleItemsInSlotOrderAfterTh
     EXPECT_EQ(selection(), (std::vector<int>{other, last, first}));
 }
 
-TEST_F(ListDialogRules, SelectMarkersAddsAWaypointListsVisibleMembersInListOrder) {
+TEST_F(ListDialogRules, SelectMarkersAddsEveryMemberOfAWaypointListInListOrderHiddenOrNot) {
     const int third = addItem(*page, kWaypointMarkerType, 0);
     const int first = addItem(*page, kWaypointMarkerType, 256);
     const int hidden = addItem(*page, kWaypointMarkerType, 512);
@@ -241,8 +241,8 @@ TEST_F(ListDialogRules, SelectMarkersAddsAWaypointListsVisibleMembersInListOrder
     page->items[hidden].hidden = 1;
     page->items[otherList].waypoint_id = 7;
     page_RebuildWaypointLists(*page);
-    EXPECT_EQ(listdlg_SelectItems(*page, ListDialogKind::Waypoints, 6, showAll), 2);
-    EXPECT_EQ(selection(), (std::vector<int>{first, third}));
+    EXPECT_EQ(listdlg_SelectItems(*page, ListDialogKind::Waypoints, 6, showAll & ~kShowMarkers), 3);
+    EXPECT_EQ(selection(), (std::vector<int>{first, hidden, third}));
     EXPECT_EQ(listdlg_SelectItems(*page, ListDialogKind::Waypoints, 6, showAll), 0); // already selected
 }
 
@@ -261,7 +261,7 @@ TEST_F(ListDialogRules, SelectMarkersReadsNoMoreMembersThanTheListCanHold) {
     EXPECT_EQ(selection(), std::vector<int>{1});
 }
 
-TEST_F(ListDialogRules, SelectMarkersOfAnAreaTriggerTakesOnlyItsVisibleAreaMarkers) {
+TEST_F(ListDialogRules, SelectMarkersOfAnAreaTriggerTakesOnlyItsAreaMarkersHiddenOrNot) {
     const int marker = addItem(*page, kAreaTriggerMarkerType);
     const int waypoint = addItem(*page, kWaypointMarkerType);
     const int otherArea = addItem(*page, kAreaTriggerMarkerType);
@@ -271,8 +271,8 @@ TEST_F(ListDialogRules, SelectMarkersOfAnAreaTriggerTakesOnlyItsVisibleAreaMarke
         page->items[slot].wpnumber = 5;
     page->items[otherArea].wpnumber = 6;
     page->items[hidden].hidden = 1;
-    EXPECT_EQ(listdlg_SelectItems(*page, ListDialogKind::AreaTriggers, 5, showAll), 2);
-    EXPECT_EQ(selection(), (std::vector<int>{marker, second}));
+    EXPECT_EQ(listdlg_SelectItems(*page, ListDialogKind::AreaTriggers, 5, showAll), 3);
+    EXPECT_EQ(selection(), (std::vector<int>{marker, hidden, second}));
 }
 
 // ---- Printing -----------------------------------------------------------------------------------
