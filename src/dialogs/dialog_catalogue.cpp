@@ -5,7 +5,9 @@
 #include "editor/edit_commands.h"
 #include "editor/editor_app.h"
 #include "editor/mouse_tool.h"
+#include "gamedata/string_table.h"
 #include "mission/game_data_setup.h"
+#include "mission/terrain_images_hook.h"
 
 namespace {
 
@@ -21,6 +23,19 @@ DialogRunner listDialogRunner(EditorApp& editor, ListDialogKind kind) {
         };
         return dialogs_RunListRecords(parent, page, services, kind, std::move(hooks));
     };
+}
+
+// What OK of the general information dialog does around the page: the editor's status window,
+// the terrain load of the page and the model loading that follows an Open.
+GeneralInfoEffects generalInfoEffects(EditorApp& editor) {
+    GeneralInfoEffects effects;
+    effects.show_status = [&editor](const std::string& text) {
+        editor.view().showStatus(TextLookup("Dialog Message", "STATUSDIALOG"), text);
+    };
+    effects.hide_status = [&editor] { editor.view().hideStatus(); };
+    effects.load_terrain = [](MissionPage& page) { page_LoadTerrainImages(page); };
+    effects.load_models = [&editor] { editor.loadModels(); };
+    return effects;
 }
 
 } // namespace
@@ -46,4 +61,8 @@ void dialogs_RegisterAll(DialogRegistry& registry, EditorApp& editor) {
                      sources.show_all = editor.options().show_all;
                      return dialogs_RunItemAttributes(parent, page, services, sources);
                  });
+    registry.add(kDialogGeneralInfo, [&editor](QWidget* parent, MissionPage& page, ShellServices& services) {
+        return dialogs_RunGeneralInfo(parent, page, services, geninfo_BuildChoices(geninfo_GameSources()),
+                                      generalInfoEffects(editor));
+    });
 }

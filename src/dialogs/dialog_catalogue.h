@@ -7,6 +7,8 @@
 
 #include "shell/dialog_registry.h"
 
+#include "editor/general_info_choices.h"
+#include "editor/general_info_store.h"
 #include "editor/item_attr_lists.h"
 
 class EditorApp;
@@ -31,3 +33,7 @@ DialogResult dialogs_RunAbout(QWidget* parent, MissionPage& page, ShellServices&
 // option of the editor's run.
 DialogResult dialogs_RunItemAttributes(QWidget* parent, MissionPage& page, ShellServices& services,
                                        const ItemAttrSources& sources);
+// The general information dialog over the given lists; `effects` opens the status window and
+// loads the terrain and models when OK needs them.
+DialogResult dialogs_RunGeneralInfo(QWidget* parent, MissionPage& page, ShellServices& services,
+                                    GeneralInfoChoices choices, GeneralInfoEffects effects);
