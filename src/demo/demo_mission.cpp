@@ -87,14 +87,18 @@ void describe(MissionPage& page) {
     g.wind[1] = 225;
     g.fog_level = 600;
     g.fog_color = 0xB0BEC8;
-    g.default_equipment[0] = 8; // sidearm: Colt .45
-    g.default_equipment[1] = 1; // primary: M16
+    // Weapons the general information dialog offers for each slot.
+    g.default_equipment[0] = 6;  // sidearm: SOCOM pistol
+    g.default_equipment[1] = 9;  // primary: rifle with grenade launcher
+    g.default_equipment[2] = 24; // secondary: claymore mines
+    g.default_equipment[3] = 31; // auxiliary: body armour
     const int32_t blueNames[] = {1, 2, 3, 6, 12, 19};
     const int32_t redNames[] = {4, 5, 11, 16, 17};
     for (size_t i = 0; i < std::size(blueNames); ++i) g.wp_names_blue[i] = blueNames[i];
     for (size_t i = 0; i < std::size(redNames); ++i) g.wp_names_red[i] = redNames[i];
-    const int8_t win[kSubgoalCount] = {2, 1, -1, -1};  // rescue the hostages, destroy the radar station
-    const int8_t lose[kSubgoalCount] = {1, 2, -1, -1}; // squad killed, a hostage killed
+    // Condition 0 is the empty choice.
+    const int8_t win[kSubgoalCount] = {2, 1, 0, 0};  // rescue the hostages, destroy the radar station
+    const int8_t lose[kSubgoalCount] = {1, 2, 0, 0}; // squad killed, a hostage killed
     std::memcpy(page.subgoals_win, win, sizeof win);
     std::memcpy(page.subgoals_lose, lose, sizeof lose);
     copyText(page.briefing, sizeof page.briefing,

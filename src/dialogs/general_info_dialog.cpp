@@ -110,6 +110,7 @@ void GeneralInfoDialog::storeAndClose() {
     if (const auto problem = geninfo_FormProblem(choices_, opened_, edited)) {
         services().showMessage(this, TextLookup("Dialog Message", "GENERAL_INFORMATION"), *problem,
                                MsgIcon::Warning, MsgButtons::Ok);
+        activateWindow();
         combo(kGeneralListTerrain)->setFocus();
         return;
     }

@@ -128,7 +128,7 @@ void GeneralInfoDialog::buildControls() {
     int column = 1;
     for (int id : {kGeneralEditFogRed, kGeneralEditFogGreen, kGeneralEditFogBlue}) {
         QLineEdit* part = makeEdit(id);
-        part->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+        part->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
         overridesGrid->addWidget(part, 2, column++);
     }
 

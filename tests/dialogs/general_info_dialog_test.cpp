@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QJsonArray>
@@ -126,6 +127,16 @@ class GeneralInfoDialogTest : public QObject {
         QCOMPARE(dialog->combo(kGeneralListSun)->count(), sunset_Count());
         QVERIFY(dialog->combo(kGeneralListFirstWin)->count() > 1);
         QVERIFY(dialog->combo(kGeneralListFirstLose + 3)->count() > 1);
+
+        // The demo mission holds values the lists offer: each shows its own entry.
+        for (const QComboBox* list : dialog->findChildren<QComboBox*>())
+            QVERIFY2(list->currentIndex() >= 0, qPrintable(list->objectName()));
+        const GeneralInfoChoices choices = geninfo_BuildChoices(geninfo_GameSources());
+        for (int slot = 0; slot < kDefaultEquipmentSlots; ++slot)
+            QCOMPARE(dialog->combo(GeneralInfoDialog::equipmentListId(slot))->currentIndex(),
+                     geninfo_ExactIndexOfCode(choices.equipment[slot], page.general.default_equipment[slot]));
+        QCOMPARE(dialog->combo(kGeneralListSun)->currentIndex(),
+                 geninfo_ExactIndexOfCode(choices.suns, page.general.sunset));
     }
 
     void windSpeedIsHeldTo45AndReadsNoNegatives() {
@@ -271,6 +282,30 @@ class GeneralInfoDialogTest : public QObject {
         QCOMPARE(visited, 4 + 4 + 2 + 9 + 8 + 4 + 8 + 1);
         QTest::keyClick(previous, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), dialog->control(kControlOk));
+    }
+
+    void terrainNameThePageCannotHoldIsRefusedAndTheDialogStaysOpen() {
+        const QString file = QDir(shellTest_GameDir()).filePath(QStringLiteral("averyveryverylongname.trn"));
+        QVERIFY(QFile::copy(QDir(shellTest_GameDir()).filePath(QStringLiteral("coast.trn")), file));
+        MissionPage& page = currentPage();
+        const auto before = snapshotOf(page);
+        auto dialog = makeDialog(page);
+        QFile::remove(file);
+        QVERIFY(dialogTest_Shown(*dialog));
+        QComboBox* terrains = dialog->combo(kGeneralListTerrain);
+        terrains->setCurrentIndex(entryIndex(terrains, QStringLiteral("averyveryverylongname")));
+        QVERIFY(terrains->currentIndex() >= 0);
+        QTest::mouseClick(dialog->button(kControlOk), Qt::LeftButton);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(fixture.services.messages.size(), size_t(1));
+        QVERIFY(fixture.services.messages[0].text.find("averyveryverylongname") != std::string::npos);
+        QVERIFY(sameGeneralInfo(*before, page));
+        QVERIFY(log.isEmpty());
+        // Another terrain then goes through.
+        terrains->setCurrentIndex(entryIndex(terrains, QStringLiteral("coast")));
+        QTest::mouseClick(dialog->button(kControlOk), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(QByteArray(page.general.terrain), QByteArray("coast"));
     }
 
     void weaponsShowByTheChoiceListRuleAndUnknownCodesSurvive() {
