@@ -6,6 +6,7 @@
 #include "shell/app_arguments.h"
 #include "shell/app_icon.h"
 #include "shell/console_shell_services.h"
+#include "shell/display_guard.h"
 #include "shell/main_window.h"
 #include "shell/qt_shell_services.h"
 #include "shell/screenshot.h"
@@ -21,15 +22,25 @@ constexpr QSize kScreenshotSize{1280, 800};
 } // namespace
 
 int main(int argc, char** argv) {
+    // Help and version need no window: answered before Qt looks for a display.
+    switch (app_EarlyAnswer(argc, argv)) {
+    case AppEarlyAnswer::Help:
+        std::fputs(app_UsageText(), stdout);
+        return 0;
+    case AppEarlyAnswer::Version:
+        std::fputs(app_VersionText(), stdout);
+        return 0;
+    case AppEarlyAnswer::None:
+        break;
+    }
+    shell_PreparePlatform(app_WantsScreenshot(argc, argv), argc, argv);
+    shell_BeginStartupGuard();
     QApplication application(argc, argv); // takes Qt's own options out of argv
+    shell_EndStartupGuard();
     QApplication::setApplicationName(QStringLiteral("qzmed"));
     QApplication::setWindowIcon(shell_AppIcon());
 
     const AppArguments arguments = app_ParseArguments(argc, argv);
-    if (arguments.help) {
-        std::fputs(app_UsageText(), stdout);
-        return 0;
-    }
     if (!arguments.error.empty()) {
         std::fprintf(stderr, "qzmed: %s\n%s", arguments.error.c_str(), app_UsageText());
         return kExitUsage;

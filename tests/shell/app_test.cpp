@@ -24,13 +24,28 @@ AppArguments parse(std::vector<const char*> args) {
 struct Run {
     int exitCode = -1;
     QByteArray errors;
+    QByteArray output;
 };
 
-Run runEditor(const QStringList& arguments, const QString& workingDirectory = QString()) {
-    QProcess process;
-    if (!workingDirectory.isEmpty()) process.setWorkingDirectory(workingDirectory);
+// The environment of a run on the offscreen platform.
+QProcessEnvironment offscreen() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return environment;
+}
+
+// The environment of a run on a machine without any display and no platform chosen.
+QProcessEnvironment noDisplay() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
+}
+
+Run runEditor(const QStringList& arguments, const QString& workingDirectory = QString(),
+              const QProcessEnvironment& environment = offscreen()) {
+    QProcess process;
+    if (!workingDirectory.isEmpty()) process.setWorkingDirectory(workingDirectory);
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QZ_QZMED), arguments);
     Run run;
@@ -41,6 +56,7 @@ Run runEditor(const QStringList& arguments, const QString& workingDirectory = QS
     }
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.errors = process.readAllStandardError();
+    run.output = process.readAllStandardOutput();
     return run;
 }
 
@@ -74,6 +90,49 @@ class AppTest : public QObject {
         QVERIFY(!parse({"--frobnicate"}).error.empty());
         QVERIFY(!parse({"a.mis", "b.mis"}).error.empty());
         QVERIFY(parse({"--help"}).help);
+        QVERIFY(parse({"--version"}).version);
+    }
+
+    void helpAndVersionAreFoundBeforeQtStarts() {
+        const auto early = [](std::vector<const char*> args) {
+            args.insert(args.begin(), "qzmed");
+            return app_EarlyAnswer(static_cast<int>(args.size()), args.data());
+        };
+        QCOMPARE(early({"mission.mis"}), AppEarlyAnswer::None);
+        QCOMPARE(early({"-platform", "xcb", "--version"}), AppEarlyAnswer::Version);
+        QCOMPARE(early({"--version", "-h"}), AppEarlyAnswer::Help);
+        // A value is never taken for an option: a game directory may be called "--help".
+        QCOMPARE(early({"--game", "--help", "--screenshot", "--version"}), AppEarlyAnswer::None);
+    }
+
+    void helpAndVersionNeedNoDisplay() {
+        const Run help = runEditor({QStringLiteral("--help")}, QString(), noDisplay());
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.output.startsWith("usage: qzmed"));
+        QVERIFY(help.errors.isEmpty());
+        const Run version =
+            runEditor({QStringLiteral("/16"), QStringLiteral("--version")}, QString(), noDisplay());
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.output, QByteArray(app_VersionText()));
+        QVERIFY(version.output.startsWith("qzmed "));
+    }
+
+    void startWithoutDisplaySaysWhatToDo() {
+        QTemporaryDir out;
+        const Run run = runEditor({QStringLiteral("--game"), shellTest_GameDir()}, out.path(), noDisplay());
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.errors.contains("QT_QPA_PLATFORM=offscreen"), run.errors.constData());
+        QVERIFY(run.errors.contains("--screenshot"));
+    }
+
+    void screenshotRunNeedsNoDisplay() {
+        QTemporaryDir out;
+        const QString picture = out.filePath(QStringLiteral("headless.png"));
+        const Run run = runEditor(
+            {QStringLiteral("--game"), shellTest_GameDir(), QStringLiteral("--screenshot"), picture},
+            QString(), noDisplay());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(!QImage(picture).isNull());
     }
 
     void keypadKeysAreTheirOwnKeys() {
