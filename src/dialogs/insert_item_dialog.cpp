@@ -2,8 +2,8 @@
 
 #include "dialogs/dialog_catalogue.h"
 #include "editor/dialog_memory.h"
+#include "editor/insert_item_names.h"
 #include "editor/startup_options.h"
-#include "gamedata/item_defs.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <cstring>
+#include <string>
 
 namespace {
 
@@ -32,12 +32,6 @@ constexpr ClassRadio kClassRadios[] = {
     {kInsertClassBuilding, kInsertRadioBuildings, "BUILDINGS"},
     {kInsertClassObject, kInsertRadioObjects, "OBJECTS"},
 };
-
-constexpr int32_t kHiddenFromTools = kItemAttrNoTool | kItemAttrNoCTool;
-
-QString definitionName(const ItemDef& def) {
-    return QString::fromLatin1(def.name, static_cast<qsizetype>(strnlen(def.name, sizeof def.name)));
-}
 
 } // namespace
 
@@ -79,8 +73,13 @@ void InsertItemDialog::buildControls() {
     left->addWidget(randomFacing);
 
     auto* names = add(kInsertListNames, new QListWidget);
-    names->setSortingEnabled(true);
+    // The entries come sorted without regard to letter case (insert_DefinitionNames).
     names->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A double click on an entry chooses it, as OK does.
+    connect(names, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        list(kInsertListNames)->setCurrentItem(item);
+        storeAndAccept();
+    });
 
     auto* top = new QHBoxLayout;
     top->addLayout(left);
@@ -111,12 +110,8 @@ void InsertItemDialog::fillList(int32_t itemClass) {
     QListWidget* names = list(kInsertListNames);
     names->clear();
     const bool showAll = editor_Options().show_all;
-    for (int i = 0; i < itemdef_Count(); ++i) {
-        const ItemDef* def = itemdef_Get(i);
-        if (def == nullptr || def->type != itemClass) continue;
-        if (!showAll && (def->attributes & kHiddenFromTools) != 0) continue;
-        names->addItem(definitionName(*def));
-    }
+    for (const std::string& name : insert_DefinitionNames(itemClass, showAll))
+        names->addItem(fromPageBytes(name));
 }
 
 void InsertItemDialog::selectName(const QString& name) {

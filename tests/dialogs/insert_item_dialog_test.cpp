@@ -41,6 +41,13 @@ bool selectEntry(QListWidget* names, const QString& text) {
     return true;
 }
 
+// A double click as the user makes it: a click, then a second press that the system reports as a
+// double click.
+void doubleClick(QWidget* widget, QPoint at) {
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(widget, Qt::LeftButton, Qt::NoModifier, at);
+}
+
 } // namespace
 
 class InsertItemDialogTest : public QObject {
@@ -130,6 +137,45 @@ class InsertItemDialogTest : public QObject {
             QStringLiteral("Transport Helicopter (Blue)"),
         };
         QCOMPARE(listTexts(dialog.list(kInsertListNames)), expected);
+    }
+
+    void listIsSortedWithoutRegardToLetterCase() {
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        for (int id : kAllRadios) {
+            QTest::mouseClick(dialog.radio(id), Qt::LeftButton);
+            const QStringList shown = listTexts(dialog.list(kInsertListNames));
+            for (qsizetype row = 1; row < shown.size(); ++row)
+                QVERIFY2(shown[row - 1].compare(shown[row], Qt::CaseInsensitive) <= 0,
+                         qPrintable(shown[row - 1] + QStringLiteral(" / ") + shown[row]));
+        }
+    }
+
+    void doubleClickOnAnEntryIsOk() {
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QTest::mouseClick(dialog.radio(kInsertRadioBuildings), Qt::LeftButton);
+        QListWidget* names = dialog.list(kInsertListNames);
+        const QList<QListWidgetItem*> found = names->findItems(QStringLiteral("Bunker"), Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        const QPoint centre = names->visualItemRect(found.first()).center();
+        doubleClick(names->viewport(), centre);
+        QCOMPARE(dialog.result(), 1);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dlg_InsertItemMemory().item_class, kInsertClassBuilding);
+        QCOMPARE(dlg_InsertItemMemory().definition_name, std::string("Bunker"));
+        QVERIFY(!dlg_InsertItemMemory().cancelled);
+    }
+
+    void doubleClickBesideTheEntriesDoesNothing() {
+        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        QVERIFY(dialogTest_Shown(dialog));
+        QTest::mouseClick(dialog.radio(kInsertRadioBuildings), Qt::LeftButton);
+        QListWidget* names = dialog.list(kInsertListNames);
+        const QRect last = names->visualItemRect(names->item(names->count() - 1));
+        doubleClick(names->viewport(), QPoint(last.center().x(), last.bottom() + 10));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dlg_InsertItemMemory().definition_name, std::string());
     }
 
     void eachClassListsOnlyItsOwnDefinitions() {
