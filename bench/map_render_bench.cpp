@@ -9,12 +9,12 @@
 // sample the same texels.
 #include "demo/demo_shapes.h"
 #include "demo/demo_terrain.h"
-#include "editor/map_render.h"
 #include "foundation/mem_arena.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/model_cache.h"
 #include "gamedata/pixel_ops.h"
 #include "mission/page_ops.h"
+#include "render/map_render.h"
 
 #include <benchmark/benchmark.h>
 

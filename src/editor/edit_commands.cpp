@@ -2,8 +2,8 @@
 
 #include "editor/dialog_memory.h"
 #include "editor/editor_app.h"
-#include "editor/map_render.h"
 #include "mission/page_ops.h"
+#include "render/map_render.h"
 
 #include <algorithm>
 

@@ -12,12 +12,12 @@
 #include "editor/backup.h"
 #include "editor/editor_view.h"
 #include "editor/key_bindings.h"
-#include "editor/map_render.h"
 #include "editor/mouse_tool.h"
-#include "editor/raster_target.h"
 #include "editor/startup_options.h"
 #include "editor/view_state.h"
 #include "mission/mission_page.h"
+#include "render/map_render.h"
+#include "render/raster_target.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "editor/list_dialog_rules.h"
 
-#include "editor/map_render.h"
 #include "mission/page_ops.h"
+#include "render/map_render.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "editor/map_navigation.h"
 
-#include "editor/map_transform.h"
+#include "render/map_transform.h"
 
 namespace {
 constexpr uint32_t kZoomDragMinX = 2;

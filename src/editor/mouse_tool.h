@@ -7,11 +7,11 @@
 // repaints, mouse capture and release, context menu.
 
 #include "editor/map_navigation.h"
-#include "editor/map_render.h"
-#include "editor/map_transform.h"
-#include "editor/raster_target.h"
 #include "editor/view_state.h"
 #include "mission/mission_page.h"
+#include "render/map_render.h"
+#include "render/map_transform.h"
+#include "render/raster_target.h"
 
 #include <cstdint>
 #include <functional>

@@ -7,9 +7,9 @@
 #include "dialogs/dialog_catalogue.h"
 #include "dialogs/insert_item_dialog.h"
 #include "editor/command_ids.h"
-#include "editor/map_transform.h"
 #include "gamedata/item_defs.h"
 #include "mission/page_ops.h"
+#include "render/map_transform.h"
 #include "shell/map_view_widget.h"
 
 #include <QApplication>

@@ -9,8 +9,8 @@
 #include "dialogs/list_records_dialog.h"
 #include "editor/command_ids.h"
 #include "editor/command_table.h"
-#include "editor/map_render.h"
 #include "mission/page_ops.h"
+#include "render/map_render.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 // Navigation gestures: re-centring and the zoom drag.
 #include "editor/map_navigation.h"
-#include "editor/map_transform.h"
+#include "render/map_transform.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include "shell_test_support.h"
 
 #include "editor/command_ids.h"
-#include "editor/map_transform.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/string_table.h"
 #include "mission/page_ops.h"
+#include "render/map_transform.h"
 #include "shell/info_windows.h"
 #include "shell/map_view_widget.h"
 

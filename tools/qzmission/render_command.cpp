@@ -8,10 +8,10 @@
 #include "mission_loading.h"
 #include "png_writer.h"
 
-#include "editor/map_render.h"
 #include "foundation/atomic_file.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/model_cache.h"
+#include "render/map_render.h"
 
 #include <cerrno>
 #include <cmath>

@@ -3,12 +3,12 @@
 // written with the model writer and loaded through the model loader.
 
 #include "demo/model_writer.h"
-#include "editor/map_render.h"
 #include "foundation/mem_arena.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/model_cache.h"
 #include "gamedata/model_test_util.h"
 #include "mission/page_ops.h"
+#include "render/map_render.h"
 #include "support/test_item_defs.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // outlines by level of detail.
 #include "render_test_util.h"
 
-#include "editor/item_geometry.h"
+#include "render/item_geometry.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // north (+Y) and 90 east (+X): x' = x cos - y sin, y' = x sin + y cos. Turned points are rounded
 // to the nearest world unit and moved to the item's position (held to the 32-bit range).
 
-#include "editor/map_transform.h"
+#include "render/map_transform.h"
 
 #include <cstdint>
 

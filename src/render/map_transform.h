@@ -4,7 +4,7 @@
 // the W × H image. The arithmetic is 32-bit floating point, truncated toward zero, so positions
 // match pixel for pixel wherever they are computed (drawing, selecting, re-centring).
 
-#include "editor/view_state.h"
+#include "render/view_state.h"
 
 #include <cstdint>
 

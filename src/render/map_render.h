@@ -6,10 +6,10 @@
 // grid, terrain boundary, waypoint lists, the visible items, the selection on top, area triggers,
 // then the move or paste preview when one is active.
 
-#include "editor/map_transform.h"
-#include "editor/raster_target.h"
-#include "editor/view_state.h"
 #include "mission/mission_page.h"
+#include "render/map_transform.h"
+#include "render/raster_target.h"
+#include "render/view_state.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 // Items on the map: the visibility rule, their colours, culling, and their shapes (model
 // outlines by level of detail, the plain symbol with its facing and field-of-view cone, the
 // radius symbol of radius markers).
-#include "editor/item_geometry.h"
-#include "editor/map_render.h"
+#include "render/item_geometry.h"
+#include "render/map_render.h"
 
 #include "gamedata/item_defs.h"
 #include "gamedata/model_access.h"

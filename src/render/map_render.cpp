@@ -1,4 +1,4 @@
-#include "editor/map_render.h"
+#include "render/map_render.h"
 
 #include "mission/page_ops.h"
 

@@ -1,5 +1,5 @@
 // Clipped line drawing into the off-screen image.
-#include "editor/map_render.h"
+#include "render/map_render.h"
 
 #include <algorithm>
 #include <cmath>

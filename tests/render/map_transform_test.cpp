@@ -1,7 +1,7 @@
 // The view state's start values, the off-screen image size and the world/screen transform.
-#include "editor/map_transform.h"
-#include "editor/raster_target.h"
-#include "editor/view_state.h"
+#include "render/map_transform.h"
+#include "render/raster_target.h"
+#include "render/view_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editor/raster_target.h"
+#include "render/raster_target.h"
 
 #include <cstddef>
 #include <new>

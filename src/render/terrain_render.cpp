@@ -11,7 +11,7 @@
 // tile texel row they read: for each of the 64 texel rows, that row of all 256 tiles is gathered
 // into one contiguous 64 KiB strip, and every screen row that reads it is drawn from the strip.
 // The pixels are the same; only the order of drawing the rows changes.
-#include "editor/map_render.h"
+#include "render/map_render.h"
 
 #include "gamedata/pixel_ops.h"
 

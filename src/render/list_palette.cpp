@@ -1,4 +1,4 @@
-#include "editor/map_render.h"
+#include "render/map_render.h"
 
 uint32_t ListColour(int32_t index) {
     static constexpr uint32_t kPalette[16] = {

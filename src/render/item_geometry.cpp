@@ -1,4 +1,4 @@
-#include "editor/item_geometry.h"
+#include "render/item_geometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "editor/map_transform.h"
+#include "render/map_transform.h"
 
 #include <cmath>
 
