@@ -1,15 +1,22 @@
 // qzmission export, report and check: the binary missions and reports of random metafiles must
 // agree byte for byte with the independent reference (tests/mission/bms_reference.py).
 #include "mission/metafile_writer.h"
+#include "mission/page_checks.h"
 #include "mission/page_ops.h"
+#include "support/problem_page.h"
 #include "support/random_page.h"
 #include "support/temp_dir.h"
 #include "support/test_item_defs.h"
+#include "support/test_texts.h"
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
+#include <cstring>
 #include <memory>
 #include <random>
+#include <set>
 #include <unistd.h>
 
 namespace {
@@ -214,24 +221,28 @@ TEST_F(QzmissionExport, CheckListsUnknownItemsAndLimitWarnings) {
     options.items = 1500;
     options.events = 0;
     test_FillRandomPage(*page, 46, options);
-    std::string expected;
-    int unknown = 0;
-    for (int i = 0; i < page->num_items; ++i) {
-        if (page->items[i].type_id != kTestUnknownType) continue;
-        expected +=
-            "slot " + std::to_string(i) + ": unknown type_id " + std::to_string(kTestUnknownType) + "\n";
-        ++unknown;
-    }
-    ASSERT_GT(unknown, 0);
+    std::vector<int> unknown;
+    for (int i = 0; i < page->num_items; ++i)
+        if (page->items[i].type_id == kTestUnknownType) unknown.push_back(i);
+    ASSERT_FALSE(unknown.empty());
     const std::string mission = work.path("check.mis");
     ASSERT_TRUE(metafile_Write(*page, mission.c_str()));
 
     const CommandResult result = tool("check " + test_Quote(mission));
     EXPECT_EQ(3, result.status);
-    EXPECT_EQ(0u, result.output.find(expected)) << result.output;
-    EXPECT_NE(std::string::npos, result.output.find(std::to_string(unknown)));
-    // Over 256 people among 1,500 random items: the export's warning, on standard error.
-    EXPECT_NE(std::string::npos, test_ReadFile(work.path("stderr.txt")).find("only 256"));
+    // The unknown items, one line for their type, with every slot.
+    std::string slots;
+    for (int slot : unknown)
+        slots += (slots.empty() ? "" : ", ") + std::to_string(slot);
+    EXPECT_NE(std::string::npos, result.output.find("error unknown-item-type: Items of type 999 (" +
+                                                    std::to_string(unknown.size()) + " on the page)"))
+        << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("[items " + slots.substr(0, slots.find(','))))
+        << result.output;
+    // Over 256 people among 1,500 random items: the export's own warning, as a problem.
+    EXPECT_NE(std::string::npos, result.output.find("error export-too-many-people: ")) << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("only 256")) << result.output;
+    EXPECT_EQ("", test_ReadFile(work.path("stderr.txt")));
 
     // Items of the first definition (Soldier) are known; a clean mission passes.
     page_Clear(*page);
@@ -240,11 +251,79 @@ TEST_F(QzmissionExport, CheckListsUnknownItemsAndLimitWarnings) {
     page->items[0].id = 1;
     page->items[1].type_id = kWaypointMarkerType;
     page->items[1].id = 2;
+    page->items[1].waypoint_id = 1; // a marker of no list would be a problem of its own
     ASSERT_TRUE(metafile_Write(*page, mission.c_str()));
     const CommandResult clean = tool("check " + test_Quote(mission));
     EXPECT_EQ(0, clean.status) << clean.output;
-    EXPECT_EQ(std::string::npos, clean.output.find("slot "));
+    EXPECT_EQ("0 problems: 0 errors, 0 warnings\n", clean.output);
     EXPECT_EQ("", test_ReadFile(work.path("stderr.txt")));
+    const CommandResult cleanJson = tool("check --json " + test_Quote(mission));
+    EXPECT_EQ(0, cleanJson.status);
+    EXPECT_TRUE(nlohmann::json::parse(cleanJson.output)["problems"].empty()) << cleanJson.output;
+}
+
+TEST_F(QzmissionExport, CheckJsonListsOneProblemOfEachKind) {
+    auto page = std::make_unique<MissionPage>();
+    test_FillPageWithEveryProblem(*page);
+    const std::string mission = work.path("every problem.mis");
+    ASSERT_TRUE(metafile_Write(*page, mission.c_str()));
+    // The sentences the tool prints, made here with the same texts.
+    const StringTable* before = TextLookup_Table();
+    static const StringTable* texts = test_BuildTable(test_ReadFile(kDemoTexts));
+    TextLookup_SetTable(texts);
+    const std::vector<PageProblem> expected = page_CheckProblems(*page);
+    std::string listed;
+    for (const PageProblem& e : expected)
+        listed += problem_Line(e) + "\n";
+    TextLookup_SetTable(before);
+
+    const CommandResult result = tool("check " + test_Quote(mission) + " --json");
+    EXPECT_EQ(3, result.status);
+    const nlohmann::json document = nlohmann::json::parse(result.output);
+    EXPECT_EQ(mission, document["mission"]);
+    const nlohmann::json& problems = document["problems"];
+    ASSERT_EQ(expected.size(), problems.size()) << result.output;
+    std::set<std::string> codes;
+    for (size_t i = 0; i < problems.size(); ++i) {
+        const nlohmann::json& p = problems[i];
+        const PageProblem& e = expected[i];
+        codes.insert(p["code"].get<std::string>());
+        EXPECT_EQ(problem_CodeName(e.code), p["code"]);
+        EXPECT_EQ(problem_SeverityName(e.severity), p["severity"]);
+        EXPECT_FALSE(p["message"].get<std::string>().empty());
+        EXPECT_EQ(e.items, p["items"].get<std::vector<int>>()) << p["code"];
+        EXPECT_EQ(e.waypoint_lists, p["waypoint_lists"].get<std::vector<int>>()) << p["code"];
+        EXPECT_EQ(e.groups, p["groups"].get<std::vector<int>>()) << p["code"];
+        EXPECT_EQ(e.area_triggers, p["area_triggers"].get<std::vector<int>>()) << p["code"];
+        EXPECT_EQ(e.wav_lists, p["wav_lists"].get<std::vector<int>>()) << p["code"];
+        EXPECT_EQ(e.events, p["events"].get<std::vector<int>>()) << p["code"];
+    }
+    EXPECT_EQ(static_cast<size_t>(kProblemCodeCount), codes.size()) << result.output;
+
+    // The lines of the plain form are the same problems in the same order.
+    const CommandResult lines = tool("check " + test_Quote(mission));
+    EXPECT_EQ(3, lines.status);
+    EXPECT_EQ(0u, lines.output.find(listed)) << lines.output;
+}
+
+TEST_F(QzmissionExport, CheckJsonKeepsEightBitTexts) {
+    auto page = std::make_unique<MissionPage>();
+    test_FillPageWithEveryProblem(*page);
+    std::strcpy(page->events[1].name, "Caf\xe9");
+    const std::string mission = work.path("cafe.mis");
+    ASSERT_TRUE(metafile_Write(*page, mission.c_str()));
+    const CommandResult result = tool("check --json " + test_Quote(mission));
+    const nlohmann::json document = nlohmann::json::parse(result.output);
+    bool found = false;
+    for (const nlohmann::json& p : document["problems"])
+        if (p["message"].get<std::string>().find("Caf\xc3\xa9") != std::string::npos) found = true;
+    EXPECT_TRUE(found) << result.output;
+}
+
+TEST_F(QzmissionExport, CheckRefusesTwoMissions) {
+    const std::string mission = writeRandomMission(47, 10, 1);
+    EXPECT_EQ(2, tool("check " + test_Quote(mission) + " " + test_Quote(mission)).status);
+    EXPECT_EQ(2, tool("check --json").status);
 }
 
 } // namespace

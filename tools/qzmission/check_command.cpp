@@ -1,36 +1,59 @@
-// qzmission check MISSION.mis: items without a definition and the export-limit warnings.
+// qzmission check MISSION.mis [--json]: the problems of a mission, as the editor's Problems panel
+// lists them: one line per problem, or a JSON document for scripts.
 #include "../tool_command.h"
+#include "check_json.h"
 #include "mission_loading.h"
 
-#include "mission/export_limits.h"
-#include "mission/integrity_check.h"
+#include "gamedata/string_table.h"
+#include "mission/page_checks.h"
+#include "mission/safe_format.h"
 
 #include <cstdio>
 
 namespace {
-int runCheck(const ToolContext& context, const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "usage: qzmission [--game DIR] check MISSION.mis\n");
-        return 2;
+constexpr const char* kProblemSection = "Problems";
+
+int usage() {
+    std::fprintf(stderr, "usage: qzmission [--game DIR] check MISSION.mis [--json]\n");
+    return 2;
+}
+
+void printLines(const std::vector<PageProblem>& problems) {
+    int errors = 0;
+    for (const PageProblem& problem : problems) {
+        std::printf("%s\n", problem_Line(problem).c_str());
+        if (problem.severity == ProblemSeverity::Error) ++errors;
     }
-    std::vector<std::string> paths = args;
+    const int count = static_cast<int>(problems.size());
+    std::printf(
+        "%s\n",
+        fmt_Format(TextLookup(kProblemSection, "CHECK_SUMMARY"), {count, errors, count - errors}).c_str());
+}
+
+int runCheck(const ToolContext& context, const std::vector<std::string>& args) {
+    bool json = false;
+    std::vector<std::string> files;
+    for (const std::string& arg : args) {
+        if (arg == "--json")
+            json = true;
+        else
+            files.push_back(arg);
+    }
+    if (files.size() != 1) return usage();
+    std::vector<std::string> paths = files;
     tool_AbsolutePaths(paths);
     if (int status = tool_LoadGameData(context)) return status;
     MissionPage* page = nullptr;
-    if (int status = tool_LoadMission(paths[0], args[0], page)) return status;
+    if (int status = tool_LoadMission(paths[0], files[0], page)) return status;
 
-    // What the integrity check window lists: each unknown item's slot, here with its type.
-    const std::vector<int> unknown = page_FindUnknownItems(*page);
-    for (int slot : unknown)
-        std::printf("slot %i: unknown type_id %i\n", slot, page->items[slot].type_id);
-    std::printf("%s\n", integrity_SummaryText(static_cast<int>(unknown.size())).c_str());
+    const std::vector<PageProblem> problems = page_CheckProblems(*page);
+    if (json)
+        std::fputs(check_JsonText(files[0], problems).c_str(), stdout);
+    else
+        printLines(problems);
     std::fflush(stdout);
-
-    // The warnings the export would show, in its order, on standard error.
-    const size_t warnings = export_LimitWarnings(*page).size();
-    page_CheckExportLimits(*page);
-    return unknown.empty() && warnings == 0 ? 0 : 3;
+    return problems.empty() ? 0 : 3;
 }
 
-const ToolCommand kCheck("check", "MISSION.mis", runCheck);
+const ToolCommand kCheck("check", "MISSION.mis [--json]", runCheck);
 } // namespace
