@@ -28,6 +28,9 @@ class LimitedTextEdit : public QPlainTextEdit {
   public:
     using QPlainTextEdit::QPlainTextEdit;
 
+    // The form the text will be stored with, which sets what a line break costs.
+    void setBreakForm(BriefingBreak form) { form_ = form; }
+
   protected:
     void keyPressEvent(QKeyEvent* event) override {
         if (bytesTyped(*event) > room()) {
@@ -41,13 +44,13 @@ class LimitedTextEdit : public QPlainTextEdit {
         if (source == nullptr || !source->hasText()) return;
         const QString text = source->text();
         QMimeData cut;
-        cut.setText(text.left(BriefingDialog::fittingPrefix(text, room())));
+        cut.setText(text.left(BriefingDialog::fittingPrefix(text, room(), form_)));
         QPlainTextEdit::insertFromMimeData(&cut);
     }
 
     void inputMethodEvent(QInputMethodEvent* event) override {
         const QString commit = event->commitString();
-        const qsizetype keep = BriefingDialog::fittingPrefix(commit, room());
+        const qsizetype keep = BriefingDialog::fittingPrefix(commit, room(), form_);
         if (keep == commit.size()) {
             QPlainTextEdit::inputMethodEvent(event);
             return;
@@ -64,17 +67,21 @@ class LimitedTextEdit : public QPlainTextEdit {
         const QTextCursor cursor = textCursor();
         const QStringView selected =
             QStringView(text).mid(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart());
-        return kBriefingLimit - (BriefingDialog::storedLength(text) - BriefingDialog::storedLength(selected));
+        return kBriefingLimit -
+               (BriefingDialog::storedLength(text, form_) - BriefingDialog::storedLength(selected, form_));
     }
 
     // Bytes the key would add when the edit inserts it as text; 0 for every other key.
-    static qsizetype bytesTyped(const QKeyEvent& event) {
-        if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return 2;
+    qsizetype bytesTyped(const QKeyEvent& event) const {
+        if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+            return BriefingDialog::storedLength(u"\n", form_);
         if ((event.modifiers() & Qt::ControlModifier) != 0) return 0;
         const QString text = event.text();
         if (text.isEmpty() || !text.front().isPrint()) return 0;
-        return BriefingDialog::storedLength(text);
+        return BriefingDialog::storedLength(text, form_);
     }
+
+    BriefingBreak form_ = BriefingBreak::CrLf;
 };
 
 } // namespace
@@ -84,10 +91,13 @@ BriefingDialog::BriefingDialog(QWidget* parent, MissionPage& page, ShellServices
     buildControls();
     setTemplateSize(247, 126);
 
-    // A briefing that takes more than the limit with CR LF line breaks opens as it will be stored.
-    QPlainTextEdit* text = textEdit(kBriefingEdit);
-    const QString shown = shownText(page.briefing, sizeof page.briefing);
-    text->setPlainText(shown.left(fittingPrefix(shown, kBriefingLimit)));
+    // Kept in the form it has, a stored briefing never takes more than it did: it opens whole.
+    const size_t length = strnlen(page.briefing, std::min<size_t>(sizeof page.briefing, kBriefingMaxBytes));
+    form_ = briefing_BreakForm(std::string_view(page.briefing, length));
+    auto* text = static_cast<LimitedTextEdit*>(textEdit(kBriefingEdit));
+    text->setBreakForm(form_);
+    opened_ = shownText(page.briefing, sizeof page.briefing);
+    text->setPlainText(opened_);
     connect(text->document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
         changePosition_ = position;
         changeAdded_ = added;
@@ -119,30 +129,21 @@ void BriefingDialog::buildControls() {
 }
 
 QString BriefingDialog::shownText(const char* briefing, size_t size) {
-    const size_t length = strnlen(briefing, std::min<size_t>(size, kBriefingLimit));
-    QString shown;
-    shown.reserve(static_cast<qsizetype>(length));
-    for (size_t i = 0; i < length; ++i) {
-        const char c = briefing[i];
-        if (c == '\r') {
-            if (i + 1 < length && briefing[i + 1] == '\n') ++i;
-            shown.append(QLatin1Char('\n'));
-        } else {
-            shown.append(QLatin1Char(c));
-        }
-    }
-    return shown;
+    const size_t length = strnlen(briefing, std::min<size_t>(size, kBriefingMaxBytes));
+    return fromPageBytes(briefing_Shown(std::string_view(briefing, length)));
 }
 
-qsizetype BriefingDialog::storedLength(QStringView text) {
-    return text.size() + text.count(u'\n');
+qsizetype BriefingDialog::storedLength(QStringView text, BriefingBreak form) {
+    return static_cast<qsizetype>(briefing_StoredLength(static_cast<size_t>(text.size()),
+                                                        static_cast<size_t>(text.count(u'\n')), form));
 }
 
-qsizetype BriefingDialog::fittingPrefix(QStringView text, qsizetype room) {
+qsizetype BriefingDialog::fittingPrefix(QStringView text, qsizetype room, BriefingBreak form) {
+    const auto breakWidth = static_cast<qsizetype>(briefing_BreakBytes(form).size());
     qsizetype keep = 0;
     qsizetype used = 0;
     while (keep < text.size()) {
-        const qsizetype width = text[keep] == u'\n' ? 2 : 1;
+        const qsizetype width = text[keep] == u'\n' ? breakWidth : 1;
         if (used + width > room) break;
         used += width;
         ++keep;
@@ -151,30 +152,24 @@ qsizetype BriefingDialog::fittingPrefix(QStringView text, qsizetype room) {
     return keep;
 }
 
-std::string BriefingDialog::storedBytes(const QString& text) {
-    QString withReturns = text;
-    withReturns.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    std::string bytes = toPageBytes(withReturns, kBriefingLimit);
-    // A cut between CR and LF would leave half a line break.
-    if (static_cast<qsizetype>(bytes.size()) < withReturns.size() && !bytes.empty() && bytes.back() == '\r')
-        bytes.pop_back();
-    return bytes;
+std::string BriefingDialog::storedBytes(const QString& text, BriefingBreak form) {
+    return briefing_Stored(toPageBytes(text), form);
 }
 
 void BriefingDialog::enforceLimit() {
     if (adjusting_ || changeAdded_ <= 0) return;
     QPlainTextEdit* box = textEdit(kBriefingEdit);
     const QString text = box->toPlainText();
-    const qsizetype total = storedLength(text);
+    const qsizetype total = storedLength(text, form_);
     if (total <= kBriefingLimit) return;
 
     // The document may count its closing paragraph mark in the change: keep to the text.
     const qsizetype start = std::clamp<qsizetype>(changePosition_, 0, text.size());
     const qsizetype end = std::min<qsizetype>(start + changeAdded_, text.size());
     const QStringView inserted = QStringView(text).mid(start, end - start);
-    const qsizetype room = kBriefingLimit - (total - storedLength(inserted));
+    const qsizetype room = kBriefingLimit - (total - storedLength(inserted, form_));
 
-    const qsizetype keep = fittingPrefix(inserted, room);
+    const qsizetype keep = fittingPrefix(inserted, room, form_);
 
     QTextCursor cursor(box->document());
     cursor.setPosition(static_cast<int>(start + keep));
@@ -187,7 +182,14 @@ void BriefingDialog::enforceLimit() {
 }
 
 void BriefingDialog::storeAndClose() {
-    const std::string bytes = storedBytes(textEdit(kBriefingEdit)->toPlainText());
+    const QString text = textEdit(kBriefingEdit)->toPlainText();
+    // Not edited: the page keeps its bytes, whatever a round trip through the edit would make of
+    // them.
+    if (text == opened_) {
+        done(1);
+        return;
+    }
+    const std::string bytes = storedBytes(text, form_);
     std::memset(page_.briefing, 0, sizeof page_.briefing);
     std::memcpy(page_.briefing, bytes.data(), bytes.size());
     done(1);

@@ -7,6 +7,8 @@
 #include "dialogs/dialog_catalogue.h"
 #include "foundation/text_source.h"
 #include "gamedata/string_table.h"
+#include "mission/metafile_reader.h"
+#include "mission/metafile_writer.h"
 #include "mission/mission_page.h"
 #include "modal_dialog_click.h"
 
@@ -16,11 +18,13 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -195,26 +199,138 @@ class BriefingAboutDialogTest : public QObject {
         QCOMPARE(edit->toPlainText(), QString(255, QLatin1Char('w')));
     }
 
-    void briefingThatNoLongerFitsOpensCutWithoutHalfALineBreak() {
-        // 254 characters and a line feed fill the field, but as CR LF they would make 256 bytes.
+    void briefingThatFillsTheFieldWithBareLineFeedsOpensWhole() {
+        // 254 characters and a line feed fill the field; as CR LF they would make 256 bytes.
         setBriefing(page_Current(), std::string(254, 'q') + "\n");
         BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
-        QCOMPARE(dialog.textEdit(kBriefingEdit)->toPlainText(), QString(254, QLatin1Char('q')));
+        QCOMPARE(dialog.textEdit(kBriefingEdit)->toPlainText(),
+                 QString(254, QLatin1Char('q')) + QStringLiteral("\n"));
+        QVERIFY(dialog.breakForm() == BriefingBreak::Lf);
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(briefingOf(page_Current()), std::string(254, 'q'));
+        QCOMPARE(briefingOf(page_Current()), std::string(254, 'q') + "\n");
+    }
+
+    // Briefings of exactly 255 bytes whose breaks are bare line feeds (as other tools write them)
+    // or CR LF (as the game's text box gives them) survive opening, OK and saving byte for byte.
+    void fullBriefingsSurviveOpenOkAndSave_data() {
+        QTest::addColumn<QByteArray>("stored");
+        // Five lines of 'L' with four breaks, filled up to 255 bytes with '!'.
+        const auto full = [](const std::string& lineBreak) {
+            std::string bytes;
+            for (int line = 0; line < 5; ++line)
+                bytes += std::string(40, 'L') + (line < 4 ? lineBreak : std::string());
+            return bytes + std::string(kBriefingLimit - bytes.size(), '!');
+        };
+        const std::string withLf = full("\n");
+        const std::string withCrLf = full("\r\n");
+        const std::string withCr = full("\r");
+        QTest::newRow("bare LF") << QByteArray::fromStdString(withLf);
+        QTest::newRow("CR LF") << QByteArray::fromStdString(withCrLf);
+        QTest::newRow("bare CR") << QByteArray::fromStdString(withCr);
+    }
+    void fullBriefingsSurviveOpenOkAndSave() {
+        QFETCH(QByteArray, stored);
+        QCOMPARE(stored.size(), qsizetype{kBriefingLimit});
+        MissionPage& page = page_Current();
+        setBriefing(page, stored.toStdString());
+        char before[kBriefingSize];
+        std::memcpy(before, page.briefing, sizeof before);
+
+        BriefingDialog dialog(fixture.window.get(), page, fixture.services);
+        QCOMPARE(dialog.textEdit(kBriefingEdit)->toPlainText().count(QLatin1Char('L')), stored.count('L'));
+        QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
+        QCOMPARE(std::memcmp(page.briefing, before, sizeof before), 0);
+
+        QTemporaryDir out;
+        const std::string path = out.filePath(QStringLiteral("briefing.mis")).toStdString();
+        QVERIFY(metafile_Write(page, path.c_str()));
+        auto reread = std::make_unique<MissionPage>();
+        QCOMPARE(metafile_Load(*reread, path.c_str()), 1);
+        QCOMPARE(briefingOf(*reread), stored.toStdString());
+    }
+
+    void typingAtTheLimitIsRefusedInEveryBreakForm_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("breakBytes");
+        QTest::newRow("bare LF") << QByteArray("a\nb") << 1;
+        QTest::newRow("CR LF") << QByteArray("a\r\nb") << 2;
+        QTest::newRow("no break yet") << QByteArray("ab") << 2;
+    }
+    void typingAtTheLimitIsRefusedInEveryBreakForm() {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, breakBytes);
+        // Filled up to one byte below the limit.
+        const std::string full = stored.toStdString() + std::string(kBriefingLimit - 1 - stored.size(), 'x');
+        setBriefing(page_Current(), full);
+        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        dialog.show();
+        QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
+        edit->setFocus();
+        edit->moveCursor(QTextCursor::End);
+        const QString opened = edit->toPlainText();
+        // A line break fits in the last byte only when it takes one byte.
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(edit->toPlainText() != opened, breakBytes == 1);
+        if (breakBytes == 1) QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_Y);      // the 255th byte
+        QTest::keyClick(edit, Qt::Key_Z);      // refused
+        QTest::keyClick(edit, Qt::Key_Return); // refused
+        QCOMPARE(edit->toPlainText(), opened + QStringLiteral("y"));
+        QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
+        QCOMPARE(briefingOf(page_Current()), full + "y");
+    }
+
+    void editedBriefingKeepsItsBareLineFeeds() {
+        setBriefing(page_Current(), "North\nSouth");
+        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        dialog.show();
+        QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
+        edit->setFocus();
+        edit->moveCursor(QTextCursor::End);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, QStringLiteral("East"));
+        QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
+        QCOMPARE(briefingOf(page_Current()), std::string("North\nSouth\nEast"));
+    }
+
+    void unEditedBriefingKeepsEveryByteOfTheField() {
+        // Mixed breaks, a byte the edit cannot show as itself, and bytes left after the end.
+        MissionPage& page = page_Current();
+        std::memset(page.briefing, 0x5A, sizeof page.briefing);
+        std::memcpy(page.briefing, "A\r\nB\nC\rD\x81\0", 10);
+        char before[kBriefingSize];
+        std::memcpy(before, page.briefing, sizeof before);
+        BriefingDialog dialog(fixture.window.get(), page, fixture.services);
+        QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
+        QCOMPARE(std::memcmp(page.briefing, before, sizeof before), 0);
+    }
+
+    void editedMixedBriefingTakesItsOneByteForm() {
+        setBriefing(page_Current(), "A\r\nB\nC");
+        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        QVERIFY(dialog.breakForm() == BriefingBreak::Lf);
+        QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
+        edit->moveCursor(QTextCursor::End);
+        edit->insertPlainText(QStringLiteral("D"));
+        QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
+        QCOMPARE(briefingOf(page_Current()), std::string("A\nB\nCD"));
     }
 
     void storedBytesHelpers() {
-        QCOMPARE(BriefingDialog::storedLength(u"a\nb"), qsizetype{4});
-        QCOMPARE(BriefingDialog::fittingPrefix(u"ab\ncd", 3), qsizetype{2});
-        QCOMPARE(BriefingDialog::fittingPrefix(u"ab\ncd", 4), qsizetype{3});
-        QCOMPARE(BriefingDialog::fittingPrefix(u"ab", -4), qsizetype{0});
+        QCOMPARE(BriefingDialog::storedLength(u"a\nb", BriefingBreak::CrLf), qsizetype{4});
+        QCOMPARE(BriefingDialog::storedLength(u"a\nb", BriefingBreak::Lf), qsizetype{3});
+        QCOMPARE(BriefingDialog::fittingPrefix(u"ab\ncd", 3, BriefingBreak::CrLf), qsizetype{2});
+        QCOMPARE(BriefingDialog::fittingPrefix(u"ab\ncd", 4, BriefingBreak::CrLf), qsizetype{3});
+        QCOMPARE(BriefingDialog::fittingPrefix(u"ab\ncd", 3, BriefingBreak::Lf), qsizetype{3});
+        QCOMPARE(BriefingDialog::fittingPrefix(u"ab", -4, BriefingBreak::CrLf), qsizetype{0});
         // A character outside the basic plane is never split.
-        QCOMPARE(BriefingDialog::fittingPrefix(u"a\U0001F600b", 2), qsizetype{1});
-        QCOMPARE(BriefingDialog::storedBytes(QStringLiteral("a\nb")), std::string("a\r\nb"));
+        QCOMPARE(BriefingDialog::fittingPrefix(u"a\U0001F600b", 2, BriefingBreak::CrLf), qsizetype{1});
+        QCOMPARE(BriefingDialog::storedBytes(QStringLiteral("a\nb"), BriefingBreak::CrLf),
+                 std::string("a\r\nb"));
+        QCOMPARE(BriefingDialog::storedBytes(QStringLiteral("a\nb"), BriefingBreak::Lf), std::string("a\nb"));
         // Cut at 255 bytes: an odd count of characters before the breaks ends on a whole break.
         const QString breaks = QString(253, QLatin1Char('x')) + QStringLiteral("\n\n");
-        QCOMPARE(BriefingDialog::storedBytes(breaks), std::string(253, 'x') + "\r\n");
+        QCOMPARE(BriefingDialog::storedBytes(breaks, BriefingBreak::CrLf), std::string(253, 'x') + "\r\n");
     }
 
     void latin1BytesSurviveARoundTrip() {
