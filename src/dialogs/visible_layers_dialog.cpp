@@ -6,6 +6,7 @@
 #include "editor/checked_format.h"
 #include "gamedata/string_table.h"
 #include "mission/mission_page.h"
+#include "shell/literal_caption.h"
 #include "shell/main_window.h"
 
 #include <QCheckBox>
@@ -17,10 +18,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int kLayerBoxRows = 8; // two columns of eight boxes
+// The widest a layer's caption may be, in dialog units (a quarter of the average character
+// width): two columns of boxes fit the template's width of 327 units.
+constexpr int kLayerCaptionUnits = 124;
+// The fewest characters the default-layer list is sized for; longer names are cut in it.
+constexpr int kDefaultListChars = 30;
 
 bool isLayer(int32_t layer) {
     return layer >= 0 && layer < kMaxLayers;
@@ -34,8 +41,14 @@ VisibleLayersDialog::VisibleLayersDialog(QWidget* parent, MissionPage& page, She
 
     auto* boxes = add(kVisibleLayersGroup, new QGroupBox(dialogText("LAYER_VISIBILITY"), this));
     auto* boxGrid = new QGridLayout(boxes);
+    const int captionWidth = fontMetrics().averageCharWidth() * kLayerCaptionUnits / 4;
     for (int layer = 0; layer < kMaxLayers; ++layer) {
-        auto* box = add(kVisibleLayersFirstBox + layer, new QCheckBox(layerText(page_, layer), boxes));
+        // The name shows as typed ('&' included); a long one is cut, and whole in the tool tip.
+        const QString text = layerText(page_, layer);
+        auto* box = add(kVisibleLayersFirstBox + layer, new QCheckBox(boxes));
+        box->setText(shell_ElidedLiteralCaption(text, box->fontMetrics(), captionWidth));
+        if (box->fontMetrics().horizontalAdvance(text) > captionWidth)
+            box->setToolTip(Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal));
         boxGrid->addWidget(box, layer % kLayerBoxRows, layer / kLayerBoxRows);
         connect(box, &QCheckBox::clicked, this, [this, layer](bool ticked) {
             if (ticked)
@@ -49,8 +62,15 @@ VisibleLayersDialog::VisibleLayersDialog(QWidget* parent, MissionPage& page, She
     auto* defaultLabel = add(kVisibleLayersDefaultLabel, new QLabel(dialogText("DEFAULT_LAYER"), this));
     auto* defaultList = add(kVisibleLayersDefaultList, new QComboBox(this));
     defaultLabel->setBuddy(defaultList);
-    for (int layer = 0; layer < kMaxLayers; ++layer)
-        defaultList->addItem(layerText(page_, layer));
+    // Sized for ordinary names, not for the longest one; the entries keep their whole text.
+    defaultList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    defaultList->setMinimumContentsLength(kDefaultListChars);
+    for (int layer = 0; layer < kMaxLayers; ++layer) {
+        const QString text = layerText(page_, layer);
+        defaultList->addItem(text);
+        defaultList->setItemData(layer, Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal),
+                                 Qt::ToolTipRole);
+    }
     // A layer number outside 0-15 (from a damaged file) selects nothing.
     defaultList->setCurrentIndex(isLayer(page_.general.current_layer) ? page_.general.current_layer : -1);
 

@@ -24,8 +24,10 @@ class VisibleLayersDialog : public DialogFrame {
     VisibleLayersDialog(QWidget* parent, MissionPage& page, ShellServices& services,
                         std::function<void()> renderMap);
 
-    // The caption of layer `layer` (0-15): "%2i - name", or "LAYERNAME" with the layer's number
-    // when it has no name.
+    // The text of layer `layer` (0-15): "%2i - name", or "LAYERNAME" with the layer's number when
+    // it has no name. Its check box shows it as typed ('&' included), cut with an ellipsis when
+    // it is too long for the box, the whole text then in the box's tool tip; the default-layer
+    // list shows it whole.
     static QString layerText(const MissionPage& page, int layer);
 
     // One notification from the default-layer list (its selection changing or it gaining the

@@ -93,6 +93,42 @@ class LayerDialogsTest : public QObject {
         QCOMPARE(list->itemText(2), QStringLiteral("Layer 3"));
     }
 
+    void ampersandsInLayerNamesShowAsTyped() {
+        setLayerName(page(), 0, "R&D");
+        setLayerName(page(), 1, "&&Fuel & Ammo&");
+        VisibleLayersDialog dialog(nullptr, page(), fixture.services, counter());
+        // Each '&' doubled in the caption shows as one '&' and makes no mnemonic.
+        QCheckBox* first = dialog.check(kVisibleLayersFirstBox + 0);
+        QCOMPARE(first->text(), QStringLiteral(" 1 - R&&D"));
+        QVERIFY(first->shortcut().isEmpty());
+        QCheckBox* second = dialog.check(kVisibleLayersFirstBox + 1);
+        QCOMPARE(second->text(), QStringLiteral(" 2 - &&&&Fuel && Ammo&&"));
+        QVERIFY(second->shortcut().isEmpty());
+        QCOMPARE(dialog.combo(kVisibleLayersDefaultList)->itemText(0), QStringLiteral(" 1 - R&D"));
+    }
+
+    void longLayerNamesAreCutInsteadOfWideningTheDialog() {
+        VisibleLayersDialog ordinary(nullptr, page(), fixture.services, counter());
+        const int templateWidth = 327 * ordinary.fontMetrics().averageCharWidth() / 4;
+        const QString longName =
+            QStringLiteral("Layer of the eastern ridge bunkers, trenches, & the minefield ") +
+            QString(17, QLatin1Char('x'));
+        QCOMPARE(longName.size(), 79);
+        for (int layer = 0; layer < kMaxLayers; ++layer)
+            setLayerName(page(), layer, longName.toLatin1().constData());
+        VisibleLayersDialog dialog(nullptr, page(), fixture.services, counter());
+        QVERIFY2(dialog.sizeHint().width() <= templateWidth,
+                 qPrintable(QStringLiteral("%1 > %2").arg(dialog.sizeHint().width()).arg(templateWidth)));
+        QCheckBox* box = dialog.check(kVisibleLayersFirstBox + 7);
+        QVERIFY(box->text().endsWith(QChar(0x2026)));
+        QVERIFY(box->text().startsWith(QStringLiteral(" 8 - Layer of the")));
+        // The whole name stays within reach: in the tool tip and in the default-layer list.
+        QVERIFY(box->toolTip().contains(QStringLiteral("the minefield xxxx")));
+        QCOMPARE(dialog.combo(kVisibleLayersDefaultList)->itemText(7), QStringLiteral(" 8 - ") + longName);
+        // Short names are not cut and have no tool tip.
+        QVERIFY(ordinary.check(kVisibleLayersFirstBox)->toolTip().isEmpty());
+    }
+
     void hideAllLeavesExactlyTheCurrentLayerVisible() {
         VisibleLayersDialog dialog(nullptr, page(), fixture.services, counter());
         dialog.button(kVisibleLayersHideAll)->click();
