@@ -151,14 +151,26 @@ LayoutRect layout_ControlRect(const ControlDef& control, int charWidth, int line
             layout_Evaluate(control.height, charWidth, lineHeight)};
 }
 
-ChildWindowLayout layout_ChildWindows(int right, int bottom, int charWidth, int lineHeight) {
+ChildWindowLayout layout_ChildWindows(int right, int bottom, int charWidth, int lineHeight,
+                                      int centerInfoWidth) {
     const int cw = charWidth;
     const int lh = lineHeight;
     ChildWindowLayout layout;
     layout.map_view = {27 * cw, 3 * lh, right - cw, bottom - lh / 2};
     layout.item_info = {cw, 24 * lh, 26 * cw, bottom - lh / 2};
-    layout.center_info = {27 * cw, lh / 2, 60 * cw, 2 * lh + lh / 8};
+    layout.center_info = {27 * cw, lh / 2, 60 * cw + layout_RightOfCenterShift(cw, centerInfoWidth),
+                          2 * lh + lh / 8};
     return layout;
+}
+
+int layout_RightOfCenterShift(int charWidth, int centerInfoWidth) {
+    // The table's window runs from 27 to 60 characters, both edges included.
+    const int tableWidth = 33 * charWidth + 1;
+    return centerInfoWidth > tableWidth ? centerInfoWidth - tableWidth : 0;
+}
+
+bool ctl_IsRightOfCenterInfo(int id) {
+    return id == kControlLayers || id == kControlUnselectAll;
 }
 
 std::span<const ShowFlagControl> ctl_ShowFlagControls() {

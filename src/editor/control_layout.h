@@ -66,8 +66,17 @@ struct ChildWindowLayout {
     ChildWindowRect item_info;
     ChildWindowRect center_info;
 };
-// The three child windows for a main window whose client area ends at (right, bottom).
-ChildWindowLayout layout_ChildWindows(int right, int bottom, int charWidth, int lineHeight);
+// The three child windows for a main window whose client area ends at (right, bottom). The centre
+// information window is `centerInfoWidth` pixels wide when that is more than the table's 33 characters
+// (the width its widest text needs, info_WidestCenterText); the controls right of it move by
+// layout_RightOfCenterShift.
+ChildWindowLayout layout_ChildWindows(int right, int bottom, int charWidth, int lineHeight,
+                                      int centerInfoWidth = 0);
+// How far the controls right of the centre information window (ctl_IsRightOfCenterInfo) move
+// right so that a centre window `centerInfoWidth` pixels wide leaves them the gap the table has.
+int layout_RightOfCenterShift(int charWidth, int centerInfoWidth);
+// True for the controls that stand right of the centre information window on the top row.
+bool ctl_IsRightOfCenterInfo(int id);
 
 // ---- Show flags -------------------------------------------------------------------------------
 

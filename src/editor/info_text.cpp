@@ -4,7 +4,10 @@
 #include "gamedata/item_defs.h"
 #include "gamedata/string_table.h"
 
+#include <cstdint>
 #include <cstring>
+#include <limits>
+#include <string>
 
 namespace {
 
@@ -94,4 +97,16 @@ std::vector<InfoLine> info_ItemLines(const MissionPage& page, int charWidth, int
 std::string info_CenterText(const ViewState& view) {
     return text_FormatChecked(TextLookup(kCenterInfoSection, "QZ_CENTER_POS"), "ff", "X %.2f Y %.2f",
                               {view.center_x / 256.0, view.center_y / 256.0});
+}
+
+std::string info_WidestCenterText() {
+    std::string widest;
+    for (const int32_t end : {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
+        ViewState view{};
+        view.center_x = end;
+        view.center_y = end;
+        std::string text = info_CenterText(view);
+        if (text.size() > widest.size()) widest = std::move(text);
+    }
+    return widest;
 }

@@ -34,3 +34,6 @@ std::vector<InfoLine> info_ItemLines(const MissionPage& page, int charWidth, int
 
 // The centre information window: "QZ_CENTER_POS" with the centre X and Y in metres.
 std::string info_CenterText(const ViewState& view);
+// The longest text the centre information window can show: the one for the centre values with
+// the most characters (either end of the 32-bit range on both axes).
+std::string info_WidestCenterText();

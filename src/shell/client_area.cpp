@@ -1,10 +1,13 @@
 #include "shell/client_area.h"
 
 #include "editor/control_layout.h"
+#include "editor/info_text.h"
 #include "gamedata/string_table.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -17,9 +20,11 @@ namespace {
 
 constexpr const char* kControlIdProperty = "controlId";
 
-QRect controlRect(const ControlDef& def, const ShellMetrics& metrics) {
+// The rectangle of a control, moved right by `shift` when it stands right of the centre
+// information window.
+QRect controlRect(const ControlDef& def, const ShellMetrics& metrics, int shift) {
     const LayoutRect r = layout_ControlRect(def, metrics.charWidth, metrics.lineHeight);
-    return QRect(r.x, r.y, r.width, r.height);
+    return QRect(r.x + (ctl_IsRightOfCenterInfo(def.id) ? shift : 0), r.y, r.width, r.height);
 }
 
 // A child window rectangle is given with inclusive edges.
@@ -81,7 +86,7 @@ void ClientArea::createControls() {
         if (def.kind != ControlKind::RadioButton && def.starts_group) radioGroup = nullptr;
         widget->setObjectName(QStringLiteral("control%1").arg(def.id));
         widget->setProperty(kControlIdProperty, def.id);
-        widget->setGeometry(controlRect(def, metrics_));
+        widget->setGeometry(controlRect(def, metrics_, 0));
         if (button != nullptr) {
             // Clicks leave the keyboard focus where it was: the main window takes the keys.
             button->setFocusPolicy(Qt::TabFocus);
@@ -103,6 +108,17 @@ void ClientArea::applyTexts() {
         else if (auto* text = qobject_cast<QLabel*>(widget))
             text->setText(label);
     }
+    // The centre window takes the width of the widest text it can show in the current format;
+    // the buttons right of it make room.
+    const auto* centerFrame = qobject_cast<const QFrame*>(centerInfo_);
+    const int frame = centerFrame != nullptr ? 2 * centerFrame->frameWidth() : 0;
+    centerInfoWidth_ =
+        QFontMetrics(metrics_.font).horizontalAdvance(QString::fromLocal8Bit(info_WidestCenterText())) +
+        2 * kInfoTextMargin + frame;
+    const int shift = layout_RightOfCenterShift(metrics_.charWidth, centerInfoWidth_);
+    for (const ControlDef& def : ctl_Controls())
+        if (ctl_IsRightOfCenterInfo(def.id)) control(def.id)->setGeometry(controlRect(def, metrics_, shift));
+    placeChildWindows();
 }
 
 QWidget* ClientArea::control(int id) const {
@@ -141,8 +157,9 @@ void ClientArea::setChildWindows(QWidget* mapView, QWidget* itemInfo, QWidget* c
 QSize ClientArea::minimumSizeHint() const {
     int right = 0;
     int bottom = 0;
+    const int shift = layout_RightOfCenterShift(metrics_.charWidth, centerInfoWidth_);
     for (const ControlDef& def : ctl_Controls()) {
-        const QRect r = controlRect(def, metrics_);
+        const QRect r = controlRect(def, metrics_, shift);
         right = std::max(right, r.x() + r.width());
         bottom = std::max(bottom, r.y() + r.height());
     }
@@ -159,7 +176,7 @@ void ClientArea::resizeEvent(QResizeEvent* event) {
 void ClientArea::placeChildWindows() {
     // The client rectangle's right and bottom edges, as the platform reports them (exclusive).
     const ChildWindowLayout layout =
-        layout_ChildWindows(width(), height(), metrics_.charWidth, metrics_.lineHeight);
+        layout_ChildWindows(width(), height(), metrics_.charWidth, metrics_.lineHeight, centerInfoWidth_);
     const std::pair<QWidget*, ChildWindowRect> placements[] = {
         {mapView_, layout.map_view}, {itemInfo_, layout.item_info}, {centerInfo_, layout.center_info}};
     for (const auto& [child, rect] : placements) {

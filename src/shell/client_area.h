@@ -22,8 +22,9 @@ class ClientArea : public QWidget {
     // The three child windows, re-parented to this area and placed on every resize.
     void setChildWindows(QWidget* mapView, QWidget* itemInfo, QWidget* centerInfo);
 
-    // Gives every control its label from the "Med Window Text" section. Called once the
-    // interface texts are loaded.
+    // Gives every control its label from the "Med Window Text" section and sizes the centre
+    // information window for the widest text its format can give. Called once the interface
+    // texts are loaded.
     void applyTexts();
 
     // The widget of control `id`, or null.
@@ -49,6 +50,8 @@ class ClientArea : public QWidget {
     void placeChildWindows();
 
     ShellMetrics metrics_;
+    // Pixels the centre information window needs for its widest text (0 until applyTexts).
+    int centerInfoWidth_ = 0;
     std::map<int, QWidget*> controls_;
     QWidget* mapView_ = nullptr;
     QWidget* itemInfo_ = nullptr;

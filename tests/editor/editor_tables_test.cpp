@@ -141,4 +141,17 @@ TEST(EditorControls, ChildWindowsFollowTheClientAreaAndTheFont) {
     EXPECT_EQ(layout.center_info.bottom, 31); // 2 × 15 + 15 ÷ 8
 }
 
+TEST(EditorControls, CentreWindowWidensForItsTextAndTheButtonsRightOfItMove) {
+    // The table's window is 33 characters and one pixel wide: a text that fits changes nothing.
+    EXPECT_EQ(layout_RightOfCenterShift(8, 0), 0);
+    EXPECT_EQ(layout_RightOfCenterShift(8, 265), 0);
+    EXPECT_EQ(layout_RightOfCenterShift(8, 300), 35);
+    const ChildWindowLayout wide = layout_ChildWindows(1279, 959, 8, 15, 300);
+    EXPECT_EQ(wide.center_info.left, 216);
+    EXPECT_EQ(wide.center_info.right - wide.center_info.left + 1, 300);
+    EXPECT_TRUE(ctl_IsRightOfCenterInfo(kControlLayers));
+    EXPECT_TRUE(ctl_IsRightOfCenterInfo(kControlUnselectAll));
+    EXPECT_FALSE(ctl_IsRightOfCenterInfo(kControlPage2));
+}
+
 } // namespace

@@ -188,4 +188,17 @@ TEST_F(InfoText, CentreIsShownInMetresWithFractions) {
     EXPECT_EQ(info_CenterText(view), "0.50,-1.50");
 }
 
+TEST_F(InfoText, WidestCentreTextHasTheMostNegativeCoordinates) {
+    EXPECT_EQ(info_WidestCenterText(), "-8388608.00,-8388608.00");
+    // Whatever the format makes of the numbers, no centre gives a longer text.
+    test_InstallTexts("[Center Info]\nQZ_CENTER_POS=X %+.1f m Y %.1f m\n");
+    const std::string widest = info_WidestCenterText();
+    for (const int32_t x : {0, -1, 255, -384000, 2147483647, -2147483647 - 1}) {
+        ViewState view{};
+        view.center_x = x;
+        view.center_y = x;
+        EXPECT_LE(info_CenterText(view).size(), widest.size()) << x;
+    }
+}
+
 } // namespace

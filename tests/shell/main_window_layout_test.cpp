@@ -5,6 +5,7 @@
 
 #include "editor/command_ids.h"
 #include "editor/control_layout.h"
+#include "editor/info_text.h"
 #include "editor/title_text.h"
 #include "gamedata/string_table.h"
 #include "shell/client_area.h"
@@ -118,7 +119,10 @@ class MainWindowLayoutTest : public QObject {
             QCOMPARE(shell_ControlId(widget), control.id);
             QCOMPARE(widget->metaObject()->className(), control.kind);
             QCOMPARE(widget->parentWidget(), window.clientArea());
-            QCOMPARE(widget->geometry(), control.rect(cw, lh));
+            // The buttons right of the centre window move with its right edge.
+            const int shift =
+                ctl_IsRightOfCenterInfo(control.id) ? window.centerInfoWindow()->geometry().right() - 60 * cw : 0;
+            QCOMPARE(widget->geometry(), control.rect(cw, lh).translated(shift, 0));
             if (control.label != nullptr)
                 QCOMPARE(labelOf(widget),
                          QString::fromLocal8Bit(TextLookup("Med Window Text", control.label)));
@@ -171,9 +175,32 @@ class MainWindowLayoutTest : public QObject {
                      QRect(QPoint(27 * cw, 3 * lh), QPoint(r - cw, b - lh / 2)));
             QCOMPARE(window.itemInfoWindow()->geometry(),
                      QRect(QPoint(cw, 24 * lh), QPoint(26 * cw, b - lh / 2)));
-            QCOMPARE(window.centerInfoWindow()->geometry(),
-                     QRect(QPoint(27 * cw, lh / 2), QPoint(60 * cw, 2 * lh + lh / 8)));
+            const QRect centre = window.centerInfoWindow()->geometry();
+            QCOMPARE(centre.topLeft(), QPoint(27 * cw, lh / 2));
+            QCOMPARE(centre.bottom(), 2 * lh + lh / 8);
+            QVERIFY(centre.right() >= 60 * cw);
         }
+    }
+
+    void centreWindowHoldsItsWidestTextBesideTheButtons() {
+        MainWindow& window = *fixture.window;
+        window.resize(1280, 860);
+        QCoreApplication::processEvents();
+        const QFrame* centre = window.centerInfoWindow();
+        const QString widest = QString::fromLocal8Bit(info_WidestCenterText());
+        const int needed =
+            QFontMetrics(window.metrics().font).horizontalAdvance(widest) + 2 * kInfoTextMargin;
+        QVERIFY2(centre->contentsRect().width() >= needed,
+                 qPrintable(QStringLiteral("%1 < %2").arg(centre->contentsRect().width()).arg(needed)));
+        // The buttons right of it moved over, keeping the table's gap of one character and more.
+        for (int id : {kControlLayers, kControlUnselectAll}) {
+            QVERIFY(window.control(id)->geometry().left() >
+                    centre->geometry().right() + window.metrics().charWidth);
+            QVERIFY(window.control(id)->geometry().right() < window.clientArea()->width());
+        }
+        QVERIFY(window.control(kControlUnselectAll)->geometry().left() >
+                window.control(kControlLayers)->geometry().right());
+        QVERIFY(window.minimumWidth() > window.control(kControlUnselectAll)->geometry().right());
     }
 
     void offscreenImageIsRemadeForTheMapViewSize() {
