@@ -11,6 +11,7 @@
 
 #include "editor/backup.h"
 #include "editor/editor_view.h"
+#include "editor/event_clipboards.h"
 #include "editor/key_bindings.h"
 #include "editor/mouse_tool.h"
 #include "editor/startup_options.h"
@@ -91,10 +92,13 @@ class EditorApp {
     // The command-line options of this run.
     const EditorOptions& options() const { return editor_Options(); }
     MissionPage& currentPage();
+    // The clipboards of the events dialog, kept for the whole run whatever page is current.
+    EventClipboards& eventClipboards() { return eventClipboards_; }
 
   private:
     EditorView& view_;
     RasterImage image_;
     BackupWriter backup_;
     MapMouse mouse_;
+    EventClipboards eventClipboards_;
 };

@@ -84,8 +84,15 @@ bool ExportMission(EditorView& view, MissionPage& page) {
 }
 
 bool WriteReport(EditorView& view, const MissionPage& page, ReportKind kind, int event) {
-    if (kind == ReportKind::Event && (event < 0 || event >= page.num_events)) return false;
-    const std::string path = view.chooseFile(FileDialogKind::Save, file_TextFilter());
+    return WriteReport(
+        [&view](FileDialogKind dialog, const FileFilter& filter) { return view.chooseFile(dialog, filter); },
+        page, kind, event);
+}
+
+bool WriteReport(const FileChooser& choose, const MissionPage& page, ReportKind kind, int event) {
+    if (kind == ReportKind::Event && (event < 0 || event >= page.num_events || event >= kMaxEvents))
+        return false;
+    const std::string path = choose(FileDialogKind::Save, file_TextFilter());
     if (path.empty()) return false;
     ReportResult result = ReportResult::WriteFailed;
     switch (kind) {

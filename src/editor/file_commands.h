@@ -6,6 +6,9 @@
 #include "editor/editor_view.h"
 #include "mission/mission_page.h"
 
+#include <functional>
+#include <string>
+
 // The filters: missions ("QZ_IN_FILTER_DES"/"QZ_IN_FILTER_EXT", default extension "DEF_EXT"),
 // binary missions ("QZ_OUT_FILTER_*") and text reports ("TEXT_FILE_FILTER_*"). The binary and
 // text filters take their default extension from their own pattern ("*.bms" gives "bms"), so a
@@ -40,3 +43,8 @@ enum class ReportKind { GroupList, AreaTriggerList, WaypointList, Event, EventLi
 // of ReportKind::Event; for a number that is not an event of the page nothing is asked or
 // written. True when the report was written.
 bool WriteReport(EditorView& view, const MissionPage& page, ReportKind kind, int event = 0);
+
+// A file chooser: the chosen path, or "" when the user cancelled.
+using FileChooser = std::function<std::string(FileDialogKind kind, const FileFilter& filter)>;
+// WriteReport with another chooser, for a dialog that asks over itself.
+bool WriteReport(const FileChooser& choose, const MissionPage& page, ReportKind kind, int event = 0);
