@@ -1,5 +1,6 @@
 #include "dialogs/dialog_catalogue.h"
 
+#include "dialogs/events_dialog.h"
 #include "dialogs/list_records_dialog.h"
 #include "editor/command_table.h"
 #include "editor/edit_commands.h"
@@ -64,5 +65,8 @@ void dialogs_RegisterAll(DialogRegistry& registry, EditorApp& editor) {
     registry.add(kDialogGeneralInfo, [&editor](QWidget* parent, MissionPage& page, ShellServices& services) {
         return dialogs_RunGeneralInfo(parent, page, services, geninfo_BuildChoices(geninfo_GameSources()),
                                       generalInfoEffects(editor));
+    });
+    registry.add(kDialogEvents, [&editor](QWidget* parent, MissionPage& page, ShellServices& services) {
+        return dialogs_RunEvents(parent, page, services, editor.eventClipboards(), gamedata_Tables().names);
     });
 }
