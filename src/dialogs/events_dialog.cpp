@@ -116,6 +116,11 @@ EventsDialog::EventsDialog(QWidget* parent, MissionPage& page, EventClipboards& 
                          deleteAction, copyAction, pasteAction, ok});
 
     connect(events, &QListWidget::itemSelectionChanged, this, &EventsDialog::eventChosen);
+    // After the last event was deleted the "NEW_EVENT" line is already selected; a click on it
+    // must still add the event, although the selection does not change.
+    connect(events, &QListWidget::itemClicked, this, [this, events](QListWidgetItem* item) {
+        if (events->row(item) == events_Count(page_)) eventChosen();
+    });
     connect(name, &QLineEdit::textChanged, this, &EventsDialog::nameEdited);
     connect(triggers, &QListWidget::itemDoubleClicked, this, &EventsDialog::editTrigger);
     connect(actions, &QListWidget::itemDoubleClicked, this, &EventsDialog::editAction);

@@ -398,6 +398,14 @@ class EventsDialogTest : public QObject {
         QTest::qWait(100); // longer than the answer looks for the dialog
         QVERIFY(!*opened);
         QCOMPARE(page->events[2].trigger_count, 0);
+
+        // A click on the selected "NEW_EVENT" line adds the event.
+        QTest::mouseClick(events->viewport(), Qt::LeftButton, {},
+                          events->visualItemRect(events->item(2)).center());
+        QCOMPARE(page->num_events, 3);
+        QCOMPARE(selectedRow(events), 2);
+        QCOMPARE(dialog.edit(kEventsName)->text(), QString::asprintf(TextLookup("Triggers", "EVENT_NUM"), 2));
+        QCOMPARE(events->item(3)->text(), text("Triggers", "NEW_EVENT"));
     }
 
     void deletingTheOnlyEventLeavesOneFreshEventZero() {
