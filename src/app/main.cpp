@@ -2,7 +2,7 @@
 // optionally opens a mission into Page 1 and runs until the main window closes.
 
 #include "dialogs/dialog_catalogue.h"
-#include "mission/game_data_setup.h"
+#include "gamedata/game_data_setup.h"
 #include "shell/app_arguments.h"
 #include "shell/app_icon.h"
 #include "shell/console_shell_services.h"

@@ -4,11 +4,11 @@
 #include "demo/demo_mission.h"
 #include "foundation/atomic_file.h"
 #include "foundation/line_reader.h"
+#include "gamedata/game_data_setup.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/pff_writer.h"
 #include "gamedata/string_table_writer.h"
 #include "gamedata/terrain_defs.h"
-#include "mission/game_data_setup.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "dialogs/about_dialog.h"
 
 #include "dialogs/dialog_catalogue.h"
-#include "editor/checked_format.h"
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "shell/app_icon.h"
 

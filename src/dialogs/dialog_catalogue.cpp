@@ -6,9 +6,9 @@
 #include "editor/edit_commands.h"
 #include "editor/editor_app.h"
 #include "editor/mouse_tool.h"
+#include "gamedata/game_data_setup.h"
 #include "gamedata/string_table.h"
-#include "mission/game_data_setup.h"
-#include "mission/terrain_images_hook.h"
+#include "mission/terrain_images.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ GeneralInfoEffects generalInfoEffects(EditorApp& editor) {
         editor.view().showStatus(TextLookup("Dialog Message", "STATUSDIALOG"), text);
     };
     effects.hide_status = [&editor] { editor.view().hideStatus(); };
-    effects.load_terrain = [](MissionPage& page) { page_LoadTerrainImages(page); };
+    effects.load_terrain = [](MissionPage& page) { terrain_LoadImages(page); };
     effects.load_models = [&editor] { editor.loadModels(); };
     return effects;
 }

@@ -1,8 +1,8 @@
 #include "dialogs/list_records_dialog.h"
 
 #include "dialogs/list_editing.h"
-#include "editor/checked_format.h"
 #include "editor/file_commands.h"
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/mission_page.h"
 #include "shell/shell_services.h"

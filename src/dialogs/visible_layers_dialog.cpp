@@ -3,7 +3,7 @@
 #include "dialogs/dialog_catalogue.h"
 #include "dialogs/field_text.h"
 #include "dialogs/list_editing.h"
-#include "editor/checked_format.h"
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/mission_page.h"
 #include "shell/literal_caption.h"

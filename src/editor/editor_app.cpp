@@ -8,9 +8,9 @@
 #include "editor/menu_tables.h"
 #include "editor/title_text.h"
 #include "foundation/user_message.h"
+#include "gamedata/game_data_setup.h"
 #include "gamedata/model_cache.h"
 #include "gamedata/string_table.h"
-#include "mission/game_data_setup.h"
 #include "mission/page_ops.h"
 #include "mission/terrain_images.h"
 

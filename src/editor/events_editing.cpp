@@ -1,9 +1,9 @@
 #include "editor/events_editing.h"
 
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/event_catalogue.h"
 #include "mission/page_ops.h"
-#include "mission/safe_format.h"
 
 #include <algorithm>
 #include <cstring>

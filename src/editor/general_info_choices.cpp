@@ -1,8 +1,8 @@
 #include "editor/general_info_choices.h"
 
+#include "gamedata/game_data_setup.h"
 #include "gamedata/name_lists.h"
 #include "gamedata/string_table.h"
-#include "mission/game_data_setup.h"
 
 #include <algorithm>
 #include <cstring>

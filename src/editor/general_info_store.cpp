@@ -1,6 +1,6 @@
 #include "editor/general_info_store.h"
 
-#include "editor/checked_format.h"
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "editor/info_text.h"
 
-#include "editor/checked_format.h"
+#include "foundation/safe_format.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/string_table.h"
 

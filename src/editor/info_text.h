@@ -2,7 +2,7 @@
 // The texts of the two information windows: the item information window describes the
 // selection of a page, the centre information window the view centre. The windows draw these
 // lines as they stand; every format comes from the string tables ("Med Selection",
-// "Center Info") and is checked against its arguments before use (checked_format.h).
+// "Center Info") and is checked against its arguments before use (foundation/safe_format.h).
 
 #include "editor/view_state.h"
 #include "mission/mission_page.h"

@@ -1,6 +1,6 @@
 #include "editor/item_attr_lists.h"
 
-#include "editor/checked_format.h"
+#include "foundation/safe_format.h"
 #include "gamedata/def_words.h"
 #include "gamedata/item_defs.h"
 

@@ -1,7 +1,7 @@
 #include "editor/item_attr_session.h"
 
-#include "editor/checked_format.h"
 #include "editor/number_text.h"
+#include "foundation/safe_format.h"
 #include "gamedata/item_defs.h"
 
 #include <cmath>

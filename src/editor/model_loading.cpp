@@ -1,7 +1,7 @@
 // EditorApp::loadModels: the models the items of both pages need, loaded once each.
 
-#include "editor/checked_format.h"
 #include "editor/editor_app.h"
+#include "foundation/safe_format.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/model_cache.h"
 #include "gamedata/string_table.h"

@@ -1,6 +1,6 @@
 #include "editor/title_text.h"
 
-#include "editor/checked_format.h"
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 
 namespace {

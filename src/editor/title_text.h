@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the main window that follow the editor's state: the window title and the grid
 // size beside the grid buttons. Both formats come from the string tables and are checked
-// against the arguments before use (checked_format.h).
+// against the arguments before use (foundation/safe_format.h).
 
 #include <cstdint>
 #include <string>

@@ -81,6 +81,18 @@ Where locate(const char* path, int& slot) {
     }
     return Where::Nowhere;
 }
+// Records the outcome of opening a loose file: a descriptor becomes the current handle; a
+// failure (-1) marks the last operation failed. Returns the handle or -1.
+FileHandle recordOpened(int fd) {
+    if (fd < 0) {
+        g_state.lastFailed = true;
+        return -1;
+    }
+    g_state.currentHandle = fd;
+    g_state.inArchive = false;
+    g_state.lastFailed = false;
+    return fd;
+}
 } // namespace
 
 FileState& file_State() {
@@ -96,27 +108,12 @@ void file_ResetState() {
 FileHandle file_Create(const char* path) {
     std::string resolved = path != nullptr ? file_ResolveForCreate(path) : std::string();
     int fd = resolved.empty() ? -1 : ::open(resolved.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        reportNotFound("file_Create", path);
-        g_state.lastFailed = true;
-        return -1;
-    }
-    g_state.currentHandle = fd;
-    g_state.inArchive = false;
-    g_state.lastFailed = false;
-    return fd;
+    if (fd < 0) reportNotFound("file_Create", path);
+    return recordOpened(fd);
 }
 
 FileHandle file_Open(const char* path) {
-    int fd = openForReading(path);
-    if (fd < 0) {
-        g_state.lastFailed = true;
-        return -1;
-    }
-    g_state.currentHandle = fd;
-    g_state.inArchive = false;
-    g_state.lastFailed = false;
-    return fd;
+    return recordOpened(openForReading(path));
 }
 
 int file_ExistsLoose(const char* path) {

@@ -2,6 +2,7 @@
 
 #include "foundation/file_access.h"
 #include "foundation/mem_arena.h"
+#include "foundation/safe_format.h"
 #include "foundation/text_source.h"
 #include "foundation/user_message.h"
 
@@ -55,36 +56,19 @@ LineTokens splitTaken() {
     return tokens;
 }
 
-// Reads a field width or precision; false when it is larger than kMaxFieldWidth.
-bool skipFieldWidth(const char*& p) {
-    int value = 0;
-    while (*p >= '0' && *p <= '9') {
-        value = value * 10 + (*p - '0');
-        if (value > kMaxFieldWidth) return false;
-        ++p;
-    }
-    return true;
-}
-
 // printf conversions of BAD_LINE_NUMBER: the format comes from a data file, so it is used only
 // when its conversions are exactly one integer conversion followed by one %s, with modest
 // widths (a width of millions would make a text of millions of characters).
 bool isSafeLineFormat(const char* format) {
     int conversions = 0;
-    for (const char* p = format; *p != '\0'; ++p) {
-        if (*p != '%') continue;
-        ++p;
-        if (*p == '%') continue;
-        while (*p != '\0' && std::strchr("-+ #0", *p) != nullptr)
-            ++p;
-        if (!skipFieldWidth(p)) return false;
-        if (*p == '.') {
-            ++p;
-            if (!skipFieldWidth(p)) return false;
-        }
-        if (*p == '\0') return false;
-        if (conversions == 0 && std::strchr("diuxXo", *p) == nullptr) return false;
-        if (conversions == 1 && *p != 's') return false;
+    for (const char* percent = std::strchr(format, '%'); percent != nullptr; percent = std::strchr(percent, '%')) {
+        const FmtConversion c = fmt_ScanConversion(percent + 1);
+        const bool plainPercent = c.type == '%' && c.end == percent + 2;
+        percent = c.end;
+        if (plainPercent) continue;
+        if (!c.valid || c.width > kMaxFieldWidth || c.precision > kMaxFieldWidth || !c.length.empty()) return false;
+        if (conversions == 0 && std::strchr("diuxXo", c.type) == nullptr) return false;
+        if (conversions == 1 && c.type != 's') return false;
         if (conversions >= 2) return false;
         ++conversions;
     }
@@ -95,12 +79,7 @@ void reportBadLine(int lineNumber, const char* lineText) {
     const char* caption = text_Get("Dialog Message", "ASCII_PARSE");
     const char* format = text_Get("Dialog Message", "BAD_LINE_NUMBER");
     if (!isSafeLineFormat(format)) format = "Line %i: %s";
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    int needed = std::snprintf(nullptr, 0, format, lineNumber, lineText);
-    std::string text(needed > 0 ? static_cast<size_t>(needed) : 0, '\0');
-    if (needed > 0) std::snprintf(text.data(), text.size() + 1, format, lineNumber, lineText);
-#pragma GCC diagnostic pop
+    const std::string text = fmt_Format(format, {lineNumber, lineText});
     msg_Show(caption, text.c_str(), MsgIcon::Error, MsgButtons::Ok);
 }
 

@@ -1,7 +1,7 @@
 // Choice lists of the variable slots and the Qt-free half of the events dialogs' combo boxes.
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/event_tables.h"
-#include "mission/safe_format.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Trigger, action and AI-change sentences.
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/event_tables.h"
-#include "mission/safe_format.h"
 
 namespace {
 // A sentence format with the first `numbers` variables (values 3, 4, 5) as its arguments.

@@ -1,8 +1,8 @@
 #include "mission/export_limits.h"
 
+#include "foundation/safe_format.h"
 #include "foundation/user_message.h"
 #include "gamedata/string_table.h"
-#include "mission/safe_format.h"
 
 namespace {
 constexpr const char* kMessageSection = "Dialog Message";

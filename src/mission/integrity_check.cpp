@@ -1,9 +1,9 @@
 #include "mission/integrity_check.h"
 
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/item_lookup.h"
 #include "mission/page_ops.h"
-#include "mission/safe_format.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include "mission/metafile_keys.h"
 #include "mission/metafile_words.h"
 #include "mission/page_ops.h"
-#include "mission/terrain_images_hook.h"
+#include "mission/terrain_images.h"
 
 #include <cstring>
 #include <memory>
@@ -344,7 +344,7 @@ int metafile_Load(MissionPage& page, const char* path) {
         return parser->handle(tokens, line_number);
     });
     if (result != 0) return 0;
-    page_LoadTerrainImages(page);
+    terrain_LoadImages(page); // a terrain that cannot be read leaves its buffers cleared; the mission stands
     fixUpItems(page);
     return 1;
 }

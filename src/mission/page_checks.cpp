@@ -1,10 +1,10 @@
 // The problem list of a page, the names of its codes and the shared steps of the checks.
 #include "mission/page_checks.h"
 
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/item_lookup.h"
 #include "mission/page_checks_internal.h"
-#include "mission/safe_format.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
 // Checks of what events name: every group, waypoint list, area trigger, wav list and event that a
 // trigger or action refers to must exist and hold something.
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/event_tables.h"
 #include "mission/page_checks_internal.h"
-#include "mission/safe_format.h"
 
 #include <algorithm>
 

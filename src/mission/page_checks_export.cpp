@@ -1,10 +1,10 @@
 // What the binary export would cut: the items above its category limits (its own warnings), texts
 // longer than their fields, and event times its 16-bit fields cannot hold.
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/bms_layout.h"
 #include "mission/export_limits.h"
 #include "mission/page_checks_internal.h"
-#include "mission/safe_format.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,10 +1,10 @@
 // Checks of single items: unknown types, items off the terrain, ids used twice.
+#include "foundation/safe_format.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/string_table.h"
 #include "mission/integrity_check.h"
 #include "mission/item_lookup.h"
 #include "mission/page_checks_internal.h"
-#include "mission/safe_format.h"
 
 #include <algorithm>
 #include <cstdlib>

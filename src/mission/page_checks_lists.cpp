@@ -1,7 +1,7 @@
 // Checks of the lists the markers make: waypoint numbering and area-trigger outlines.
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/page_checks_internal.h"
-#include "mission/safe_format.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #include "mission/reports.h"
 
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/event_catalogue.h"
-#include "mission/safe_format.h"
 
 #include <algorithm>
 #include <cstdio>

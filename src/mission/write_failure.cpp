@@ -1,9 +1,9 @@
 #include "mission/write_failure.h"
 
+#include "foundation/safe_format.h"
 #include "foundation/text_source.h"
 #include "foundation/user_message.h"
 #include "gamedata/string_table.h"
-#include "mission/safe_format.h"
 
 #include <cstring>
 

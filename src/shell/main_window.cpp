@@ -36,8 +36,8 @@ MainWindow::MainWindow(ShellServices& services, QWidget* parent)
     client_ = new ClientArea(metrics_, this);
     setCentralWidget(client_);
     mapView_ = new MapViewWidget(app_);
-    itemInfo_ = new ItemInfoWindow(app_, metrics_);
-    centerInfo_ = new CenterInfoWindow(app_, metrics_);
+    itemInfo_ = shell_MakeItemInfoWindow(app_, metrics_);
+    centerInfo_ = shell_MakeCenterInfoWindow(app_, metrics_);
     client_->setChildWindows(mapView_, itemInfo_, centerInfo_);
 
     menus_ = new EditorMenus(*menuBar(), mapView_);
@@ -51,8 +51,8 @@ MainWindow::MainWindow(ShellServices& services, QWidget* parent)
     }
     connect(mapView_, &MapViewWidget::centreMoved, centerInfo_, qOverload<>(&QWidget::update));
     connect(mapView_, &MapViewWidget::selectionChanged, itemInfo_, qOverload<>(&QWidget::update));
-    connect(itemInfo_, &ItemInfoWindow::clicked, this, &MainWindow::onItemInfoClicked);
-    connect(centerInfo_, &CenterInfoWindow::clicked, this, &MainWindow::onCenterInfoClicked);
+    connect(itemInfo_, &InfoWindow::clicked, this, &MainWindow::onItemInfoClicked);
+    connect(centerInfo_, &InfoWindow::clicked, this, &MainWindow::onCenterInfoClicked);
 
     backupTimer_.setInterval(kBackupIntervalMs);
     connect(&backupTimer_, &QTimer::timeout, this, [this] { app_.backupTick(); });

@@ -16,10 +16,9 @@
 #include <QMainWindow>
 #include <QTimer>
 
-class CenterInfoWindow;
 class ClientArea;
 class EditorMenus;
-class ItemInfoWindow;
+class InfoWindow;
 class MapViewWidget;
 class ShellServices;
 class StatusWindow;
@@ -49,8 +48,8 @@ class MainWindow : public QMainWindow, public EditorView {
     QWidget* control(int id) const;
     ClientArea* clientArea() const { return client_; }
     MapViewWidget* mapView() const { return mapView_; }
-    ItemInfoWindow* itemInfoWindow() const { return itemInfo_; }
-    CenterInfoWindow* centerInfoWindow() const { return centerInfo_; }
+    InfoWindow* itemInfoWindow() const { return itemInfo_; }
+    InfoWindow* centerInfoWindow() const { return centerInfo_; }
     EditorMenus& menus() const { return *menus_; }
     StatusWindow* statusWindow() const { return status_; }
     const QTimer& backupTimer() const { return backupTimer_; }
@@ -95,8 +94,8 @@ class MainWindow : public QMainWindow, public EditorView {
     DialogRegistry dialogs_;
     ClientArea* client_ = nullptr;
     MapViewWidget* mapView_ = nullptr;
-    ItemInfoWindow* itemInfo_ = nullptr;
-    CenterInfoWindow* centerInfo_ = nullptr;
+    InfoWindow* itemInfo_ = nullptr;
+    InfoWindow* centerInfo_ = nullptr;
     EditorMenus* menus_ = nullptr;
     StatusWindow* status_ = nullptr; // made at the first showStatus, a child of the window
     QTimer backupTimer_;

@@ -1,7 +1,7 @@
 #pragma once
 // The modal services of the user interface: message boxes and file choosers. The main window and
 // the dialogs reach them only through this interface, so a test can answer them from a script
-// (ScriptedShellServices) and never blocks on a modal box.
+// (ScriptedShellServices, tests/shell) and never blocks on a modal box.
 
 #include "editor/editor_view.h"
 #include "foundation/user_message.h"

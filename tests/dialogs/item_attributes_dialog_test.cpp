@@ -7,8 +7,8 @@
 #include "dialogs/dialog_catalogue.h"
 #include "dialogs/item_attributes_dialog.h"
 #include "editor/command_ids.h"
+#include "gamedata/game_data_setup.h"
 #include "gamedata/item_defs.h"
-#include "mission/game_data_setup.h"
 #include "mission/page_ops.h"
 #include "modal_dialog_click.h"
 

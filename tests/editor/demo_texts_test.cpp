@@ -1,7 +1,6 @@
 // Every text the editor core looks up is in the demo game's interface texts (demo/text/text.txt),
 // and every format there takes the arguments the editor passes.
 
-#include "editor/checked_format.h"
 #include "editor/command_ids.h"
 #include "editor/control_layout.h"
 #include "editor/file_commands.h"
@@ -9,6 +8,7 @@
 #include "editor/menu_tables.h"
 #include "editor/title_text.h"
 #include "editor_fixture.h"
+#include "foundation/safe_format.h"
 
 #include "foundation/text_source.h"
 #include "support/temp_dir.h"

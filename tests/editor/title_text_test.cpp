@@ -1,6 +1,5 @@
-// The window title and grid-size texts, and the conversion check that guards their formats.
+// The window title and grid-size texts.
 
-#include "editor/checked_format.h"
 #include "editor/title_text.h"
 #include "editor_fixture.h"
 
@@ -44,26 +43,6 @@ TEST_F(TitleText, GridFormatsOfTheWrongKindAreReplaced) {
     test_InstallTexts("[Med Window Text]\nQZ_GRID_SIZE_CM=%s cm\nQZ_GRID_SIZE_M=%f m\n");
     EXPECT_EQ(editor_GridSizeText(128), "50.00 cm");
     EXPECT_EQ(editor_GridSizeText(512), "2 m");
-}
-
-TEST(CheckedFormat, ConversionKindsReadFlagsWidthsAndLengths) {
-    EXPECT_EQ(text_ConversionKinds("plain"), "");
-    EXPECT_EQ(text_ConversionKinds("100%% of %s"), "s");
-    EXPECT_EQ(text_ConversionKinds("%-8.3ld|%05i|%.1f|%lg|%E"), "ddfff");
-    EXPECT_EQ(text_ConversionKinds(nullptr), "");
-}
-
-TEST(CheckedFormat, ConversionKindsRefuseWhatCannotBeCheckedAgainstAnArgument) {
-    for (const char* format :
-         {"%n", "%*d", "%c", "%p", "%x", "%ls", "%lllld", "ends in %", "ends in %-5", "%.*f"})
-        EXPECT_FALSE(text_ConversionKinds(format).has_value()) << format;
-}
-
-TEST(CheckedFormat, AMatchingFormatIsUsedAndAnyOtherFallsBack) {
-    EXPECT_EQ(text_FormatChecked("<%s|%i>", "sd", "%s=%i", {"a", 5}), "<a|5>");
-    EXPECT_EQ(text_FormatChecked("<%s>", "sd", "%s=%i", {"a", 5}), "a=5");
-    EXPECT_EQ(text_FormatChecked("<%i|%s>", "sd", "%s=%i", {"a", 5}), "a=5");
-    EXPECT_EQ(text_FormatChecked("<%s|%i|%i>", "sd", "%s=%i", {"a", 5}), "a=5");
 }
 
 } // namespace

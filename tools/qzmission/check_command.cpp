@@ -4,9 +4,9 @@
 #include "check_json.h"
 #include "mission_loading.h"
 
+#include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/page_checks.h"
-#include "mission/safe_format.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "mission_loading.h"
 
-#include "mission/game_data_setup.h"
+#include "gamedata/game_data_setup.h"
 #include "mission/metafile_reader.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "mission/game_data_setup.h"
+#include "gamedata/game_data_setup.h"
 
 #include "foundation/file_access.h"
 #include "foundation/mem_arena.h"

@@ -1,5 +1,6 @@
-// Formatting with formats from the string tables.
-#include "mission/safe_format.h"
+// Formatting with formats from the string tables, and the check of a format against a fixed
+// argument list.
+#include "foundation/safe_format.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,26 @@ TEST(SafeFormat, LongFieldsAreFormattedWhole) {
     const std::string wide = fmt_Format("%300i|", {5});
     EXPECT_EQ(301u, wide.size());
     EXPECT_EQ(printfReference("%300i|", 5), wide);
+}
+
+TEST(CheckedFormat, ConversionKindsReadFlagsWidthsAndLengths) {
+    EXPECT_EQ(text_ConversionKinds("plain"), "");
+    EXPECT_EQ(text_ConversionKinds("100%% of %s"), "s");
+    EXPECT_EQ(text_ConversionKinds("%-8.3ld|%05i|%.1f|%lg|%E"), "ddfff");
+    EXPECT_EQ(text_ConversionKinds(nullptr), "");
+}
+
+TEST(CheckedFormat, ConversionKindsRefuseWhatCannotBeCheckedAgainstAnArgument) {
+    for (const char* format :
+         {"%n", "%*d", "%c", "%p", "%x", "%ls", "%lllld", "%Lf", "%5%", "%5000d", "ends in %", "ends in %-5", "%.*f"})
+        EXPECT_FALSE(text_ConversionKinds(format).has_value()) << format;
+}
+
+TEST(CheckedFormat, AMatchingFormatIsUsedAndAnyOtherFallsBack) {
+    EXPECT_EQ(text_FormatChecked("<%s|%i>", "sd", "%s=%i", {"a", 5}), "<a|5>");
+    EXPECT_EQ(text_FormatChecked("<%s>", "sd", "%s=%i", {"a", 5}), "a=5");
+    EXPECT_EQ(text_FormatChecked("<%i|%s>", "sd", "%s=%i", {"a", 5}), "a=5");
+    EXPECT_EQ(text_FormatChecked("<%s|%i|%i>", "sd", "%s=%i", {"a", 5}), "a=5");
 }
 
 } // namespace

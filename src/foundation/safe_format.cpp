@@ -1,4 +1,4 @@
-#include "mission/safe_format.h"
+#include "foundation/safe_format.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -6,16 +6,6 @@
 #include <vector>
 
 namespace {
-
-struct Conversion {
-    std::string flags;
-    int width = -1;     // -1: none
-    int precision = -1; // -1: none
-    std::string length; // hh, h, l, ll, j, z, t, L
-    char type = 0;
-    bool valid = false;
-    const char* end = nullptr; // one past the conversion character
-};
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -32,35 +22,7 @@ bool readNumber(const char*& p, int& value) {
     return true;
 }
 
-// Parses the conversion that starts after a '%' at `p`.
-Conversion parseConversion(const char* p) {
-    Conversion c;
-    while (*p != '\0' && std::strchr("-+ #0", *p) != nullptr)
-        c.flags += *p++;
-    if (isDigit(*p) && !readNumber(p, c.width)) {
-        c.end = p;
-        return c;
-    }
-    if (*p == '.') {
-        ++p;
-        if (!readNumber(p, c.precision)) {
-            c.end = p;
-            return c;
-        }
-    }
-    while (*p != '\0' && std::strchr("hljztL", *p) != nullptr && c.length.size() < 2)
-        c.length += *p++;
-    if (*p == '\0') {
-        c.end = p;
-        return c;
-    }
-    c.type = *p++;
-    c.end = p;
-    c.valid = std::strchr("diuoxXcsfFeEgGaA%", c.type) != nullptr;
-    return c;
-}
-
-std::string directiveOf(const Conversion& c, const char* length, char type) {
+std::string directiveOf(const FmtConversion& c, const char* length, char type) {
     std::string directive = "%" + c.flags;
     if (c.width >= 0) directive += std::to_string(c.width);
     if (c.precision >= 0) directive += "." + std::to_string(c.precision);
@@ -86,7 +48,7 @@ template <typename T> void appendFormatted(std::string& out, const std::string& 
 }
 
 // Carries out one conversion with its argument; false when it does not fit.
-bool convert(std::string& out, const Conversion& c, const FmtArg& arg) {
+bool convert(std::string& out, const FmtConversion& c, const FmtArg& arg) {
     const bool isSigned = c.type == 'd' || c.type == 'i';
     const bool isUnsigned = std::strchr("uoxX", c.type) != nullptr;
     if (isSigned || isUnsigned) {
@@ -122,6 +84,33 @@ bool convert(std::string& out, const Conversion& c, const FmtArg& arg) {
 
 } // namespace
 
+FmtConversion fmt_ScanConversion(const char* p) {
+    FmtConversion c;
+    while (*p != '\0' && std::strchr("-+ #0", *p) != nullptr)
+        c.flags += *p++;
+    if (isDigit(*p) && !readNumber(p, c.width)) {
+        c.end = p;
+        return c;
+    }
+    if (*p == '.') {
+        ++p;
+        if (!readNumber(p, c.precision)) {
+            c.end = p;
+            return c;
+        }
+    }
+    while (*p != '\0' && std::strchr("hljztL", *p) != nullptr && c.length.size() < 2)
+        c.length += *p++;
+    if (*p == '\0') {
+        c.end = p;
+        return c;
+    }
+    c.type = *p++;
+    c.end = p;
+    c.valid = std::strchr("diuoxXcsfFeEgGaA%", c.type) != nullptr;
+    return c;
+}
+
 std::string fmt_Format(const char* format, std::initializer_list<FmtArg> args) {
     std::string out;
     if (format == nullptr) return out;
@@ -134,7 +123,7 @@ std::string fmt_Format(const char* format, std::initializer_list<FmtArg> args) {
             break;
         }
         out.append(p, static_cast<size_t>(percent - p));
-        Conversion c = parseConversion(percent + 1);
+        FmtConversion c = fmt_ScanConversion(percent + 1);
         if (c.valid && c.type == '%') {
             out += '%';
         } else {
@@ -146,4 +135,45 @@ std::string fmt_Format(const char* format, std::initializer_list<FmtArg> args) {
         p = c.end;
     }
     return out;
+}
+
+std::optional<std::string> text_ConversionKinds(const char* format) {
+    std::string kinds;
+    if (format == nullptr) return kinds;
+    for (const char* percent = std::strchr(format, '%'); percent != nullptr; percent = std::strchr(percent, '%')) {
+        const FmtConversion c = fmt_ScanConversion(percent + 1);
+        const bool plainPercent = c.type == '%' && c.end == percent + 2;
+        percent = c.end;
+        if (plainPercent) continue;
+        if (!c.valid || c.length.find_first_not_of("hl") != std::string::npos) return std::nullopt;
+        switch (c.type) {
+        case 's':
+            if (!c.length.empty()) return std::nullopt;
+            kinds += 's';
+            break;
+        case 'd':
+        case 'i':
+            kinds += 'd';
+            break;
+        case 'f':
+        case 'F':
+        case 'e':
+        case 'E':
+        case 'g':
+        case 'G':
+            if (c.length.size() > 1) return std::nullopt;
+            kinds += 'f';
+            break;
+        default:
+            return std::nullopt;
+        }
+    }
+    return kinds;
+}
+
+std::string text_FormatChecked(const char* format, std::string_view expected, const char* fallback,
+                               std::initializer_list<FmtArg> args) {
+    const std::optional<std::string> kinds = text_ConversionKinds(format);
+    const bool fits = kinds.has_value() && *kinds == expected;
+    return fmt_Format(fits ? format : fallback, args);
 }
