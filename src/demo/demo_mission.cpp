@@ -53,9 +53,12 @@ public:
         item.layer = layer;
         return slot;
     }
+    // People get the names of the name table in turn ("STRNAME001" onwards; 000 is no name).
     int person(int32_t type, double column, double row, int32_t heading, int32_t team, int32_t group, int32_t list = 0) {
         const int slot = place(type, column, row, heading, team, group, team == kBlue ? kLayerBlue : kLayerRed);
-        if (slot >= 0) page_.items[slot].waypoint_id = list;
+        if (slot < 0) return slot;
+        page_.items[slot].waypoint_id = list;
+        page_.items[slot].name_index = ++lastName_;
         return slot;
     }
     void waypoint(int32_t list, int32_t number, double column, double row) {
@@ -72,6 +75,7 @@ public:
 private:
     static int32_t metres(double m) { return static_cast<int32_t>(std::lround(m * kUnitsPerMetre)); }
     MissionPage& page_;
+    int32_t lastName_ = 0;
 };
 
 void copyText(char* field, size_t size, const char* text) { defword_Copy(field, size, text); }

@@ -66,6 +66,9 @@ enum EditorCommand : int {
     kCmdWrapObjects = 40005,
     kCmdAbout = 40006,
     kCmdBriefing = 40007,
+    kCmdFindItems = 40100, // shows the Find Items panel
+    kCmdProblems = 40101,  // shows the Problems panel
+    kCmdMeasure = 40102,   // the ruler: distance and bearing between two points of the map
 };
 
 // ---- Controls of the main window --------------------------------------------------------------

@@ -84,6 +84,8 @@ bool EditorApp::command(int command) {
     const CommandEntry* entry = cmd_Find(command);
     if (entry == nullptr) return false;
     entry->run(*this, command);
+    // The command boundary: whatever the command did to the page, what shows it follows.
+    view_.pageChanged(PageChange::Content);
     return true;
 }
 
@@ -132,6 +134,10 @@ bool EditorApp::keyPressed(EditorKey key) {
         view_.repaint(EditorWindow::MapView);
         break;
     case KeyAction::Nothing:
+        break;
+    case KeyAction::EndMeasure:
+        if (!mouse_.endMeasure()) return false;
+        view_.repaint(EditorWindow::MapView);
         break;
     }
     return true;

@@ -217,6 +217,19 @@ void briefing(EditorApp& app, int) {
     screen(app).repaint(EditorWindow::MapView);
 }
 
+// ---- Panels and the ruler ---------------------------------------------------------------------
+
+void showPanel(EditorApp& app, int command) {
+    screen(app).showPanel(command == kCmdProblems ? EditorPanel::Problems : EditorPanel::FindItems);
+}
+
+// Takes up the ruler, or puts it away when it is in use; the map view shows the change.
+void measure(EditorApp& app, int) {
+    MapMouse& mouse = app.mouse();
+    if (mouse.measuring() ? mouse.endMeasure() : mouse.startMeasure())
+        screen(app).repaint(EditorWindow::MapView);
+}
+
 constexpr CommandEntry kCommands[] = {
     {kCmdColorMap, "colour map", setMapMode},
     {kCmdDepthMap, "depth map", setMapMode},
@@ -279,6 +292,9 @@ constexpr CommandEntry kCommands[] = {
     {kCmdWrapObjects, "wrap objects (no action)", doNothing},
     {kCmdAbout, "about dialog", about},
     {kCmdBriefing, "briefing dialog", briefing},
+    {kCmdFindItems, "find items panel", showPanel},
+    {kCmdProblems, "problems panel", showPanel},
+    {kCmdMeasure, "measure with the ruler", measure},
 };
 
 } // namespace

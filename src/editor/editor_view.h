@@ -21,6 +21,18 @@ enum class EditorWindow {
 
 enum class DialogResult { Accepted, Cancelled };
 
+// The dockable panels beside the map view.
+enum class EditorPanel {
+    FindItems, // every item of the current page, with a filter
+    Problems,  // what is wrong with the current page
+};
+
+// What changed in the current page (or which page is current).
+enum class PageChange {
+    Selection, // only the selection
+    Content,   // anything of the page, the selection included, or another page became current
+};
+
 enum class FileDialogKind {
     Open, // the file must exist
     Save, // asks before overwriting an existing file
@@ -64,4 +76,9 @@ class EditorView : public MessageSink {
     virtual void hideStatus() = 0;
     // Closes the main window without asking anything and ends the event loop with `code`.
     virtual void quit(int code) = 0;
+    // Shows panel `panel` (and gives it the keyboard focus).
+    virtual void showPanel(EditorPanel panel) = 0;
+    // Told after every command, mouse action and file load that may have changed the current page
+    // or made another page current; what shows the page follows it.
+    virtual void pageChanged(PageChange change) = 0;
 };

@@ -30,6 +30,9 @@ constexpr KeyBinding kBindings[] = {
     {EditorKey::Keypad4, KeyAction::RepaintMap, 0},
     {EditorKey::Keypad6, KeyAction::RepaintMap, 0},
     {EditorKey::Keypad8, KeyAction::RepaintMap, 0},
+    {EditorKey::R, KeyAction::Command, kCmdMeasure},
+    {EditorKey::Escape, KeyAction::EndMeasure, 0},
+    {EditorKey::ControlF, KeyAction::Command, kCmdFindItems},
 };
 
 constexpr float kZoomInFactor = 1.1f;

@@ -30,6 +30,9 @@ enum class EditorKey {
     Keypad4,
     Keypad6,
     Keypad8,
+    R,        // the ruler
+    Escape,   // puts the ruler away
+    ControlF, // Control + F: the Find Items panel
 };
 
 enum class KeyAction {
@@ -43,6 +46,7 @@ enum class KeyAction {
     Command,     // run the binding's command
     RepaintMap,  // repaint the map view
     Nothing,     // taken, no effect
+    EndMeasure,  // puts the ruler away; not taken when the ruler is not in use
 };
 
 struct KeyBinding {

@@ -36,6 +36,9 @@ constexpr MenuEntry kEditMenu[] = {
     separator(),
     item(kCmdInsertMode, "EDIT_INSERTMODE", "&Insert Mode", true),
     separator(),
+    item(kCmdFindItems, "EDIT_FINDITEMS", "&Find Items...\tCtrl+F"),
+    item(kCmdMeasure, "EDIT_MEASURE", "&Measure\tR"),
+    separator(),
     item(kCmdBriefing, "EDIT_BRIEFING", "&Briefing..."),
     item(kCmdGeneralInfo, "EDIT_GENERALINFO", "&General Information..."),
     item(kCmdGroups, "EDIT_GROUPS", "G&roups..."),
@@ -55,6 +58,7 @@ constexpr MenuEntry kPageMenu[] = {
 
 constexpr MenuEntry kInfoMenu[] = {
     item(kCmdMemoryStack, nullptr, "Memory Stack.."), item(kCmdIntegrityCheck, nullptr, "Integrity Check..."),
+    item(kCmdProblems, "INFO_PROBLEMS", "&Problems"),
     separator(),
     item(kCmdAbout, "INFO_ABOUTQZ2MED", "&About..."),
 };

@@ -31,8 +31,13 @@ bool hasSelection(const MissionPage& page) { return page.selection.count > 0; }
 
 int mouse_NearestItem(const MissionPage& page, const ViewState& view, const MapTransform& transform, int32_t px,
                       int32_t py) {
+    return mouse_NearestItemWithin(page, view, transform, px, py, kPickDistanceSquared);
+}
+
+int mouse_NearestItemWithin(const MissionPage& page, const ViewState& view, const MapTransform& transform,
+                            int32_t px, int32_t py, int64_t limitSquared) {
     int best = -1;
-    int64_t bestDistance = kPickDistanceSquared;
+    int64_t bestDistance = limitSquared;
     const int count = std::min(page.num_items, kMaxItems);
     for (int i = 0; i < count; ++i) {
         if (!ItemVisible(page, i, view.show_flags)) continue;
@@ -61,6 +66,7 @@ MouseResult MapMouse::clickSelect(MouseContext& ctx, int32_t px, int32_t py) {
     const int toggled = sel_Toggle(ctx.page, item);
     if (toggled != 0) DrawItem(map_MakeCanvas(ctx.view, ctx.target), ctx.page, item, toggled > 0);
     result.effects |= kMousePresent;
+    if (toggled != 0) result.effects |= kMouseSelectionChanged;
     return result;
 }
 
@@ -100,7 +106,7 @@ MouseResult MapMouse::insertItem(MouseContext& ctx, int32_t px, int32_t py) {
         const int r = ctx.random ? ctx.random() : std::rand();
         ctx.page.items[slot].facing[0] = ((r % kFullCircle) + kFullCircle) % kFullCircle;
     }
-    result.effects |= kMouseRender;
+    result.effects |= kMouseRender | kMousePageChanged;
     return result;
 }
 
@@ -124,16 +130,19 @@ MouseResult MapMouse::leftDown(MouseContext& ctx, int32_t px, int32_t py, bool s
         if (dragging) return result;
         tool_ = kToolIdle;
         sel_Move(ctx.page, dx_, dy_, dz_);
-        result.effects |= kMouseRender | kMouseRepaintItemInfo;
+        result.effects |= kMouseRender | kMouseRepaintItemInfo | kMousePageChanged;
         return result;
     case kToolPaste: {
         if (dragging) return result;
         const WorldPoint p = snappedPoint(ctx, px, py);
         sel_CopyInto(ctx.page, ctx.clipboard, p.x, p.y, p.z);
         tool_ = kToolIdle;
-        result.effects |= kMouseRender | kMouseRepaintItemInfo;
+        result.effects |= kMouseRender | kMouseRepaintItemInfo | kMousePageChanged;
         return result;
     }
+    case kToolMeasure:
+        if (dragging) return result;
+        return measureClick(ctx, px, py);
     default:
         return result;
     }
@@ -157,6 +166,14 @@ MouseResult MapMouse::mouseMove(MouseContext& ctx, int32_t px, int32_t py, bool 
         if (!moreMovesWaiting) result.effects |= kMouseRender;
         break;
     }
+    case kToolMeasure:
+        if (rulerStarted_ && !rulerHeld_) {
+            const WorldPoint p = rulerPoint(ctx, px, py);
+            ruler_.bx = p.x;
+            ruler_.by = p.y;
+            result.effects |= kMousePresent; // the ruler is drawn over the image
+        }
+        break;
     case kToolRectAdd:
     case kToolRectRemove:
         result.effects |= kMouseEraseBand | kMouseDrawBand;
@@ -178,7 +195,7 @@ MouseResult MapMouse::leftUp(MouseContext& ctx, int32_t, int32_t) {
     result.erase = rect_;
     rectangleSelect(ctx, tool_ == kToolRectAdd);
     tool_ = kToolIdle;
-    result.effects |= kMousePresent | kMouseRepaintItemInfo | kMouseRelease;
+    result.effects |= kMousePresent | kMouseRepaintItemInfo | kMouseRelease | kMouseSelectionChanged;
     return result;
 }
 
@@ -195,6 +212,7 @@ MouseResult MapMouse::rightDown(MouseContext& ctx, int32_t px, int32_t py, bool 
         tool_ = kToolIdle;
         nav_.drag_state = kDragNone;
         dx_ = dy_ = dz_ = 0;
+        rulerStarted_ = rulerHeld_ = false;
         result.effects |= kMouseRepaintMap;
         return result;
     }
@@ -237,6 +255,52 @@ bool MapMouse::startMove(const MissionPage& page) {
     return true;
 }
 
+bool MapMouse::startMeasure() {
+    if (!idle()) return false;
+    tool_ = kToolMeasure;
+    rulerStarted_ = rulerHeld_ = false;
+    return true;
+}
+
+bool MapMouse::endMeasure() {
+    if (tool_ != kToolMeasure) return false;
+    tool_ = kToolIdle;
+    rulerStarted_ = rulerHeld_ = false;
+    return true;
+}
+
+bool MapMouse::rulerShown(RulerLine& line) const {
+    if (tool_ != kToolMeasure || !rulerStarted_) return false;
+    line = ruler_;
+    return true;
+}
+
+WorldPoint MapMouse::rulerPoint(const MouseContext& ctx, int32_t px, int32_t py) const {
+    const MapTransform transform = transformOf(ctx);
+    const int item = mouse_NearestItemWithin(ctx.page, ctx.view, transform, px, py, kRulerSnapDistanceSquared);
+    if (item >= 0) {
+        const MissionItem& found = ctx.page.items[item];
+        return WorldPoint{found.position[0], found.position[1], found.position[2]};
+    }
+    return ScreenToWorld(transform, px, py);
+}
+
+MouseResult MapMouse::measureClick(MouseContext& ctx, int32_t px, int32_t py) {
+    MouseResult result;
+    const WorldPoint p = rulerPoint(ctx, px, py);
+    if (rulerStarted_ && !rulerHeld_) {
+        ruler_.bx = p.x;
+        ruler_.by = p.y;
+        rulerHeld_ = true;
+    } else {
+        ruler_ = RulerLine{p.x, p.y, p.x, p.y};
+        rulerStarted_ = true;
+        rulerHeld_ = false;
+    }
+    result.effects |= kMousePresent;
+    return result;
+}
+
 MapPreview MapMouse::preview(const MouseContext& ctx) const {
     MapPreview p;
     if (tool_ == kToolMove) p.page = &ctx.page;
@@ -260,4 +324,6 @@ void MapMouse::reset() {
     rect_ = BandRect{};
     ax_ = ay_ = az_ = 0;
     dx_ = dy_ = dz_ = 0;
+    ruler_ = RulerLine{};
+    rulerStarted_ = rulerHeld_ = false;
 }

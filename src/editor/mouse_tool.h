@@ -24,10 +24,13 @@ enum MouseToolState : int32_t {
     kToolRectRemove = 4, // Control + left drag: the items in the rectangle leave it
     kToolMove = 9,       // the selection follows the cursor until a left click places it
     kToolPaste = 11,     // the clipboard's items follow the cursor until a left click pastes them
+    kToolMeasure = 20,   // the ruler: left clicks set its points; it changes nothing in the page
 };
 
 // An item is picked by a click only when its squared pixel distance is below this (256 pixels).
 constexpr int64_t kPickDistanceSquared = 65536;
+// A ruler point lands on an item's position when the item is closer than this (10 pixels).
+constexpr int64_t kRulerSnapDistanceSquared = 100;
 
 // The rubber band: a one-pixel solid blue line (0x00RRGGBB) combined with the screen by
 // exclusive-or, so that drawing the same rectangle twice removes it.
@@ -74,11 +77,18 @@ enum MouseEffect : uint32_t {
     kMouseCapture = 0x100,
     kMouseRelease = 0x200,
     kMouseContextMenu = 0x400,    // show MouseResult::menu at the cursor
+    kMouseSelectionChanged = 0x800, // the page's selection changed (and nothing else of it)
+    kMousePageChanged = 0x1000,     // the page changed: items added or moved
 };
 
 // A rectangle between two corners in client pixels, in any order.
 struct BandRect {
     int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+// The ruler's line, from its first point to the second (world units).
+struct RulerLine {
+    int32_t ax = 0, ay = 0, bx = 0, by = 0;
 };
 
 struct MouseResult {
@@ -109,6 +119,15 @@ public:
     // Enters move placement, anchored at the last selected item's X and Y, when the selection is
     // not empty and the tool is idle; true when entered (the caller repaints the map view).
     bool startMove(const MissionPage& page);
+    // Takes up the ruler when the tool is idle: the next left click sets its first point, the
+    // line then follows the mouse, the click after that holds the second point and a further
+    // click starts again. A right click or endMeasure puts it away. True when taken up.
+    bool startMeasure();
+    // Puts the ruler away; true when it was in use (the caller repaints the map view).
+    bool endMeasure();
+    bool measuring() const { return tool_ == kToolMeasure; }
+    // The ruler's line while it has a first point.
+    bool rulerShown(RulerLine& line) const;
 
     // Idle tool and no drag: the state in which Paste, Move, Numeric move and the item
     // information window's click are accepted.
@@ -132,12 +151,19 @@ private:
     MouseResult insertItem(MouseContext& ctx, int32_t px, int32_t py);
     void rectangleSelect(MouseContext& ctx, bool adding);
     WorldPoint snappedPoint(const MouseContext& ctx, int32_t px, int32_t py) const;
+    // The point under the cursor for the ruler: the nearest item's position within
+    // kRulerSnapDistanceSquared, else the world point (not snapped to the grid).
+    WorldPoint rulerPoint(const MouseContext& ctx, int32_t px, int32_t py) const;
+    MouseResult measureClick(MouseContext& ctx, int32_t px, int32_t py);
 
     int32_t tool_ = kToolIdle;
     MapNavigation nav_;
     BandRect rect_;                   // start (x1, y1) and current point (x2, y2)
     int32_t ax_ = 0, ay_ = 0, az_ = 0; // placement anchor (world units)
     int32_t dx_ = 0, dy_ = 0, dz_ = 0; // placement offsets
+    RulerLine ruler_;
+    bool rulerStarted_ = false; // the ruler has its first point
+    bool rulerHeld_ = false;    // ... and its second: the mouse no longer moves it
 };
 
 // The item nearest to pixel (px, py) among the visible items whose screen position lies inside
@@ -145,3 +171,6 @@ private:
 // tie. -1 when there is none.
 int mouse_NearestItem(const MissionPage& page, const ViewState& view, const MapTransform& transform, int32_t px,
                       int32_t py);
+// The same within a squared pixel distance below `limitSquared`.
+int mouse_NearestItemWithin(const MissionPage& page, const ViewState& view, const MapTransform& transform,
+                            int32_t px, int32_t py, int64_t limitSquared);

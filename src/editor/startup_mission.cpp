@@ -22,5 +22,6 @@ bool editor_OpenMissionFile(EditorApp& app, const std::string& path) {
     app.updateTitle();
     app.view().repaint(EditorWindow::MapView);
     app.view().repaint(EditorWindow::ItemInfo);
+    app.view().pageChanged(PageChange::Content);
     return read;
 }

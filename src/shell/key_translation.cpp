@@ -30,6 +30,7 @@ std::optional<EditorKey> keypadKey(int key) {
 
 std::optional<EditorKey> shell_TranslateKey(int key, Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::AltModifier) return std::nullopt;
+    if (key == Qt::Key_F && (modifiers & Qt::ControlModifier)) return EditorKey::ControlF;
     if (modifiers & Qt::KeypadModifier) {
         if (const std::optional<EditorKey> pad = keypadKey(key)) return pad;
     }
@@ -54,6 +55,10 @@ std::optional<EditorKey> shell_TranslateKey(int key, Qt::KeyboardModifiers modif
         return EditorKey::Delete;
     case Qt::Key_U:
         return EditorKey::U;
+    case Qt::Key_R:
+        return EditorKey::R;
+    case Qt::Key_Escape:
+        return EditorKey::Escape;
     case Qt::Key_F1:
         return EditorKey::F1;
     case Qt::Key_F2:

@@ -6,13 +6,16 @@
 #include "shell/app_icon.h"
 #include "shell/client_area.h"
 #include "shell/editor_menus.h"
+#include "shell/find_items_panel.h"
 #include "shell/info_windows.h"
 #include "shell/key_translation.h"
 #include "shell/map_view_widget.h"
+#include "shell/problems_panel.h"
 #include "shell/shell_services.h"
 #include "shell/status_window.h"
 
 #include <QApplication>
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenu>
@@ -20,7 +23,12 @@
 #include <QScreen>
 #include <QSessionManager>
 
+#include <algorithm>
+
 namespace {
+constexpr int kFindPanelMinWidth = 480; // pixels
+constexpr int kProblemsPanelMinHeight = 180;
+
 QString localText(const std::string& text) {
     return QString::fromLocal8Bit(text.c_str());
 }
@@ -39,6 +47,14 @@ MainWindow::MainWindow(ShellServices& services, QWidget* parent)
     itemInfo_ = shell_MakeItemInfoWindow(app_, metrics_);
     centerInfo_ = shell_MakeCenterInfoWindow(app_, metrics_);
     client_->setChildWindows(mapView_, itemInfo_, centerInfo_);
+
+    // The panels start hidden: the map keeps the whole window until one is asked for.
+    findItems_ = new FindItemsPanel(app_, this);
+    addDockWidget(Qt::RightDockWidgetArea, findItems_);
+    findItems_->hide();
+    problems_ = new ProblemsPanel(app_, this);
+    addDockWidget(Qt::BottomDockWidgetArea, problems_);
+    problems_->hide();
 
     menus_ = new EditorMenus(*menuBar(), mapView_);
     mapView_->setContextMenus(menus_->mapContextMenu(), menus_->itemContextMenu());
@@ -78,6 +94,10 @@ MainWindow::~MainWindow() {
     mapView_ = nullptr;
     itemInfo_ = nullptr;
     centerInfo_ = nullptr;
+    delete findItems_;
+    findItems_ = nullptr;
+    delete problems_;
+    problems_ = nullptr;
 }
 
 StartupResult MainWindow::startUp(const EditorOptions& options) {
@@ -85,6 +105,8 @@ StartupResult MainWindow::startUp(const EditorOptions& options) {
     if (result != StartupResult::Running) return result;
     menus_->applyTexts();
     client_->applyTexts();
+    findItems_->applyTexts();
+    problems_->applyTexts();
     app_.showGridSize(); // the grid-size text replaces the label's default
     backupTimer_.start();
     return result;
@@ -232,6 +254,28 @@ void MainWindow::quit(int code) {
     exitCode_ = code;
     close();
     QCoreApplication::exit(code);
+}
+
+void MainWindow::showPanel(EditorPanel panel) {
+    // A panel opens at a size that shows a useful part of its list beside the map.
+    if (panel == EditorPanel::Problems) {
+        if (!problems_->isVisible()) {
+            problems_->show();
+            resizeDocks({problems_}, {std::max(kProblemsPanelMinHeight, height() / 4)}, Qt::Vertical);
+        }
+        problems_->showAndFocus();
+    } else {
+        if (!findItems_->isVisible()) {
+            findItems_->show();
+            resizeDocks({findItems_}, {std::max(kFindPanelMinWidth, width() / 3)}, Qt::Horizontal);
+        }
+        findItems_->showAndFocus();
+    }
+}
+
+void MainWindow::pageChanged(PageChange change) {
+    if (findItems_ != nullptr) findItems_->pageChanged(change);
+    if (problems_ != nullptr) problems_->pageChanged(change);
 }
 
 MsgAnswer MainWindow::showMessage(const char* caption, const char* text, MsgIcon icon, MsgButtons buttons) {

@@ -18,7 +18,9 @@
 
 class ClientArea;
 class EditorMenus;
+class FindItemsPanel;
 class InfoWindow;
+class ProblemsPanel;
 class MapViewWidget;
 class ShellServices;
 class StatusWindow;
@@ -52,6 +54,8 @@ class MainWindow : public QMainWindow, public EditorView {
     InfoWindow* centerInfoWindow() const { return centerInfo_; }
     EditorMenus& menus() const { return *menus_; }
     StatusWindow* statusWindow() const { return status_; }
+    FindItemsPanel* findItemsPanel() const { return findItems_; }
+    ProblemsPanel* problemsPanel() const { return problems_; }
     const QTimer& backupTimer() const { return backupTimer_; }
     // The code quit was called with (0 until then).
     int exitCode() const { return exitCode_; }
@@ -73,6 +77,8 @@ class MainWindow : public QMainWindow, public EditorView {
     void setStatusText(const std::string& text) override;
     void hideStatus() override;
     void quit(int code) override;
+    void showPanel(EditorPanel panel) override;
+    void pageChanged(PageChange change) override;
     MsgAnswer showMessage(const char* caption, const char* text, MsgIcon icon, MsgButtons buttons) override;
 
   protected:
@@ -98,6 +104,8 @@ class MainWindow : public QMainWindow, public EditorView {
     InfoWindow* centerInfo_ = nullptr;
     EditorMenus* menus_ = nullptr;
     StatusWindow* status_ = nullptr; // made at the first showStatus, a child of the window
+    FindItemsPanel* findItems_ = nullptr; // docked beside the map, hidden until asked for
+    ProblemsPanel* problems_ = nullptr;
     QTimer backupTimer_;
     bool quitting_ = false;
     int exitCode_ = 0;

@@ -1,6 +1,7 @@
 #include "shell/map_view_widget.h"
 
 #include "editor/editor_app.h"
+#include "editor/ruler.h"
 #include "gamedata/string_table.h"
 
 #include <QApplication>
@@ -16,6 +17,36 @@
 namespace {
 
 constexpr int kToolTextMargin = 10; // the insert-mode text keeps this far from the top and right
+constexpr int kRulerTextOffset = 12; // the ruler's text sits this far right of and below its end
+constexpr int kRulerTextPadding = 3;
+constexpr QRgb kRulerColour = 0xFFFFFF;
+constexpr QRgb kRulerShadow = 0x000000;
+
+// Cuts the segment a-b to `rect` (Liang-Barsky); false when nothing of it lies inside. The ruler's
+// ends can lie far outside the view after zooming, where the painter's coordinates give out.
+bool clipSegment(QPointF& a, QPointF& b, const QRectF& rect) {
+    double t0 = 0.0, t1 = 1.0;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - rect.left(), rect.right() - a.x(), a.y() - rect.top(),
+                         rect.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const QPointF start = a;
+    a = start + QPointF(dx * t0, dy * t0);
+    b = start + QPointF(dx * t1, dy * t1);
+    return true;
+}
 
 bool shiftHeld(const QMouseEvent& event) {
     return event.modifiers() & Qt::ShiftModifier;
@@ -99,16 +130,12 @@ void MapViewWidget::paintEvent(QPaintEvent* event) {
     }
 
     drawRubberBand(painter);
+    drawRuler(painter);
 
-    if (app_.viewState().insert_mode != 0) {
-        painter.setClipping(false);
-        painter.setBackgroundMode(Qt::OpaqueMode);
-        painter.setBackground(QApplication::palette().base());
-        painter.setPen(QApplication::palette().text().color());
-        const QRect textRect = contents.adjusted(0, kToolTextMargin, -kToolTextMargin, 0);
-        painter.drawText(textRect, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-                         QString::fromLocal8Bit(TextLookup("Tool Modes", "INSERT_MODE")));
-    }
+    if (app_.mouse().measuring())
+        drawToolMode(painter, "MEASURE_MODE");
+    else if (app_.viewState().insert_mode != 0)
+        drawToolMode(painter, "INSERT_MODE");
     painter.end();
     QFrame::paintEvent(event); // the sunken edge
 }
@@ -129,6 +156,10 @@ void MapViewWidget::apply(const MouseResult& result, const QPoint& globalPositio
     else if (result.has(kMouseRenderWhenIdle) || result.has(kMouseRepaintMap))
         invalidate(); // paints coalesce while moves keep coming
     if (result.has(kMouseRepaintItemInfo)) Q_EMIT selectionChanged();
+    if (result.has(kMousePageChanged))
+        app_.view().pageChanged(PageChange::Content);
+    else if (result.has(kMouseSelectionChanged))
+        app_.view().pageChanged(PageChange::Selection);
     if (result.has(kMouseRepaintCentre)) Q_EMIT centreMoved();
     // Capture and release need nothing here: a widget keeps the mouse while a button is held.
     if (result.has(kMouseContextMenu)) showContextMenu(result.menu, globalPosition);
@@ -149,6 +180,57 @@ void MapViewWidget::drawRubberBand(QPainter& painter) const {
     painter.setPen(QPen(QColor::fromRgb(kRubberBandColour), 1, Qt::SolidLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect);
+    painter.restore();
+}
+
+void MapViewWidget::drawToolMode(QPainter& painter, const char* key) const {
+    painter.save();
+    painter.setClipping(false);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(QApplication::palette().base());
+    painter.setPen(QApplication::palette().text().color());
+    const QRect textRect = contentsRect().adjusted(0, kToolTextMargin, -kToolTextMargin, 0);
+    painter.drawText(textRect, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                     QString::fromLocal8Bit(TextLookup("Tool Modes", key)));
+    painter.restore();
+}
+
+void MapViewWidget::drawRuler(QPainter& painter) const {
+    RulerLine line;
+    RasterImage& image = app_.image();
+    if (!app_.mouse().rulerShown(line) || image.pixels() == nullptr) return;
+    const MapTransform transform = map_MakeTransform(app_.viewState(), image.width(), image.height());
+    const ScreenPointF a = map_WorldToScreenExact(transform, line.ax, line.ay);
+    const ScreenPointF b = map_WorldToScreenExact(transform, line.bx, line.by);
+    const QPointF origin = contentsRect().topLeft();
+    const QPointF from = origin + QPointF(a.x, a.y), to = origin + QPointF(b.x, b.y);
+    painter.save();
+    painter.setClipRect(contentsRect());
+    QPointF lineFrom = from, lineTo = to;
+    const QRectF near = QRectF(contentsRect()).adjusted(-8, -8, 8, 8);
+    if (clipSegment(lineFrom, lineTo, near)) {
+        // A dark line under a light one shows on every terrain colour.
+        painter.setPen(QPen(QColor::fromRgb(kRulerShadow), 3));
+        painter.drawLine(lineFrom, lineTo);
+        painter.setPen(QPen(QColor::fromRgb(kRulerColour), 1));
+        painter.drawLine(lineFrom, lineTo);
+    }
+    if (near.contains(from)) painter.drawEllipse(from, 3, 3);
+    // The text stays beside the cursor's end, or at the view's edge when that end is off it.
+    const QPointF textAt(std::clamp(to.x(), near.left(), near.right()),
+                         std::clamp(to.y(), near.top(), near.bottom()));
+
+    const QString text = QString::fromLocal8Bit(ruler_Text(ruler_Measure(line.ax, line.ay, line.bx, line.by)));
+    QRectF box = painter.fontMetrics().boundingRect(text).toRectF();
+    box.moveTopLeft(textAt + QPointF(kRulerTextOffset, kRulerTextOffset));
+    box.adjust(-kRulerTextPadding, -kRulerTextPadding, kRulerTextPadding, kRulerTextPadding);
+    // Kept inside the view when the end is near its right or bottom edge.
+    const QRectF bounds = QRectF(contentsRect());
+    if (box.right() > bounds.right()) box.moveRight(textAt.x() - kRulerTextOffset);
+    if (box.bottom() > bounds.bottom()) box.moveBottom(textAt.y() - kRulerTextOffset);
+    painter.fillRect(box, QColor(0, 0, 0, 170));
+    painter.setPen(QColor::fromRgb(kRulerColour));
+    painter.drawText(box, Qt::AlignCenter, text);
     painter.restore();
 }
 

@@ -56,6 +56,10 @@ class MapViewWidget : public QFrame {
     void apply(const MouseResult& result, const QPoint& globalPosition);
     void showContextMenu(const char* menuName, const QPoint& globalPosition);
     void drawRubberBand(QPainter& painter) const;
+    // The ruler's line from its first point to the cursor, with its distance and bearing.
+    void drawRuler(QPainter& painter) const;
+    // The tool-mode text in the top right corner ("INSERT MODE", "MEASURE").
+    void drawToolMode(QPainter& painter, const char* key) const;
 
     EditorApp& app_;
     QMenu* mapMenu_ = nullptr;

@@ -29,10 +29,11 @@ TEST(EditorMenus, MainMenuHoldsFileEditPageAndInfoWithTheirSeparators) {
     EXPECT_STREQ(menus[2].title_key, "PAGE");
     EXPECT_STREQ(menus[3].title_key, "INFO");
     EXPECT_EQ(commandsOf(menus[0]), (std::vector<int>{134, 135, 136, kSep, 207, kSep, 124, 126, kSep, 137}));
-    EXPECT_EQ(commandsOf(menus[1]), (std::vector<int>{160, 107, 161, kSep, 162, kSep, 163, kSep, 40007, 185,
-                                                      225, 40004, 223, 224, 231, 227, 232}));
+    EXPECT_EQ(commandsOf(menus[1]), (std::vector<int>{160, 107, 161, kSep, 162, kSep, 163, kSep, kCmdFindItems,
+                                                      kCmdMeasure, kSep, 40007, 185, 225, 40004, 223, 224, 231,
+                                                      227, 232}));
     EXPECT_EQ(commandsOf(menus[2]), (std::vector<int>{165, 166}));
-    EXPECT_EQ(commandsOf(menus[3]), (std::vector<int>{131, 123, kSep, 40006}));
+    EXPECT_EQ(commandsOf(menus[3]), (std::vector<int>{131, 123, kCmdProblems, kSep, 40006}));
 }
 
 TEST(EditorMenus, ContextMenusMatchTheMapViewsTwoMenus) {

@@ -33,6 +33,10 @@ class FakeEditorView : public EditorView {
     bool statusVisible = false;
     std::vector<CapturedMessage> messages;
     std::vector<int> quits;
+    std::vector<EditorPanel> panels; // showPanel calls
+    // pageChanged calls (not in `log`: they follow every command).
+    int selectionChanges = 0;
+    int contentChanges = 0;
 
     // ---- Script ----
     std::deque<DialogResult> dialogAnswers;                  // then Accepted
@@ -54,6 +58,9 @@ class FakeEditorView : public EditorView {
         statusTexts.clear();
         messages.clear();
         quits.clear();
+        panels.clear();
+        selectionChanges = 0;
+        contentChanges = 0;
     }
 
     int repaintCount(EditorWindow window) const {
@@ -136,6 +143,13 @@ class FakeEditorView : public EditorView {
     void quit(int code) override {
         quits.push_back(code);
         log.push_back("quit:" + std::to_string(code));
+    }
+    void showPanel(EditorPanel panel) override {
+        panels.push_back(panel);
+        log.push_back(panel == EditorPanel::FindItems ? "panel:find" : "panel:problems");
+    }
+    void pageChanged(PageChange change) override {
+        ++(change == PageChange::Selection ? selectionChanges : contentChanges);
     }
     MsgAnswer showMessage(const char* caption, const char* text, MsgIcon icon, MsgButtons buttons) override {
         messages.push_back({caption ? caption : "", text ? text : "", icon, buttons});

@@ -255,7 +255,7 @@ TEST_F(QzmissionExport, CheckListsUnknownItemsAndLimitWarnings) {
     ASSERT_TRUE(metafile_Write(*page, mission.c_str()));
     const CommandResult clean = tool("check " + test_Quote(mission));
     EXPECT_EQ(0, clean.status) << clean.output;
-    EXPECT_EQ("0 problems: 0 errors, 0 warnings\n", clean.output);
+    EXPECT_EQ("Problems: 0 (errors: 0, warnings: 0)\n", clean.output);
     EXPECT_EQ("", test_ReadFile(work.path("stderr.txt")));
     const CommandResult cleanJson = tool("check --json " + test_Quote(mission));
     EXPECT_EQ(0, cleanJson.status);
