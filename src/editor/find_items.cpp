@@ -1,8 +1,8 @@
 #include "editor/find_items.h"
 
+#include "foundation/safe_format.h"
 #include "gamedata/item_defs.h"
 #include "mission/item_lookup.h"
-#include "foundation/safe_format.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -303,4 +303,9 @@ const std::string& FindItemsTable::cell(int row, int column) const {
     static const std::string none;
     if (row < 0 || row >= rowCount() || column < 0 || column >= kFindColumnCount) return none;
     return rows_[static_cast<size_t>(visible_[static_cast<size_t>(row)])].cells[static_cast<size_t>(column)];
+}
+
+bool FindItemsTable::showsSameRows(const FindItemsTable& other) const {
+    // rows_ holds one row per slot in slot order, so equal indices are equal slots.
+    return rows_.size() == other.rows_.size() && visible_ == other.visible_;
 }

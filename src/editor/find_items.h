@@ -75,6 +75,8 @@ class FindItemsTable {
     int rowOfSlot(int slot) const;
     // The text of visible row `row` in `column` (empty for rows or columns out of range).
     const std::string& cell(int row, int column) const;
+    // True when `other` shows the same slots in the same visible rows (the texts may differ).
+    bool showsSameRows(const FindItemsTable& other) const;
 
   private:
     void order();

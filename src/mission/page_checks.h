@@ -73,6 +73,8 @@ struct PageProblem {
     std::vector<int> area_triggers;
     std::vector<int> wav_lists;
     std::vector<int> events;
+
+    bool operator==(const PageProblem&) const = default;
 };
 
 // Every problem of `page`, grouped by check in the order of ProblemCode's families (items,

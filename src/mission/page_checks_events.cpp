@@ -169,13 +169,14 @@ class ReferenceCheck {
         bool trigger;
     };
 
-    // "Event 2 (Patrol alerted), trigger 1": triggers and actions counted from 1.
+    // "Event 2 (Patrol alerted), trigger 1": triggers and actions counted from 0, as the events
+    // dialog lists them.
     std::string placeText(const Place& place) const {
         const MissionEvent& event = page_.events[place.event];
         const std::string label = check_Label(place.event, event.name, sizeof event.name);
         const char* format = place.trigger ? TextLookup(kProblemSection, "EVENT_TRIGGER_PLACE")
                                            : TextLookup(kProblemSection, "EVENT_ACTION_PLACE");
-        return fmt_Format(format, {label, place.index + 1});
+        return fmt_Format(format, {label, place.index});
     }
 
     // The label of an existing record: its number and description.

@@ -2,9 +2,9 @@
 
 #include "editor/editor_app.h"
 #include "editor/panel_actions.h"
-#include "gamedata/string_table.h"
-#include "gamedata/game_data_setup.h"
 #include "foundation/safe_format.h"
+#include "gamedata/game_data_setup.h"
+#include "gamedata/string_table.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -12,6 +12,7 @@
 #include <QItemSelection>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -25,14 +26,42 @@ constexpr int kRowPadding = 4; // pixels above and below a row's text
 QString pageText(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// True when the two selections choose the same rows.
+bool sameRows(const QItemSelection& a, const QItemSelection& b) {
+    auto rowsOf = [](const QItemSelection& selection) {
+        std::vector<int> rows;
+        for (const QItemSelectionRange& range : selection)
+            for (int row = range.top(); row <= range.bottom(); ++row)
+                rows.push_back(row);
+        std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+        return rows;
+    };
+    return rowsOf(a) == rowsOf(b);
+}
 } // namespace
 
 // ---- Model --------------------------------------------------------------------------------------
 
-void FindItemsModel::rebuild(const MissionPage& page, const StringTable* names) {
+bool FindItemsModel::rebuild(const MissionPage& page, const StringTable* names) {
+    FindItemsTable next;
+    next.sortBy(table_.sortColumn(), table_.sortAscending());
+    next.setFilter(table_.filter());
+    next.rebuild(page, names);
+    if (next.showsSameRows(table_)) {
+        // Most commands leave the rows where they were: new texts keep the table's scroll
+        // position and selection.
+        table_ = std::move(next);
+        if (table_.rowCount() > 0)
+            Q_EMIT dataChanged(index(0, 0), index(table_.rowCount() - 1, kFindColumnCount - 1),
+                               {Qt::DisplayRole});
+        return false;
+    }
     beginResetModel();
-    table_.rebuild(page, names);
+    table_ = std::move(next);
     endResetModel();
+    return true;
 }
 
 void FindItemsModel::setFilter(const QString& filter) {
@@ -153,7 +182,7 @@ void FindItemsPanel::catchUp() {
         rowsStale_ = false;
         selectionStale_ = true;
         ++rebuilds_;
-        model_->rebuild(app_.currentPage(), gamedata_Tables().names); // shows the selection too
+        model_->rebuild(app_.currentPage(), gamedata_Tables().names); // a reset shows the selection too
         showCount();
     }
     if (selectionStale_) showPageSelection();
@@ -183,10 +212,18 @@ void FindItemsPanel::showPageSelection() {
         rows.select(model_->index(row, 0), model_->index(row, kFindColumnCount - 1));
         anchorRow = row;
     }
+    // The table already showing that selection stays where the user scrolled it.
+    if (sameRows(rows, view_->selectionModel()->selection())) return;
     showingPageSelection_ = true;
     view_->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
     showingPageSelection_ = false;
-    if (anchorRow >= 0) view_->scrollTo(model_->index(anchorRow, 0));
+    if (anchorRow >= 0) {
+        // Only up or down: the columns the user scrolled to stay in view.
+        QScrollBar* across = view_->horizontalScrollBar();
+        const int column = across->value();
+        view_->scrollTo(model_->index(anchorRow, 0));
+        across->setValue(column);
+    }
 }
 
 void FindItemsPanel::tableSelectionChanged() {

@@ -27,8 +27,10 @@ class FindItemsModel : public QAbstractTableModel {
     explicit FindItemsModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
     FindItemsTable& table() { return table_; }
-    // Rebuilds every row from `page`.
-    void rebuild(const MissionPage& page, const StringTable* names);
+    // Rebuilds every row from `page`, keeping the filter and the order. When the same slots show
+    // in the same rows only the texts change (the view keeps its place); else the model is reset.
+    // True when it was reset.
+    bool rebuild(const MissionPage& page, const StringTable* names);
     void setFilter(const QString& filter);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

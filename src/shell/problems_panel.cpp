@@ -20,10 +20,13 @@ QString pageText(const std::string& text) {
 
 // ---- Model --------------------------------------------------------------------------------------
 
-void ProblemsModel::setProblems(std::vector<PageProblem> problems) {
+bool ProblemsModel::setProblems(std::vector<PageProblem> problems) {
+    // The same list again (most changes fix or cause nothing) leaves the view as it is.
+    if (problems == problems_) return false;
     beginResetModel();
     problems_ = std::move(problems);
     endResetModel();
+    return true;
 }
 
 int ProblemsModel::rowCount(const QModelIndex& parent) const {
@@ -127,9 +130,8 @@ void ProblemsPanel::refreshNow() {
     stale_ = false;
     ++checks_;
     const int row = view_->currentIndex().row();
-    model_->setProblems(page_CheckProblems(app_.currentPage()));
     // Keep the place in the list: after a fix the next problem is where the last one was.
-    if (model_->rowCount() > 0 && row >= 0)
+    if (model_->setProblems(page_CheckProblems(app_.currentPage())) && model_->rowCount() > 0 && row >= 0)
         view_->setCurrentIndex(model_->index(std::min(row, model_->rowCount() - 1), 0));
     showTitle();
 }

@@ -22,7 +22,8 @@ class ProblemsModel : public QAbstractTableModel {
     enum Column { kSeverity, kProblem, kConcerns, kColumnCount };
 
     explicit ProblemsModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
-    void setProblems(std::vector<PageProblem> problems);
+    // Shows `problems`; false (and nothing happens) when they are the ones shown.
+    bool setProblems(std::vector<PageProblem> problems);
     const std::vector<PageProblem>& problems() const { return problems_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

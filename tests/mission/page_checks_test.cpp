@@ -254,19 +254,20 @@ TEST_F(PageChecks, AreaMarkerWithoutATriggerNumber) {
 // ---- Event references -------------------------------------------------------------------------
 
 TEST_F(PageChecks, EventNamingAGroupThatDoesNotExist) {
-    event(0).triggers[0].value[3] = kMaxGroups;
+    event(0).triggers[1].value[3] = kMaxGroups;
     const PageProblem p = only(ProblemCode::EventMissingGroup);
     EXPECT_EQ((Slots{0}), p.events);
     EXPECT_TRUE(p.groups.empty()) << "a group that does not exist is not listed";
     EXPECT_NE(std::string::npos, p.message.find("Start")) << p.message;
-    EXPECT_NE(std::string::npos, p.message.find("trigger 1")) << p.message;
+    // Triggers and actions are counted from 0, as the events dialog lists them.
+    EXPECT_NE(std::string::npos, p.message.find("trigger 1,")) << p.message;
 }
 
 TEST_F(PageChecks, EventNamingAGroupWithoutMembers) {
     event(0).actions[0].value[3] = 5;
     const PageProblem p = only(ProblemCode::EventEmptyGroup);
     EXPECT_EQ((Slots{5}), p.groups);
-    EXPECT_NE(std::string::npos, p.message.find("action 1")) << p.message;
+    EXPECT_NE(std::string::npos, p.message.find("action 0,")) << p.message;
 }
 
 TEST_F(PageChecks, EventNamingWaypointLists) {

@@ -17,6 +17,8 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -174,6 +176,79 @@ class PanelsTest : public QObject {
         window.runCommand(kCmdFindItems);
         QCOMPARE(find->rebuildCount(), rebuilds + 2);
         QCOMPARE(find->model().rowCount(), before - 1);
+    }
+
+    void findItemsKeepsItsPlaceWhileTheRowsStay() {
+        MainWindow& window = *fixture.window;
+        FindItemsPanel* panel = window.findItemsPanel();
+        window.runCommand(kCmdFindItems);
+        QCoreApplication::processEvents();
+        MissionPage& page = window.editor().currentPage();
+        QTableView* table = panel->tableView();
+        QSignalSpy resets(&panel->model(), &QAbstractItemModel::modelReset);
+
+        // The first row chosen, then the table scrolled away from it, down and across.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCentre(table, 0, kFindSlot));
+        const int slot = panel->model().table().slotAt(0);
+        QCOMPARE(page.selection.count, 1);
+        QScrollBar* down = table->verticalScrollBar();
+        QScrollBar* across = table->horizontalScrollBar();
+        QVERIFY(down->maximum() > 0 && across->maximum() > 0);
+        down->setValue(down->maximum());
+        across->setValue(across->maximum());
+
+        // Commands that move or change nothing in the rows leave the table where it is; moved
+        // items show their new positions.
+        const QString before = panel->model().index(0, kFindPosition).data().toString();
+        page.items[slot].position[0] += 256 * 100;
+        window.runCommand(kCmdColorMap);
+        window.runCommand(kCmdMeasure);
+        window.runCommand(kCmdMeasure);
+        QCoreApplication::processEvents();
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(down->value(), down->maximum());
+        QCOMPARE(across->value(), across->maximum());
+        QCOMPARE(table->selectionModel()->selectedRows().size(), 1);
+        QVERIFY(panel->model().index(0, kFindPosition).data().toString() != before);
+
+        // A new selection scrolls to its row, but only up or down.
+        window.runCommand(kCmdUnselectAll);
+        QCoreApplication::processEvents();
+        QVERIFY(table->selectionModel()->selectedRows().isEmpty());
+        QCOMPARE(sel_Add(page, slot), 1);
+        window.runCommand(kCmdColorMap);
+        QCoreApplication::processEvents();
+        QCOMPARE(down->value(), 0);
+        QCOMPARE(across->value(), across->maximum());
+
+        // Rows that come or go make a new table.
+        window.runCommand(kCmdDelete);
+        QCoreApplication::processEvents();
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(panel->model().rowCount(), page.num_items);
+    }
+
+    void problemsListStaysAsItIsWhenNothingChanged() {
+        MainWindow& window = *fixture.window;
+        ProblemsPanel* panel = window.problemsPanel();
+        MissionPage& page = window.editor().currentPage();
+        window.runCommand(kCmdProblems);
+        const int32_t vehicle = firstDefinitionOfType(kItemTypeVehicle);
+        QVERIFY(page_AddItem(page, vehicle, kTerrainBoundary + 2560, 0, 0) >= 0);
+        QVERIFY(page_AddItem(page, vehicle, -kTerrainBoundary - 2560, 0, 0) >= 0);
+        window.runCommand(kCmdUnselectAll);
+        QCoreApplication::processEvents();
+        QCOMPARE(panel->model().rowCount(), 2);
+        QTableView* table = panel->tableView();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          cellCentre(table, 1, ProblemsModel::kProblem));
+        QSignalSpy resets(panel->tableView()->model(), &QAbstractItemModel::modelReset);
+
+        window.runCommand(kCmdColorMap);
+        QCoreApplication::processEvents();
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(table->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(table->selectionModel()->selectedRows()[0].row(), 1);
     }
 
     void problemsListTheChecksAndADoubleClickGoesThere() {
