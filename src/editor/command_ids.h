@@ -69,6 +69,9 @@ enum EditorCommand : int {
     kCmdFindItems = 40100, // shows the Find Items panel
     kCmdProblems = 40101,  // shows the Problems panel
     kCmdMeasure = 40102,   // the ruler: distance and bearing between two points of the map
+    // View menu entries for what the zoom keys do (the keys keep their own handling).
+    kCmdZoomIn = 40210,
+    kCmdZoomOut = 40211,
 };
 
 // ---- Controls of the main window --------------------------------------------------------------

@@ -3,9 +3,9 @@
 #include "editor/command_ids.h"
 #include "editor/command_table.h"
 #include "editor/control_layout.h"
+#include "editor/edit_commands.h"
 #include "editor/editor_app.h"
 #include "editor/file_commands.h"
-#include "editor/edit_commands.h"
 #include "mission/page_ops.h"
 
 namespace {
@@ -22,6 +22,15 @@ void setMapMode(EditorApp& app, int command) {
     screen(app).setControlCheck(kControlColorMap + mode, true);
     app.updateMenuChecks();
     screen(app).repaint(EditorWindow::MapView);
+}
+
+// The zoom keys' steps as commands: zoom × 1.1 or × 0.9, redrawn unless held at the limit.
+void zoomIn(EditorApp& app, int) {
+    if (view_ZoomIn(app.viewState())) screen(app).redrawMap();
+}
+
+void zoomOut(EditorApp& app, int) {
+    if (view_ZoomOut(app.viewState())) screen(app).redrawMap();
 }
 
 void toggleSnap(EditorApp& app, int) {
@@ -238,10 +247,10 @@ constexpr CommandEntry kCommands[] = {
     {kCmdToggleSnap, "toggle snap to grid", toggleSnap},
     {kCmdGetCenter, "centre dialog", getCenter},
     {kCmdIntegrityCheck, "integrity check dialog", integrityCheck},
-    {kCmdPrint, "print (no action)", doNothing},
+    {kCmdPrint, "print (no action)", doNothing, false},
     {kCmdNumericMove, "numeric move or copy", cmd_NumericMove},
-    {kCmdMetafile, "metafile (no action)", doNothing},
-    {kCmdMemoryStack, "memory stack (no action)", doNothing},
+    {kCmdMetafile, "metafile (no action)", doNothing, false},
+    {kCmdMemoryStack, "memory stack (no action)", doNothing, false},
     {kCmdClear, "clear the page", clearPage},
     {kCmdOpen, "open a mission", openMission},
     {kCmdSave, "save the mission", saveMission},
@@ -289,12 +298,14 @@ constexpr CommandEntry kCommands[] = {
     {kCmdLayerNames, "layer names dialog", dialogThenRedraw},
     {kCmdWaypointNames, "player waypoint names dialog", dialogThenRedraw},
     {kCmdAreaTriggers, "area triggers dialog", areaTriggers},
-    {kCmdWrapObjects, "wrap objects (no action)", doNothing},
+    {kCmdWrapObjects, "wrap objects (no action)", doNothing, false},
     {kCmdAbout, "about dialog", about},
     {kCmdBriefing, "briefing dialog", briefing},
     {kCmdFindItems, "find items panel", showPanel},
     {kCmdProblems, "problems panel", showPanel},
     {kCmdMeasure, "measure with the ruler", measure},
+    {kCmdZoomIn, "zoom in", zoomIn},
+    {kCmdZoomOut, "zoom out", zoomOut},
 };
 
 } // namespace
@@ -307,4 +318,9 @@ const CommandEntry* cmd_Find(int id) {
     for (const CommandEntry& entry : kCommands)
         if (entry.id == id) return &entry;
     return nullptr;
+}
+
+bool cmd_HasAction(int id) {
+    const CommandEntry* entry = cmd_Find(id);
+    return entry != nullptr && entry->has_action;
 }

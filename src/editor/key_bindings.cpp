@@ -56,6 +56,30 @@ const KeyBinding* key_Find(EditorKey key) {
     return nullptr;
 }
 
+int key_CommandOf(const KeyBinding& binding) {
+    switch (binding.action) {
+    case KeyAction::Command:
+        return binding.command;
+    case KeyAction::ZoomIn:
+        return kCmdZoomIn;
+    case KeyAction::ZoomOut:
+        return kCmdZoomOut;
+    default:
+        return 0;
+    }
+}
+
+bool key_MenuKey(int command, EditorKey& key) {
+    if (command == 0) return false;
+    for (const KeyBinding& binding : kBindings) {
+        if (key_CommandOf(binding) == command) {
+            key = binding.key;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool view_ZoomIn(ViewState& view) {
     view.zoom *= kZoomInFactor;
     if (view.zoom > kZoomMax) {

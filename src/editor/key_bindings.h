@@ -59,6 +59,13 @@ std::span<const KeyBinding> key_Bindings();
 // The binding of `key` (every EditorKey has one).
 const KeyBinding* key_Find(EditorKey key);
 
+// The command whose effect the key has: its command for KeyAction::Command, kCmdZoomIn and
+// kCmdZoomOut for the zoom keys; 0 for keys that no command stands for.
+int key_CommandOf(const KeyBinding& binding);
+// The key a menu shows beside the entry of `command`: the first key of the table that has the
+// command's effect; false when no key has it.
+bool key_MenuKey(int command, EditorKey& key);
+
 // zoom × 1.1. True when the map must be redrawn; false when the result passed kZoomMax and was
 // held there.
 bool view_ZoomIn(ViewState& view);

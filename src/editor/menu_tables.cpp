@@ -1,6 +1,7 @@
 #include "editor/menu_tables.h"
 
 #include "editor/command_ids.h"
+#include "editor/command_table.h"
 #include "gamedata/string_table.h"
 
 #include <algorithm>
@@ -36,8 +37,8 @@ constexpr MenuEntry kEditMenu[] = {
     separator(),
     item(kCmdInsertMode, "EDIT_INSERTMODE", "&Insert Mode", true),
     separator(),
-    item(kCmdFindItems, "EDIT_FINDITEMS", "&Find Items...\tCtrl+F"),
-    item(kCmdMeasure, "EDIT_MEASURE", "&Measure\tR"),
+    item(kCmdFindItems, "EDIT_FINDITEMS", "&Find Items..."),
+    item(kCmdMeasure, "EDIT_MEASURE", "&Measure"),
     separator(),
     item(kCmdBriefing, "EDIT_BRIEFING", "&Briefing..."),
     item(kCmdGeneralInfo, "EDIT_GENERALINFO", "&General Information..."),
@@ -51,6 +52,19 @@ constexpr MenuEntry kEditMenu[] = {
     item(kCmdWaypointNames, "EDIT_WAYPOINTNAMES", "Player Waypoint &Names..."),
 };
 
+// The map modes, the zoom steps and Unselect All: what the keys F1-F3, Page Up, Page Down and U
+// do, with the keys beside the entries.
+constexpr MenuEntry kViewMenu[] = {
+    item(kCmdColorMap, "VIEW_COLORMAP", "&Colour Map"),
+    item(kCmdDepthMap, "VIEW_DEPTHMAP", "&Depth Map"),
+    item(kCmdFirstOrderMap, "VIEW_FIRSTORDERMAP", "&First Order Map"),
+    separator(),
+    item(kCmdZoomIn, "VIEW_ZOOMIN", "Zoom &In"),
+    item(kCmdZoomOut, "VIEW_ZOOMOUT", "Zoom &Out"),
+    separator(),
+    item(kCmdUnselectAll, "VIEW_UNSELECTALL", "&Unselect All"),
+};
+
 constexpr MenuEntry kPageMenu[] = {
     item(kCmdPage1, "PAGE_1", "Page &1"),
     item(kCmdPage2, "PAGE_2", "Page &2"),
@@ -58,15 +72,13 @@ constexpr MenuEntry kPageMenu[] = {
 
 constexpr MenuEntry kInfoMenu[] = {
     item(kCmdMemoryStack, nullptr, "Memory Stack.."), item(kCmdIntegrityCheck, nullptr, "Integrity Check..."),
-    item(kCmdProblems, "INFO_PROBLEMS", "&Problems"),
-    separator(),
+    item(kCmdProblems, "INFO_PROBLEMS", "&Problems"), separator(),
     item(kCmdAbout, "INFO_ABOUTQZ2MED", "&About..."),
 };
 
 constexpr MenuDef kMainMenu[] = {
-    {"MenuMainWindow", "FILE", "&File", kFileMenu},
-    {"MenuMainWindow", "EDIT", "&Edit", kEditMenu},
-    {"MenuMainWindow", "PAGE", "&Page", kPageMenu},
+    {"MenuMainWindow", "FILE", "&File", kFileMenu}, {"MenuMainWindow", "EDIT", "&Edit", kEditMenu},
+    {"MenuMainWindow", "VIEW", "&View", kViewMenu}, {"MenuMainWindow", "PAGE", "&Page", kPageMenu},
     {"MenuMainWindow", "INFO", "&Info", kInfoMenu},
 };
 
@@ -124,6 +136,10 @@ const MenuDef& menu_ItemContextMenu() {
 std::string menu_EntryText(const MenuEntry& entry) {
     if (entry.text_key != nullptr) return TextLookup(kMenuTextSection, entry.text_key);
     return entry.resource_text != nullptr ? entry.resource_text : "";
+}
+
+bool menu_EntryEnabled(const MenuEntry& entry) {
+    return entry.kind == MenuEntryKind::Item && cmd_HasAction(entry.command);
 }
 
 std::string menu_Title(const MenuDef& menu) {

@@ -25,7 +25,7 @@ struct MenuDef {
 
 inline constexpr const char* kMenuTextSection = "Menu Text";
 
-// File, Edit, Page and Info, in menu-bar order.
+// File, Edit, View, Page and Info, in menu-bar order.
 std::span<const MenuDef> menu_MainMenu();
 // The map view's menu when no item is selected ("MouseMenu").
 const MenuDef& menu_MapContextMenu();
@@ -34,6 +34,8 @@ const MenuDef& menu_ItemContextMenu();
 
 // The text an item shows: TextLookup("Menu Text", key) when it has a key, else its resource text.
 std::string menu_EntryText(const MenuEntry& entry);
+// Whether an item can be chosen: false (greyed) for the commands that do nothing here.
+bool menu_EntryEnabled(const MenuEntry& entry);
 // The title a top-level menu shows, by the same rule.
 std::string menu_Title(const MenuDef& menu);
 

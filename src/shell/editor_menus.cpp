@@ -1,5 +1,8 @@
 #include "shell/editor_menus.h"
 
+#include "editor/key_bindings.h"
+#include "shell/key_translation.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -7,6 +10,15 @@
 namespace {
 QString menuText(const std::string& text) {
     return QString::fromLocal8Bit(text.c_str());
+}
+
+// The key whose effect an item's command has, as Qt shows a shortcut: the text after a tab stands
+// in the menu's shortcut column. Only shown: the main window's key handling runs the key, so the
+// item carries no QAction shortcut that would run the command a second time.
+QString withKey(const QString& text, int command) {
+    EditorKey key{};
+    if (!key_MenuKey(command, key)) return text;
+    return text + QLatin1Char('\t') + shell_KeySequence(key).toString(QKeySequence::NativeText);
 }
 } // namespace
 
@@ -36,9 +48,10 @@ QMenu* EditorMenus::build(const MenuDef& menuDef, QMenu* menu) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(QString::fromLatin1(entry.resource_text));
+        QAction* action = menu->addAction(withKey(QString::fromLatin1(entry.resource_text), entry.command));
         action->setData(entry.command);
         action->setCheckable(entry.checkable);
+        action->setEnabled(menu_EntryEnabled(entry));
         actions_.emplace(entry.command, action);
         entries_.emplace(action, &entry);
     }
@@ -50,7 +63,7 @@ void EditorMenus::applyTexts() {
     for (const BuiltMenu& built : built_)
         if (built.menuDef->title_key != nullptr) built.menu->setTitle(menuText(menu_Title(*built.menuDef)));
     for (const auto& [action, entry] : entries_)
-        action->setText(menuText(menu_EntryText(*entry)));
+        action->setText(withKey(menuText(menu_EntryText(*entry)), entry->command));
 }
 
 void EditorMenus::setCheck(int command, bool checked) {

@@ -2,6 +2,8 @@
 // The menu bar and the two context menus of the map view, built from the editor's menu tables
 // (menu_tables.h). Every item carries its command number as QAction::data(); the check marks of
 // a command are set on every item that carries it, in the menu bar and the context menus alike.
+// An item shows the key that has its command's effect (key_MenuKey) in the shortcut column;
+// items of commands that do nothing here are greyed.
 
 #include "editor/menu_tables.h"
 

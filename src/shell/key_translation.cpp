@@ -76,3 +76,60 @@ std::optional<EditorKey> shell_TranslateKey(int key, Qt::KeyboardModifiers modif
 std::optional<EditorKey> shell_TranslateKey(const QKeyEvent& event) {
     return shell_TranslateKey(event.key(), event.modifiers());
 }
+
+QKeySequence shell_KeySequence(EditorKey key) {
+    const auto pad = [](Qt::Key qtKey) { return QKeySequence(QKeyCombination(Qt::KeypadModifier, qtKey)); };
+    switch (key) {
+    case EditorKey::PageUp:
+        return QKeySequence(Qt::Key_PageUp);
+    case EditorKey::Keypad9:
+        return pad(Qt::Key_9);
+    case EditorKey::KeypadPlus:
+        return pad(Qt::Key_Plus);
+    case EditorKey::PageDown:
+        return QKeySequence(Qt::Key_PageDown);
+    case EditorKey::Keypad3:
+        return pad(Qt::Key_3);
+    case EditorKey::KeypadMinus:
+        return pad(Qt::Key_Minus);
+    case EditorKey::Space:
+        return QKeySequence(Qt::Key_Space);
+    case EditorKey::Left:
+        return QKeySequence(Qt::Key_Left);
+    case EditorKey::Right:
+        return QKeySequence(Qt::Key_Right);
+    case EditorKey::Up:
+        return QKeySequence(Qt::Key_Up);
+    case EditorKey::Down:
+        return QKeySequence(Qt::Key_Down);
+    case EditorKey::Insert:
+        return QKeySequence(Qt::Key_Insert);
+    case EditorKey::Delete:
+        return QKeySequence(Qt::Key_Delete);
+    case EditorKey::U:
+        return QKeySequence(Qt::Key_U);
+    case EditorKey::F1:
+        return QKeySequence(Qt::Key_F1);
+    case EditorKey::F2:
+        return QKeySequence(Qt::Key_F2);
+    case EditorKey::F3:
+        return QKeySequence(Qt::Key_F3);
+    case EditorKey::F4:
+        return QKeySequence(Qt::Key_F4);
+    case EditorKey::Keypad2:
+        return pad(Qt::Key_2);
+    case EditorKey::Keypad4:
+        return pad(Qt::Key_4);
+    case EditorKey::Keypad6:
+        return pad(Qt::Key_6);
+    case EditorKey::Keypad8:
+        return pad(Qt::Key_8);
+    case EditorKey::R:
+        return QKeySequence(Qt::Key_R);
+    case EditorKey::Escape:
+        return QKeySequence(Qt::Key_Escape);
+    case EditorKey::ControlF:
+        return QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_F));
+    }
+    return QKeySequence();
+}

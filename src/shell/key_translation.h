@@ -5,6 +5,7 @@
 #include "editor/key_bindings.h"
 
 #include <QKeyEvent>
+#include <QKeySequence>
 
 #include <optional>
 
@@ -14,3 +15,7 @@
 // with Alt are left to the menus' mnemonics.
 std::optional<EditorKey> shell_TranslateKey(int key, Qt::KeyboardModifiers modifiers);
 std::optional<EditorKey> shell_TranslateKey(const QKeyEvent& event);
+
+// The key sequence of `key`, as Qt shows shortcuts (keypad keys with the keypad modifier):
+// the inverse of shell_TranslateKey.
+QKeySequence shell_KeySequence(EditorKey key);

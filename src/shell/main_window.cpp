@@ -224,7 +224,8 @@ DialogResult MainWindow::openDialog(const char* templateName, MissionPage& page)
 }
 
 DialogResult MainWindow::showDialogNotAvailable(const char*) {
-    msg_Show("", TextLookup("Dialog Message", "NOT_AVAILABLE"), MsgIcon::Information, MsgButtons::Ok);
+    msg_Show(TextLookup("Dialog Message", "NOT_AVAILABLE_TITLE"),
+             TextLookup("Dialog Message", "NOT_AVAILABLE"), MsgIcon::Information, MsgButtons::Ok);
     return DialogResult::Cancelled;
 }
 

@@ -3,6 +3,7 @@
 #include "editor/command_ids.h"
 #include "editor/command_table.h"
 #include "editor/control_layout.h"
+#include "editor/key_bindings.h"
 #include "editor/menu_tables.h"
 #include "editor_fixture.h"
 
@@ -21,19 +22,62 @@ std::vector<int> commandsOf(const MenuDef& menu) {
     return commands;
 }
 
-TEST(EditorMenus, MainMenuHoldsFileEditPageAndInfoWithTheirSeparators) {
+TEST(EditorMenus, MainMenuHoldsFileEditViewPageAndInfoWithTheirSeparators) {
     const auto menus = menu_MainMenu();
-    ASSERT_EQ(menus.size(), 4u);
+    ASSERT_EQ(menus.size(), 5u);
     EXPECT_STREQ(menus[0].title_key, "FILE");
     EXPECT_STREQ(menus[1].title_key, "EDIT");
-    EXPECT_STREQ(menus[2].title_key, "PAGE");
-    EXPECT_STREQ(menus[3].title_key, "INFO");
+    EXPECT_STREQ(menus[2].title_key, "VIEW");
+    EXPECT_STREQ(menus[3].title_key, "PAGE");
+    EXPECT_STREQ(menus[4].title_key, "INFO");
     EXPECT_EQ(commandsOf(menus[0]), (std::vector<int>{134, 135, 136, kSep, 207, kSep, 124, 126, kSep, 137}));
-    EXPECT_EQ(commandsOf(menus[1]), (std::vector<int>{160, 107, 161, kSep, 162, kSep, 163, kSep, kCmdFindItems,
-                                                      kCmdMeasure, kSep, 40007, 185, 225, 40004, 223, 224, 231,
-                                                      227, 232}));
-    EXPECT_EQ(commandsOf(menus[2]), (std::vector<int>{165, 166}));
-    EXPECT_EQ(commandsOf(menus[3]), (std::vector<int>{131, 123, kCmdProblems, kSep, 40006}));
+    EXPECT_EQ(commandsOf(menus[1]),
+              (std::vector<int>{160,  107,   161, kSep, 162,   kSep, 163, kSep, kCmdFindItems, kCmdMeasure,
+                                kSep, 40007, 185, 225,  40004, 223,  224, 231,  227,           232}));
+    EXPECT_EQ(commandsOf(menus[2]),
+              (std::vector<int>{101, 102, 103, kSep, kCmdZoomIn, kCmdZoomOut, kSep, 144}));
+    EXPECT_EQ(commandsOf(menus[3]), (std::vector<int>{165, 166}));
+    EXPECT_EQ(commandsOf(menus[4]), (std::vector<int>{131, 123, kCmdProblems, kSep, 40006}));
+}
+
+TEST(EditorMenus, EntriesOfCommandsWithoutActionAreGreyed) {
+    std::set<int> greyed;
+    for (const MenuDef& menu : menu_MainMenu())
+        for (const MenuEntry& entry : menu.entries)
+            if (entry.kind == MenuEntryKind::Item && !menu_EntryEnabled(entry)) greyed.insert(entry.command);
+    EXPECT_EQ(greyed, (std::set<int>{kCmdPrint, kCmdMetafile, kCmdMemoryStack}));
+    EXPECT_FALSE(cmd_HasAction(kCmdWrapObjects));
+    EXPECT_FALSE(cmd_HasAction(9999));
+    EXPECT_TRUE(cmd_HasAction(kCmdOpen));
+}
+
+TEST(EditorMenus, EveryBoundKeyStandsBesideAMenuEntry) {
+    // Each command a key runs has an entry in some menu, which shows the key.
+    std::set<int> inMenus;
+    std::vector<const MenuDef*> menus{&menu_MapContextMenu(), &menu_ItemContextMenu()};
+    for (const MenuDef& menu : menu_MainMenu())
+        menus.push_back(&menu);
+    for (const MenuDef* menu : menus)
+        for (const MenuEntry& entry : menu->entries)
+            if (entry.kind == MenuEntryKind::Item) inMenus.insert(entry.command);
+    for (const KeyBinding& binding : key_Bindings()) {
+        const int command = key_CommandOf(binding);
+        if (command != 0) {
+            EXPECT_TRUE(inMenus.count(command) == 1) << command;
+        }
+    }
+    // The first key of the table is the one shown: Page Up, not keypad 9 or keypad +.
+    EditorKey key{};
+    ASSERT_TRUE(key_MenuKey(kCmdZoomIn, key));
+    EXPECT_EQ(key, EditorKey::PageUp);
+    ASSERT_TRUE(key_MenuKey(kCmdZoomOut, key));
+    EXPECT_EQ(key, EditorKey::PageDown);
+    ASSERT_TRUE(key_MenuKey(kCmdDelete, key));
+    EXPECT_EQ(key, EditorKey::Delete);
+    ASSERT_TRUE(key_MenuKey(kCmdUnselectAll, key));
+    EXPECT_EQ(key, EditorKey::U);
+    EXPECT_FALSE(key_MenuKey(kCmdOpen, key));
+    EXPECT_FALSE(key_MenuKey(0, key));
 }
 
 TEST(EditorMenus, ContextMenusMatchTheMapViewsTwoMenus) {
@@ -88,7 +132,7 @@ TEST(EditorMenus, KeyedItemsTakeTheirTextFromTheTableAndOthersKeepTheResourceTex
         << "a missing key shows the lookup's answer";
     EXPECT_EQ(menu_EntryText(file.entries[7]), "&Metafile");
     EXPECT_EQ(menu_EntryText(menu_ItemContextMenu().entries[5]), "Numeric Move");
-    EXPECT_EQ(menu_EntryText(menu_MainMenu()[3].entries[0]), "Memory Stack..");
+    EXPECT_EQ(menu_EntryText(menu_MainMenu()[4].entries[0]), "Memory Stack..");
 }
 
 // ---- Controls ---------------------------------------------------------------------------------

@@ -229,6 +229,7 @@ class InputTest : public QObject {
         window.runCommand(kCmdGeneralInfo);
         QCOMPARE(fixture.services.messages.size(), size_t(1));
         QCOMPARE(fixture.services.messages.back().text, std::string(notAvailableText()));
+        QCOMPARE(fixture.services.messages.back().caption, std::string("Not Available"));
         // A registered dialog runs instead, on the current page.
         MissionPage* seen = nullptr;
         QWidget* owner = nullptr;

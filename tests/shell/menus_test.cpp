@@ -8,8 +8,10 @@
 #include "gamedata/string_table.h"
 #include "mission/page_ops.h"
 #include "shell/editor_menus.h"
+#include "shell/main_window.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -24,14 +26,27 @@ void compareWithTable(QMenu* menu, const MenuDef& menuDef) {
         const MenuEntry& entry = menuDef.entries[static_cast<size_t>(i)];
         QAction* action = actions[i];
         if (entry.kind == MenuEntryKind::Separator) {
-            QVERIFY2(action->isSeparator(), qPrintable(QStringLiteral("%1 entry %2").arg(menuDef.name).arg(i)));
+            QVERIFY2(action->isSeparator(),
+                     qPrintable(QStringLiteral("%1 entry %2").arg(menuDef.name).arg(i)));
             continue;
         }
         QVERIFY(!action->isSeparator());
         QCOMPARE(shell_ActionCommand(action), entry.command);
-        QCOMPARE(action->text(), QString::fromStdString(menu_EntryText(entry)));
+        // The text before the shortcut column.
+        QCOMPARE(action->text().section(QLatin1Char('\t'), 0, 0),
+                 QString::fromStdString(menu_EntryText(entry)));
         QCOMPARE(action->isCheckable(), entry.checkable);
+        QCOMPARE(action->isEnabled(), menu_EntryEnabled(entry));
     }
+}
+
+QAction* actionIn(QMenu* menu, int command);
+
+// The item of `command` in the menu bar.
+QAction* menuAction(MainWindow& window, int command) {
+    for (QMenu* menu : window.menus().mainMenus())
+        if (QAction* action = actionIn(menu, command)) return action;
+    return nullptr;
 }
 
 QAction* actionIn(QMenu* menu, int command) {
@@ -48,12 +63,12 @@ class MenusTest : public QObject {
     void init() { QVERIFY(fixture.start()); }
     void cleanup() { fixture.stop(); }
 
-    void menuBarHoldsFileEditPageInfoWithTheirTexts() {
+    void menuBarHoldsFileEditViewPageInfoWithTheirTexts() {
         MainWindow& window = *fixture.window;
         const QList<QAction*> bar = window.menuBar()->actions();
         const std::span<const MenuDef> menuDefs = menu_MainMenu();
         QCOMPARE(static_cast<size_t>(bar.size()), menuDefs.size());
-        const char* titleKeys[] = {"FILE", "EDIT", "PAGE", "INFO"};
+        const char* titleKeys[] = {"FILE", "EDIT", "VIEW", "PAGE", "INFO"};
         for (size_t i = 0; i < menuDefs.size(); ++i) {
             QCOMPARE(bar[static_cast<qsizetype>(i)]->text(),
                      QString::fromLocal8Bit(TextLookup("Menu Text", titleKeys[i])));
@@ -68,6 +83,64 @@ class MenusTest : public QObject {
         // Items without a key keep the resource text.
         QCOMPARE(menus.actionsFor(kCmdMetafile).front()->text(), QStringLiteral("&Metafile"));
         QVERIFY(menus.actionsFor(kCmdExit).size() == 2); // File > Exit and the context menu's Exit Program
+    }
+
+    void entriesShowTheKeysThatRunThem() {
+        EditorMenus& menus = fixture.window->menus();
+        const auto keyOf = [](QAction* action) { return action->text().section(QLatin1Char('\t'), 1); };
+        const std::pair<int, QKeySequence> shown[] = {
+            {kCmdDelete, QKeySequence(Qt::Key_Delete)}, {kCmdInsertMode, QKeySequence(Qt::Key_Insert)},
+            {kCmdUnselectAll, QKeySequence(Qt::Key_U)}, {kCmdColorMap, QKeySequence(Qt::Key_F1)},
+            {kCmdDepthMap, QKeySequence(Qt::Key_F2)},   {kCmdFirstOrderMap, QKeySequence(Qt::Key_F3)},
+            {kCmdZoomIn, QKeySequence(Qt::Key_PageUp)}, {kCmdZoomOut, QKeySequence(Qt::Key_PageDown)},
+            {kCmdMeasure, QKeySequence(Qt::Key_R)},     {kCmdFindItems, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        };
+        for (const auto& [command, keys] : shown) {
+            const std::vector<QAction*> actions = menus.actionsFor(command);
+            QVERIFY2(!actions.empty(), qPrintable(QString::number(command)));
+            // In the menu bar and the context menus alike, as Qt shows shortcuts.
+            for (QAction* action : actions)
+                QCOMPARE(keyOf(action), keys.toString(QKeySequence::NativeText));
+        }
+        QVERIFY(keyOf(menus.actionsFor(kCmdOpen).front()).isEmpty());
+        // Shown, not bound: the key reaches the main window's key handling alone.
+        for (const auto& [command, keys] : shown)
+            for (QAction* action : menus.actionsFor(command))
+                QVERIFY(action->shortcut().isEmpty());
+    }
+
+    void keysShownInMenusRunTheirCommandOnce() {
+        MainWindow& window = *fixture.window;
+        window.activateWindow();
+        window.setFocus();
+        QTest::keyClick(&window, Qt::Key_Insert);
+        QCOMPARE(window.editor().viewState().insert_mode, 1); // twice would have turned it off again
+        QTest::keyClick(&window, Qt::Key_Insert);
+        QCOMPARE(window.editor().viewState().insert_mode, 0);
+        const float zoom = window.editor().viewState().zoom;
+        QTest::keyClick(&window, Qt::Key_PageUp);
+        QCOMPARE(window.editor().viewState().zoom, zoom * 1.1f);
+    }
+
+    void zoomEntriesDoWhatTheZoomKeysDo() {
+        MainWindow& window = *fixture.window;
+        ViewState& view = window.editor().viewState();
+        view.zoom = 950.0f;
+        menuAction(window, kCmdZoomIn)->trigger();
+        QCOMPARE(view.zoom, 1000.0f); // held at the limit
+        const float zoom = view.zoom;
+        menuAction(window, kCmdZoomOut)->trigger();
+        QCOMPARE(view.zoom, zoom * 0.9f);
+        view.zoom = 0.0001f;
+        menuAction(window, kCmdZoomOut)->trigger();
+        QCOMPARE(view.zoom, 0.0001f);
+    }
+
+    void entriesWithoutEffectAreGreyed() {
+        EditorMenus& menus = fixture.window->menus();
+        for (int command : {kCmdPrint, kCmdMetafile, kCmdMemoryStack})
+            QVERIFY2(!menus.actionsFor(command).front()->isEnabled(), qPrintable(QString::number(command)));
+        QVERIFY(menus.actionsFor(kCmdSave).front()->isEnabled());
     }
 
     void contextMenusFollowTheirTables() {
