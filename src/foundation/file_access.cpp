@@ -1,5 +1,6 @@
 #include "foundation/file_access.h"
 
+#include "foundation/loose_read.h"
 #include "foundation/mem_arena.h"
 #include "foundation/user_message.h"
 
@@ -20,19 +21,13 @@ void reportNotFound(const char* operation, const char* path) {
     msg_Show(operation, text, MsgIcon::None, MsgButtons::Ok);
 }
 
-// Opens an existing regular file for reading without touching the current file.
+// Opens an existing regular file for reading without touching the current file. A directory, a
+// FIFO or a device is not opened (and a FIFO is never waited for).
 int openForReading(const char* path) {
     if (path == nullptr) return -1;
     std::string resolved = file_ResolveLoose(path);
     if (resolved.empty()) return -1;
-    int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return -1;
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+    return file_OpenRegular(resolved.c_str(), nullptr);
 }
 
 long readAll(int fd, void* buffer, long count) {

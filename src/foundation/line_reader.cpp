@@ -1,6 +1,8 @@
 #include "foundation/line_reader.h"
 
 #include "foundation/file_access.h"
+#include "foundation/line_quote.h"
+#include "foundation/loose_read.h"
 #include "foundation/mem_arena.h"
 #include "foundation/safe_format.h"
 #include "foundation/text_source.h"
@@ -12,9 +14,8 @@
 #include <vector>
 
 namespace {
-// The one line buffer the words point into, and the text of that line for the error message.
+// The one line buffer the words point into.
 char g_lineBuffer[kLineMaxChars + 1];
-char g_lineText[kLineMaxChars + 1];
 
 constexpr int kMaxFieldWidth = 255;
 
@@ -22,14 +23,13 @@ bool isSeparator(char c) {
     return c == ' ' || c == '\t' || c == ',';
 }
 
-// Copies at most kLineMaxChars characters of the line (up to an embedded NUL) into both buffers.
+// Copies at most kLineMaxChars characters of the line (up to an embedded NUL) into the buffer.
 void takeLine(const char* text, size_t length) {
     if (length > kLineMaxChars) length = kLineMaxChars;
     const void* nul = std::memchr(text, '\0', length);
     if (nul != nullptr) length = static_cast<size_t>(static_cast<const char*>(nul) - text);
     std::memcpy(g_lineBuffer, text, length);
     g_lineBuffer[length] = '\0';
-    std::memcpy(g_lineText, g_lineBuffer, length + 1);
 }
 
 // Splits the line held in g_lineBuffer.
@@ -75,39 +75,100 @@ bool isSafeLineFormat(const char* format) {
     return conversions == 2;
 }
 
-void reportBadLine(int lineNumber, const char* lineText) {
+// The word that introduces the file's name under a bad-line message ("Dialog Message" "FILE_LABEL").
+std::string fileLabel() {
+    const char* label = text_Get("Dialog Message", "FILE_LABEL");
+    return std::strcmp(label, kBadTextString) == 0 ? "File:" : label;
+}
+
+void reportBadLine(int lineNumber, std::string_view line, const char* fileName) {
     const char* caption = text_Get("Dialog Message", "ASCII_PARSE");
-    const char* format = text_Get("Dialog Message", "BAD_LINE_NUMBER");
-    if (!isSafeLineFormat(format)) format = "Line %i: %s";
-    const std::string text = fmt_Format(format, {lineNumber, lineText});
+    std::string text = ascii_BadLineText(lineNumber, line);
+    if (fileName != nullptr) {
+        text += '\n';
+        text += fileLabel();
+        text += ' ';
+        text += fileName;
+    }
     msg_Show(caption, text.c_str(), MsgIcon::Error, MsgButtons::Ok);
 }
 
+// One read: where its lines go and who reports a rejected line.
+struct ReadTarget {
+    const LineHandler& handler;
+    LineReadReport* report = nullptr; // the caller reports a rejected line
+    const char* fileName = nullptr;   // named in the message of a rejected line
+};
+
 // One line through the protocol: 0 to go on, else the handler's rejection value.
-int handleLine(const char* text, size_t length, int lineNumber, const LineHandler& handler) {
+int handleLine(const char* text, size_t length, int lineNumber, ReadTarget& target) {
+    if (target.report != nullptr && std::memchr(text, '\0', length) != nullptr) {
+        if (target.report->nul_lines++ == 0) target.report->first_nul_line = lineNumber;
+    }
     takeLine(text, length);
     LineTokens tokens = splitTaken();
     if (tokens.count == 0 || tokens.words[0][0] == '/') return 0;
-    int result = handler(&tokens, lineNumber);
-    if (result != 0) reportBadLine(lineNumber, g_lineText);
+    int result = target.handler(&tokens, lineNumber);
+    if (result == 0) return 0;
+    const std::string_view line(text, length < kLineMaxChars ? length : kLineMaxChars);
+    if (target.report != nullptr) {
+        target.report->rejected_line = lineNumber;
+        target.report->rejected_text.assign(line.data(), line.size());
+    } else {
+        reportBadLine(lineNumber, line, target.fileName);
+    }
     return result;
 }
 
+bool isTrailer(char c) {
+    return c == '\n' || c == '\r' || c == '\x1A';
+}
+
 // Lines end at CR LF; a lone CR or LF belongs to the line. A final line without CR LF runs to
-// the end of the data and keeps all of its characters.
-int readLines(const char* data, size_t size, const LineHandler& handler) {
+// the end of the data and keeps its characters (the described reader loses the last one, which
+// would cut a final "end" to "en"), but a trailing LF, CR or 0x1A there is no character of the
+// line: editors and old tools leave such a byte after the last line end.
+int readLines(const char* data, size_t size, ReadTarget& target) {
     int lineNumber = 1;
     size_t start = 0;
     while (start < size) {
         size_t end = start;
         while (end < size && !(data[end] == '\r' && end + 1 < size && data[end + 1] == '\n'))
             ++end;
-        int result = handleLine(data + start, end - start, lineNumber, handler);
+        size_t length = end - start;
+        if (end == size && length > 0 && isTrailer(data[end - 1])) --length;
+        int result = handleLine(data + start, length, lineNumber, target);
         if (result != 0) return result;
         ++lineNumber;
         start = end + 2;
     }
-    return handler(nullptr, lineNumber);
+    return target.handler(nullptr, lineNumber);
+}
+
+// The text-mode reading of ascii_ReadTextBuffer.
+int readTextLines(const char* data, size_t size, ReadTarget& target) {
+    char line[kTextLineMaxChars + 1];
+    int lineNumber = 1;
+    size_t pos = 0;
+    while (pos < size) {
+        // CR LF reads as LF. A read stops after LF or at kTextLineMaxChars characters; the rest
+        // of a longer line comes with the next read.
+        size_t length = 0;
+        while (length < kTextLineMaxChars && pos < size) {
+            char c = data[pos++];
+            if (c == '\r' && pos < size && data[pos] == '\n') {
+                c = '\n';
+                ++pos;
+            }
+            line[length++] = c;
+            if (c == '\n') break;
+        }
+        if (length > 0 && line[length - 1] == '\n') --length;
+        const int result = handleLine(line, length, lineNumber, target);
+        if (result != 0) return result;
+        ++lineNumber;
+    }
+    return target.handler(nullptr, lineNumber);
 }
 
 bool hasScrambleMark(const uint8_t* data, size_t size) {
@@ -121,15 +182,29 @@ LineTokens ascii_SplitLine(const char* text) {
     return splitTaken();
 }
 
+std::string ascii_BadLineText(int line_number, std::string_view line) {
+    const char* format = text_Get("Dialog Message", "BAD_LINE_NUMBER");
+    if (!isSafeLineFormat(format)) format = "Line %i: %s";
+    return fmt_Format(format, {line_number, ascii_QuoteLine(line)});
+}
+
 int ascii_ReadBuffer(const char* data, size_t size, const LineHandler& handler, uint32_t key) {
     if (data == nullptr) size = 0;
+    ReadTarget target{handler};
     const auto* bytes = reinterpret_cast<const uint8_t*>(data);
     if (key != 0 && hasScrambleMark(bytes, size)) {
         std::vector<uint8_t> plain(bytes + sizeof kScrambleMark, bytes + size);
         ascii_Descramble(plain.data(), plain.size(), key);
-        return readLines(reinterpret_cast<const char*>(plain.data()), plain.size(), handler);
+        return readLines(reinterpret_cast<const char*>(plain.data()), plain.size(), target);
     }
-    return readLines(data, size, handler);
+    return readLines(data, size, target);
+}
+
+int ascii_ReadTextBuffer(const char* data, size_t size, const LineHandler& handler, LineReadReport* report) {
+    if (data == nullptr) size = 0;
+    if (report != nullptr) *report = LineReadReport{};
+    ReadTarget target{handler, report};
+    return readTextLines(data, size, target);
 }
 
 int ascii_ReadFile(const char* path, const LineHandler& handler, uint32_t key) {
@@ -145,51 +220,22 @@ int ascii_ReadFile(const char* path, const LineHandler& handler, uint32_t key) {
     long got = size > 0 ? file_ReadEx(buffer, size) : 0;
     file_CloseEx();
     size_t length = got > 0 ? static_cast<size_t>(got) : 0;
+    ReadTarget target{handler, nullptr, path};
     int result;
     if (key != 0 && hasScrambleMark(buffer, length)) {
         ascii_Descramble(buffer + sizeof kScrambleMark, length - sizeof kScrambleMark, key);
         result = readLines(reinterpret_cast<const char*>(buffer + sizeof kScrambleMark),
-                           length - sizeof kScrambleMark, handler);
+                           length - sizeof kScrambleMark, target);
     } else {
-        result = readLines(reinterpret_cast<const char*>(buffer), length, handler);
+        result = readLines(reinterpret_cast<const char*>(buffer), length, target);
     }
     mem_FreeMem(buffer);
     return result;
 }
 
 int ascii_ReadTextFile(const char* path, const LineHandler& handler) {
-    std::string resolved = path != nullptr ? file_ResolveLoose(path) : std::string();
-    std::FILE* file = resolved.empty() ? nullptr : std::fopen(resolved.c_str(), "rb");
-    if (file == nullptr) return 1;
-    char line[kTextLineMaxChars + 1];
-    int lineNumber = 1;
-    int result = 0;
-    while (true) {
-        // Text mode: CR LF reads as LF. A read stops after LF or at kTextLineMaxChars characters;
-        // the rest of a longer line comes with the next read.
-        size_t length = 0;
-        bool sawAny = false;
-        while (length < kTextLineMaxChars) {
-            int c = std::fgetc(file);
-            if (c == EOF) break;
-            sawAny = true;
-            if (c == '\r') {
-                int following = std::fgetc(file);
-                if (following == '\n')
-                    c = '\n';
-                else if (following != EOF)
-                    std::ungetc(following, file);
-            }
-            line[length++] = static_cast<char>(c);
-            if (c == '\n') break;
-        }
-        if (!sawAny) break;
-        if (length > 0 && line[length - 1] == '\n') --length;
-        result = handleLine(line, length, lineNumber, handler);
-        if (result != 0) break;
-        ++lineNumber;
-    }
-    std::fclose(file);
-    if (result != 0) return result;
-    return handler(nullptr, lineNumber);
+    std::string bytes;
+    if (!file_ReadLooseWhole(path, bytes, nullptr)) return 1;
+    ReadTarget target{handler, nullptr, path};
+    return readTextLines(bytes.data(), bytes.size(), target);
 }

@@ -3,11 +3,13 @@
 #include <cstdio>
 
 namespace {
-// Prints "CAPTION: TEXT" to standard error; nobody is there to answer, so questions get No.
+// Prints "CAPTION: TEXT" (only TEXT when there is no caption) to standard error; nobody is there
+// to answer, so questions get No.
 class StderrSink final : public MessageSink {
   public:
     MsgAnswer showMessage(const char* caption, const char* text, MsgIcon, MsgButtons buttons) override {
-        std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
+        if (caption != nullptr && caption[0] != '\0') std::fprintf(stderr, "%s: ", caption);
+        std::fprintf(stderr, "%s\n", text ? text : "");
         std::fflush(stderr);
         return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgAnswer::Ok : MsgAnswer::No;
     }

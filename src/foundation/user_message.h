@@ -16,6 +16,7 @@ public:
 void msg_SetSink(MessageSink* sink);
 MessageSink* msg_Sink();
 // Shows a message through the current sink. The default sink prints "CAPTION: TEXT" to standard
-// error and answers Ok for Ok/OkCancel boxes and No for Yes/No questions.
+// error (only "TEXT" when the caption is empty) and answers Ok for Ok/OkCancel boxes and No for Yes/No
+// questions.
 MsgAnswer msg_Show(const char* caption, const char* text, MsgIcon icon = MsgIcon::None,
                    MsgButtons buttons = MsgButtons::Ok);

@@ -1,4 +1,5 @@
 #include "foundation/file_access.h"
+#include "foundation/line_quote.h"
 #include "foundation/line_reader.h"
 #include "foundation/text_source.h"
 #include "support/captured_messages.h"
@@ -192,7 +193,7 @@ TEST(LineProtocol, VeryLongLinesReachTheMessageCut) {
     recorder.rejectAt = 1;
     readText(std::string(5000, 'q'), recorder);
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "Line 1: " + std::string(1000, 'q'));
+    EXPECT_EQ(messages.messages[0].text, "Line 1: " + std::string(kQuotedLineMaxChars, 'q') + "...");
 }
 
 TEST(Scrambling, RoundTripsForManyKeysAndSizes) {
@@ -288,5 +289,5 @@ TEST(LineFiles, TextFileRejectionStopsTheRead) {
     EXPECT_EQ(ascii_ReadTextFile(path.c_str(), recorder.handler()), 7);
     EXPECT_EQ(recorder.calls, (Words{"1:a", "2:b"}));
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "Line 2: b");
+    EXPECT_EQ(messages.messages[0].text, "Line 2: b\nFile: " + path);
 }
