@@ -10,7 +10,7 @@ std::vector<const ToolCommand*>& registry() {
 }
 
 int usage(const char* program) {
-    std::fprintf(stderr, "usage: %s [--game DIR] SUBCOMMAND ARGS...\n", program);
+    std::fprintf(stderr, "usage: %s [--game DIR] [--open-damaged] SUBCOMMAND ARGS...\n", program);
     for (const ToolCommand* command : registry())
         std::fprintf(stderr, "  %s %s\n", command->name, command->usage);
     return 2;
@@ -31,6 +31,9 @@ int tool_Main(const char* program, int argc, char** argv) {
         if (std::strcmp(argv[i], "--game") == 0 && i + 1 < argc) {
             context.gameDir = argv[i + 1];
             i += 2;
+        } else if (std::strcmp(argv[i], "--open-damaged") == 0) {
+            context.openDamaged = true;
+            ++i;
         } else {
             return usage(program);
         }
@@ -44,4 +47,10 @@ int tool_Main(const char* program, int argc, char** argv) {
     }
     std::fprintf(stderr, "%s: unknown subcommand '%s'\n", program, argv[i]);
     return usage(program);
+}
+
+bool tool_CheckOutputName(const char* program, const std::string& path) {
+    if (path != "-") return true;
+    std::fprintf(stderr, "%s: '-' is not an output here; name a file to write\n", program);
+    return false;
 }

@@ -7,6 +7,7 @@
 
 struct ToolContext {
     std::string gameDir = "."; // --game DIR
+    bool openDamaged = false;  // --open-damaged: use what could be read of a damaged mission
 };
 
 // Exit status of a subcommand: 0 success; 1 a file could not be read or written; 2 usage error or
@@ -21,5 +22,9 @@ struct ToolCommand {
 };
 
 const std::vector<const ToolCommand*>& tool_Commands();
-// Parses "[--game DIR] SUBCOMMAND ARGS..." and runs the subcommand.
+// Parses "[--game DIR] [--open-damaged] SUBCOMMAND ARGS..." and runs the subcommand.
 int tool_Main(const char* program, int argc, char** argv);
+
+// Output arguments name files: "-" (standard output to many tools) is refused with a usage
+// message, rather than silently creating a file of that name. True when `path` may be used.
+bool tool_CheckOutputName(const char* program, const std::string& path);

@@ -133,8 +133,9 @@ public:
     bool loose(const DemoFile& file, std::string* error) {
         if (file.bytes.empty()) return fail(error, "nothing was built for " + file.name);
         const std::string path = outdir_ + "/" + file.name;
-        if (!file_WriteWhole(path.c_str(), file.bytes.data(), file.bytes.size()))
-            return fail(error, "cannot write " + path);
+        FileFailure failure;
+        if (!file_WriteWhole(path.c_str(), file.bytes.data(), file.bytes.size(), &failure))
+            return fail(error, "cannot write " + path + ": " + file_FailureText(failure));
         contents_.looseFiles.push_back(file.name);
         return true;
     }

@@ -67,15 +67,22 @@ BackupWriter::Result BackupWriter::tick() {
     for (int i = 0; i < 2; ++i) {
         if (pages[i]->num_items < 1) continue;
         const std::string path = folder + names[i];
-        const bool written =
-            !folder.empty() && backup_MakeFolder(folder) && metafile_Write(*pages[i], path.c_str());
+        FileFailure failure;
+        bool written = false;
+        if (folder.empty()) {
+            failure = FileFailure::system(ENOENT); // neither XDG_STATE_HOME nor a home folder
+        } else if (errno = 0; !backup_MakeFolder(folder)) {
+            failure = FileFailure::system(errno != 0 ? errno : ENOTDIR);
+        } else {
+            written = metafile_Write(*pages[i], path.c_str(), &failure);
+        }
         if (written) {
             ++result.written;
             reported_[i] = false;
             continue;
         }
         ++result.failed;
-        if (!reported_[i]) write_ReportFailure(folder.empty() ? names[i] : path.c_str());
+        if (!reported_[i]) write_ReportFailure(folder.empty() ? names[i] : path.c_str(), failure);
         reported_[i] = true;
     }
     return result;

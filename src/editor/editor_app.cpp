@@ -44,6 +44,8 @@ StartupResult EditorApp::startUp(const EditorOptions& options) {
         return StartupResult::MissingNames;
     case GameDataResult::NoDirectory:
         return StartupResult::NoDirectory;
+    case GameDataResult::BadDefinitions:
+        break; // not a result of the tables
     }
 
     // page_Clear names the groups of the current page, so Page 1 is made current first.

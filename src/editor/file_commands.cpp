@@ -69,8 +69,9 @@ bool OpenMission(EditorView& view, MissionPage& page) {
 bool SaveMission(EditorView& view, MissionPage& page) {
     const std::string path = view.chooseFile(FileDialogKind::Save, file_MissionFilter());
     if (path.empty()) return false;
-    if (!metafile_Write(page, path.c_str())) {
-        write_ReportFailure(path.c_str());
+    FileFailure failure;
+    if (!metafile_Write(page, path.c_str(), &failure)) {
+        write_ReportFailure(path.c_str(), failure);
         return false;
     }
     file_StorePath(page, path);

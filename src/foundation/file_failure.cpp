@@ -1,13 +1,13 @@
 #include "foundation/file_failure.h"
 
+#include "foundation/safe_format.h"
 #include "foundation/text_source.h"
 
 #include <cstring>
 
 namespace {
-std::string textOr(const char* key, const char* fallback) {
-    const char* text = text_Get("File I/O", key);
-    return std::strcmp(text, kBadTextString) == 0 ? fallback : text;
+const char* textOr(const char* key, const char* fallback) {
+    return text_GetOr("File I/O", key, fallback);
 }
 } // namespace
 
@@ -23,4 +23,16 @@ std::string file_FailureText(const FileFailure& failure) {
         return textOr("IS_INPUT_FILE", "It is a file this command reads");
     }
     return {};
+}
+
+std::string file_ReasonLine(const FileFailure& failure) {
+    return fmt_Format(textOr("REASON", "Reason: %s"), {file_FailureText(failure)});
+}
+
+std::string file_ReadFailureText(const char* path, const FileFailure& failure) {
+    std::string text =
+        fmt_Format(textOr("CANT_READ_FILE", "The file %s could not be read."), {path != nullptr ? path : ""});
+    text += '\n';
+    text += file_ReasonLine(failure);
+    return text;
 }

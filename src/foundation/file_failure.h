@@ -24,3 +24,9 @@ struct FileFailure {
 // "IS_INPUT_FILE" (with English words when the string table lacks them) for the refusals; empty
 // for None.
 std::string file_FailureText(const FileFailure& failure);
+
+// "File I/O" "REASON" with the failure's words ("Reason: No such file or directory").
+std::string file_ReasonLine(const FileFailure& failure);
+
+// "File I/O" "CANT_READ_FILE" with the path, then the reason line.
+std::string file_ReadFailureText(const char* path, const FileFailure& failure);

@@ -77,8 +77,7 @@ bool isSafeLineFormat(const char* format) {
 
 // The word that introduces the file's name under a bad-line message ("Dialog Message" "FILE_LABEL").
 std::string fileLabel() {
-    const char* label = text_Get("Dialog Message", "FILE_LABEL");
-    return std::strcmp(label, kBadTextString) == 0 ? "File:" : label;
+    return text_GetOr("Dialog Message", "FILE_LABEL", "File:");
 }
 
 void reportBadLine(int lineNumber, std::string_view line, const char* fileName) {

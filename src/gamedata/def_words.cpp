@@ -53,6 +53,23 @@ int32_t defword_Int(const char* word) {
     return static_cast<int32_t>(value);
 }
 
+int32_t defword_IntClamped(const char* word) {
+    if (word == nullptr) return 0;
+    while (isSpace(*word))
+        ++word;
+    bool negative = false;
+    if (*word == '+' || *word == '-') negative = *word++ == '-';
+    // Past 2^31 every further digit only makes the value larger, so the count can stop there.
+    constexpr int64_t kBeyond = int64_t{1} << 31;
+    int64_t value = 0;
+    while (isDigit(*word)) {
+        if (value <= kBeyond) value = value * 10 + (*word - '0');
+        ++word;
+    }
+    if (negative) return value >= kBeyond ? INT32_MIN : static_cast<int32_t>(-value);
+    return value >= kBeyond ? INT32_MAX : static_cast<int32_t>(value);
+}
+
 int32_t defword_Fixed16(const char* word) {
     double value = 0.0;
     if (!readDecimal(word, &value)) return 0;

@@ -7,6 +7,9 @@
 // Optional leading white space, an optional sign and decimal digits; reading stops at the first
 // other character; 0 without digits. Values beyond 32 bits wrap as the game's reader does.
 int32_t defword_Int(const char* word);
+// The same reading, but a value beyond 32 bits is held to the nearest value an int32 holds
+// (INT32_MIN or INT32_MAX) instead of wrapping.
+int32_t defword_IntClamped(const char* word);
 // A decimal number (as strtod reads it) multiplied by 65536 and truncated toward zero; values
 // outside the 32-bit range are clamped, a word without a number gives 0.
 int32_t defword_Fixed16(const char* word);

@@ -1,6 +1,7 @@
 #include "gamedata/game_data_setup.h"
 
 #include "foundation/file_access.h"
+#include "foundation/loose_read.h"
 #include "foundation/mem_arena.h"
 #include "foundation/user_message.h"
 #include "gamedata/item_defs.h"
@@ -80,8 +81,7 @@ int gamedata_OpenArchives() {
 GameDataResult gamedata_Load() {
     const GameDataResult result = gamedata_LoadTables();
     if (result != GameDataResult::Loaded) return result;
-    gamedata_LoadDefinitions();
-    return GameDataResult::Loaded;
+    return gamedata_LoadDefinitions();
 }
 
 GameDataResult gamedata_LoadTables() {
@@ -106,17 +106,32 @@ GameDataResult gamedata_LoadTables() {
     return GameDataResult::Loaded;
 }
 
-void gamedata_LoadDefinitions() {
+GameDataResult gamedata_LoadDefinitions() {
     // A missing or wholly unreadable file leaves no definitions although the load "succeeds";
-    // the editor could then place nothing, so that is reported like a failed load.
-    if (itemdef_Load(kItemDefsFile, kItemDefsScrambleKey) != 0 && itemdef_Count() > 0) {
+    // the editor could then place nothing, so that is reported like a failed load. A damaged
+    // file has already shown its bad line; the definitions before it stay.
+    bool complete = false;
+    const bool loaded =
+        itemdef_Load(kItemDefsFile, kItemDefsScrambleKey, &complete) != 0 && itemdef_Count() > 0;
+    if (loaded) {
         if (g_tables.item_names != nullptr) itemdef_ApplyNames(g_tables.item_names);
     } else {
-        msg_Show("", TextLookup("Dialog Message", "CANT_LOAD_ITEMS_DEF"), MsgIcon::None, MsgButtons::Ok);
+        std::string text = TextLookup("Dialog Message", "CANT_LOAD_ITEMS_DEF");
+        // Not found anywhere: the loose file's own reason (missing, a directory, no permission).
+        FileFailure failure;
+        if (file_ExistsEx(kItemDefsFile) == 0 && !file_CheckReadable(kItemDefsFile, &failure)) {
+            text += '\n';
+            text += file_ReasonLine(failure);
+        }
+        msg_Show("", text.c_str(), MsgIcon::None, MsgButtons::Ok);
     }
 
-    sunset_Load();
+    // "sunsets.def" is optional; one that is there must read whole.
+    const bool sunsetsThere = file_ExistsEx(kSunsetFile) != 0;
+    const bool sunsetsRead = sunset_Load() != 0;
     if (g_tables.item_names != nullptr) sunset_ApplyNames(g_tables.item_names);
+    return loaded && complete && (sunsetsRead || !sunsetsThere) ? GameDataResult::Loaded
+                                                                : GameDataResult::BadDefinitions;
 }
 
 GameDataResult gamedata_LoadForTools(const char* directory) {

@@ -23,10 +23,11 @@ struct GameTables {
 
 // Results of gamedata_Load.
 enum class GameDataResult {
-    Loaded = 0,       // everything required is there (item definitions may still be missing)
-    MissingTexts = 1, // "text.bin" could not be loaded (warning shown)
-    MissingNames = 2, // "qz2wpn.bin" could not be loaded (warning shown)
-    NoDirectory = 3,  // gamedata_LoadForTools could not enter the directory
+    Loaded = 0,         // everything required is there (item definitions may still be missing)
+    MissingTexts = 1,   // "text.bin" could not be loaded (warning shown)
+    MissingNames = 2,   // "qz2wpn.bin" could not be loaded (warning shown)
+    NoDirectory = 3,    // gamedata_LoadForTools could not enter the directory
+    BadDefinitions = 4, // "items.def" missing, unreadable or damaged, or "sunsets.def" damaged
 };
 
 // The tables of the last gamedata_Load.
@@ -43,15 +44,18 @@ int gamedata_OpenArchives();
 // as "Warning: Unable to load file NAME" (no caption) and stops the load. Then "qz2items.bin"
 // (optional, silent), "items.def" with kItemDefsScrambleKey and renamed from "qz2items.bin"
 // ("CANT_LOAD_ITEMS_DEF", no caption, when it cannot be loaded or yields no definition at all),
-// and "sunsets.def" renamed likewise.
+// and "sunsets.def" renamed likewise. BadDefinitions when the definitions did not load whole
+// (the load still goes on to the end, as the editor's start-up does).
 GameDataResult gamedata_Load();
 
 // The two halves of gamedata_Load, for the editor's start-up, which clears the pages and sets up
 // its window between them. gamedata_LoadTables: the archives and the three string tables (results
-// as gamedata_Load). gamedata_LoadDefinitions: "items.def" and "sunsets.def", renamed from
-// "qz2items.bin" when it was loaded.
+// as gamedata_Load, never BadDefinitions). gamedata_LoadDefinitions: "items.def" and
+// "sunsets.def", renamed from "qz2items.bin" when it was loaded; Loaded, or BadDefinitions when
+// "items.def" is missing, unreadable, rejected a line or holds no definition, or "sunsets.def"
+// is there but rejected a line (its messages were shown).
 GameDataResult gamedata_LoadTables();
-void gamedata_LoadDefinitions();
+GameDataResult gamedata_LoadDefinitions();
 
 // For the command-line tools: makes `directory` the current directory and runs gamedata_Load.
 // Paths the tool was given must be made absolute first (gamedata_AbsolutePath).

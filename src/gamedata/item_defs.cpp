@@ -138,9 +138,10 @@ int handleKey(const LineTokens& line, ItemDef* def, int* current, int count) {
     return 0;
 }
 
-// Both passes over the definition text; `read` runs the line reader with a handler.
-template <typename ReadFn>
-int loadWith(const ReadFn& read) {
+// Both passes over the definition text; `read` runs the line reader with a handler. `complete`
+// tells whether the second pass read the whole text.
+template <typename ReadFn> int loadWith(const ReadFn& read, bool* complete = nullptr) {
+    if (complete != nullptr) *complete = false;
     itemdef_Clear();
 
     long begins = 0;
@@ -161,18 +162,19 @@ int loadWith(const ReadFn& read) {
     }
 
     int current = 0;
-    read([&](const LineTokens* line, int) {
+    const int result = read([&](const LineTokens* line, int) {
         if (line == nullptr || line->count == 0) return 0;
         ItemDef* def = current < g_count ? &g_defs[current] : nullptr;
         return handleKey(*line, def, &current, g_count);
     });
+    if (complete != nullptr) *complete = result == 0;
     return 1;
 }
 
 } // namespace
 
-int itemdef_Load(const char* path, uint32_t key) {
-    return loadWith([&](const LineHandler& handler) { return ascii_ReadFile(path, handler, key); });
+int itemdef_Load(const char* path, uint32_t key, bool* complete) {
+    return loadWith([&](const LineHandler& handler) { return ascii_ReadFile(path, handler, key); }, complete);
 }
 
 int itemdef_LoadBuffer(const char* data, size_t size, uint32_t key) {

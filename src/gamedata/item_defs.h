@@ -81,7 +81,9 @@ struct ItemDef {
 // carries the scramble mark), replacing any previous ones. 1 on success (also when the file is
 // missing, which leaves 0 definitions, or when a line was rejected, which keeps the records
 // filled so far); 0 when memory runs out ("Item Defs - Out of Memory!" goes to the error log).
-int itemdef_Load(const char* path, uint32_t key);
+// `complete`, when given, tells whether the whole file was read: false when it was missing or
+// unreadable or a line was rejected.
+int itemdef_Load(const char* path, uint32_t key, bool* complete = nullptr);
 // The same over bytes in memory (tests, fuzzing); the bytes are copied before descrambling.
 int itemdef_LoadBuffer(const char* data, size_t size, uint32_t key);
 // Frees the definitions (count 0).

@@ -32,12 +32,7 @@ char lowerAscii(char c) {
 }
 
 bool nameEquals(const PffRecord& record, const char* name) {
-    size_t length = strnlen(record.name, kPffNameSize);
-    if (std::strlen(name) != length) return false;
-    for (size_t i = 0; i < length; ++i) {
-        if (lowerAscii(record.name[i]) != lowerAscii(name[i])) return false;
-    }
-    return true;
+    return pff_NamesEqual(std::string_view(record.name, strnlen(record.name, kPffNameSize)), name);
 }
 
 // The entry's data lies wholly inside the archive file.
@@ -251,6 +246,13 @@ void* pff_Load(PffArchive* archive, const char* name) {
     if (archive->current->flags & kPffScrambledFlag) pff_Unscramble(block, static_cast<size_t>(size));
     archive->failed = false;
     return block;
+}
+
+bool pff_NamesEqual(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    return true;
 }
 
 std::string pff_RecordName(const PffRecord& record) {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 constexpr uint32_t kPffHeaderSize = 20;
 constexpr uint32_t kPffRecordSize = 32;
@@ -66,5 +67,8 @@ void* pff_Load(PffArchive* archive, const char* name);
 
 // The entry name of a record as a string (at most 16 characters).
 std::string pff_RecordName(const PffRecord& record);
+// Whether two entry names are the same name to the archive's lookup: equal without regard to
+// ASCII letter case (the directory part, when there is one, included).
+bool pff_NamesEqual(std::string_view a, std::string_view b);
 // Scrambling of whole-entry loads: the same operation scrambles and unscrambles.
 void pff_Unscramble(uint8_t* data, size_t size);

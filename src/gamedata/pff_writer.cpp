@@ -35,6 +35,15 @@ std::vector<uint8_t> pff_BuildArchive(const std::vector<PffWriterEntry>& entries
         }
         total += entry.data.size();
     }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        for (size_t j = 0; j < i; ++j) {
+            if (pff_NamesEqual(entries[j].name, entries[i].name)) {
+                fail(error, "two entries are named '" + entries[j].name + "' and '" + entries[i].name +
+                                "'; the archive's lookup does not tell them apart");
+                return {};
+            }
+        }
+    }
     if (total > UINT32_MAX) {
         fail(error, "archive larger than 4 GiB");
         return {};
@@ -72,7 +81,9 @@ bool pff_WriteArchive(const char* path, const std::vector<PffWriterEntry>& entri
     std::string problem;
     std::vector<uint8_t> bytes = pff_BuildArchive(entries, &problem);
     if (!problem.empty()) return fail(error, problem);
-    if (!file_WriteWhole(path, bytes.data(), bytes.size()))
-        return fail(error, std::string("cannot write ") + (path != nullptr ? path : ""));
+    FileFailure failure;
+    if (!file_WriteWhole(path, bytes.data(), bytes.size(), &failure))
+        return fail(error, std::string("cannot write ") + (path != nullptr ? path : "") + ": " +
+                               file_FailureText(failure));
     return true;
 }

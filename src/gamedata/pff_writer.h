@@ -14,9 +14,11 @@ struct PffWriterEntry {
 };
 
 // The archive as bytes. Empty with `error` set when a name is empty or longer than 16
-// characters, or the archive would not fit the format's 32-bit offsets.
+// characters, when two entries have the same name to the archive's lookup (pff_NamesEqual:
+// only the first could ever be found), or the archive would not fit the format's 32-bit offsets.
 std::vector<uint8_t> pff_BuildArchive(const std::vector<PffWriterEntry>& entries,
                                       std::string* error = nullptr);
-// Builds the archive and writes it to `path` (temporary file and rename). False on any failure.
+// Builds the archive and writes it to `path` (foundation/atomic_file.h). False on any failure,
+// with the reason in `error`.
 bool pff_WriteArchive(const char* path, const std::vector<PffWriterEntry>& entries,
                       std::string* error = nullptr);

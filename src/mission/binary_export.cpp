@@ -285,8 +285,9 @@ int export_BinaryMission(MissionPage& page, const char* path) {
     export_SortItems(page);
     const ExportCounts counts = page_CheckExportLimits(page);
     const std::vector<uint8_t> bytes = export_BuildBytes(page, counts);
-    if (!file_WriteWhole(path, bytes.data(), bytes.size())) {
-        write_ReportFailure(path);
+    FileFailure failure;
+    if (!file_WriteWhole(path, bytes.data(), bytes.size(), &failure)) {
+        write_ReportFailure(path, failure);
         return 0;
     }
     return 1;

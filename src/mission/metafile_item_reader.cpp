@@ -64,7 +64,9 @@ std::string_view lowerKey(const char* word, char (&buffer)[kLongestKey + 1]) {
 
 } // namespace
 
-int32_t metafile_Int(const LineTokens& tokens, int index) { return defword_Int(metafile_Word(tokens, index)); }
+int32_t metafile_Int(const LineTokens& tokens, int index) {
+    return defword_IntClamped(metafile_Word(tokens, index));
+}
 
 void metafile_CopyText(char* field, size_t size, const LineTokens& tokens, int index) {
     defword_Copy(field, size, metafile_Word(tokens, index));

@@ -1,12 +1,16 @@
 #include "mission/metafile_reader.h"
 
+#include "foundation/loose_read.h"
 #include "gamedata/def_words.h"
 #include "gamedata/item_defs.h"
+#include "mission/metafile_checks.h"
 #include "mission/metafile_keys.h"
+#include "mission/metafile_problem_text.h"
 #include "mission/metafile_words.h"
 #include "mission/page_ops.h"
 #include "mission/terrain_images.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <unordered_map>
@@ -22,15 +26,21 @@ int32_t clampCount(int32_t value, int capacity) {
 }
 
 // The state of one load. Records whose number does not fit the page are read into the scratch
-// records, which are thrown away.
+// records, which are thrown away. The tally notes block numbers and counts for the checks.
 class MetafileParser {
 public:
     explicit MetafileParser(MissionPage& page) : page_(page) {
         std::memset(&scratch_, 0, sizeof scratch_);
     }
 
-    int handle(const LineTokens* tokens, int /*line_number*/) {
+    const MetafileTally& tally() const { return tally_; }
+    // The line of the "begin" of the block that is still open; 0 when none is.
+    int openBlockLine() const { return block_ == Block::Top ? 0 : block_line_; }
+    bool readAnything() const { return blocks_begun_ > 0; }
+
+    int handle(const LineTokens* tokens, int line_number) {
         if (tokens == nullptr) return block_ == Block::Top ? 0 : 1; // unterminated block
+        line_ = line_number;
         const LineTokens& t = *tokens;
         const char* key = metafile_Word(t, 0);
         if (block_ == Block::Briefing) return briefingLine(t);
@@ -66,6 +76,8 @@ private:
         if (!is(metafile_Word(t, 0), "begin")) return 1;
         const char* name = metafile_Word(t, 1);
         const int32_t number = metafile_Int(t, 2);
+        block_line_ = line_;
+        ++blocks_begun_;
         if (is(name, "general_information")) {
             block_ = Block::General;
             return 0;
@@ -77,24 +89,32 @@ private:
         if (is(name, "item")) {
             item_ = pick(page_.items, number, 0, kMaxItems, scratch_.item);
             block_ = Block::Item;
+            tally_.blockBegun(MetafileBlock::Item, number, line_);
         } else if (is(name, "waypoint")) {
             waypoint_ = pick(page_.waypoints, number, 1, kMaxWaypointLists, scratch_.waypoint);
             block_ = Block::Waypoint;
+            tally_.blockBegun(MetafileBlock::Waypoint, number, line_);
         } else if (is(name, "event")) {
             event_ = pick(page_.events, number, 0, kMaxEvents, scratch_.event);
+            event_number_ = number;
             block_ = Block::Event;
+            tally_.blockBegun(MetafileBlock::Event, number, line_);
         } else if (is(name, "group")) {
             group_ = pick(page_.groups, number, 1, kMaxGroups, scratch_.group);
             block_ = Block::Group;
+            tally_.blockBegun(MetafileBlock::Group, number, line_);
         } else if (is(name, "wav_list")) {
             wav_ = pick(page_.wav_lists, number, 1, kMaxWavLists, scratch_.wav);
             block_ = Block::WavList;
+            tally_.blockBegun(MetafileBlock::WavList, number, line_);
         } else if (is(name, "layer")) {
             layer_ = pick(page_.layers, number, 0, kMaxLayers, scratch_.layer);
             block_ = Block::Layer;
+            tally_.blockBegun(MetafileBlock::Layer, number, line_);
         } else if (is(name, "areatrig")) {
             area_ = pick(page_.area_triggers, number, 1, kMaxAreaTriggers, scratch_.area);
             block_ = Block::AreaTrigger;
+            tally_.blockBegun(MetafileBlock::AreaTrigger, number, line_);
         } else if (is(name, "wind")) {
             // Block 1 starts a new chain; any other number goes behind the current zone.
             WindZone* current = wind_ == &scratch_.wind ? nullptr : wind_;
@@ -105,6 +125,7 @@ private:
             }
             block_ = Block::Wind;
         } else {
+            --blocks_begun_;
             return 1;
         }
         return 0;
@@ -112,6 +133,7 @@ private:
 
     int endLine() {
         if (block_ == Block::Triggers || block_ == Block::Actions) {
+            tally_.subBlockEnded();
             block_ = Block::Event;
             return 0;
         }
@@ -146,8 +168,10 @@ private:
             g.sunset = metafile_Int(t, 1);
         } else if (is(key, "num_items")) {
             page_.num_items = clampCount(metafile_Int(t, 1), kMaxItems);
+            tally_.countDeclared(MetafileBlock::Item, metafile_Int(t, 1), line_);
         } else if (is(key, "num_events")) {
             page_.num_events = clampCount(metafile_Int(t, 1), kMaxEvents);
+            tally_.countDeclared(MetafileBlock::Event, metafile_Int(t, 1), line_);
         } else if (is(key, "subgoals_win") || is(key, "subgoals_lose")) {
             int8_t* goals = is(key, "subgoals_win") ? page_.subgoals_win : page_.subgoals_lose;
             for (int i = 0; i < kSubgoalCount; ++i) goals[i] = static_cast<int8_t>(metafile_Int(t, 1 + i));
@@ -230,10 +254,12 @@ private:
             event_->trigger_count = clampCount(metafile_Int(t, 2), kMaxTriggers);
             counter_ = 0;
             block_ = Block::Triggers;
+            tally_.subBlockBegun(event_number_, true, metafile_Int(t, 2), line_);
         } else if (is(key, "begin") && is(metafile_Word(t, 1), "actions")) {
             event_->action_count = clampCount(metafile_Int(t, 2), kMaxActions);
             counter_ = 0;
             block_ = Block::Actions;
+            tally_.subBlockBegun(event_number_, false, metafile_Int(t, 2), line_);
         } else {
             return 1;
         }
@@ -241,6 +267,7 @@ private:
     }
 
     int triggerLine(const LineTokens& t) {
+        tally_.subBlockLine();
         const int slot = counter_++;
         if (slot >= kMaxTriggers) return 0; // no slot left: the line is dropped
         int32_t* v = event_->triggers[slot].value;
@@ -250,6 +277,7 @@ private:
     }
 
     int actionLine(const LineTokens& t) {
+        tally_.subBlockLine();
         const int slot = counter_++;
         if (slot >= kMaxActions) return 0;
         int32_t* v = event_->actions[slot].value;
@@ -290,7 +318,12 @@ private:
     }
 
     MissionPage& page_;
+    MetafileTally tally_;
     Block block_ = Block::Top;
+    int line_ = 0;       // the line being handled
+    int block_line_ = 0; // the "begin" line of the current block
+    int blocks_begun_ = 0;
+    int32_t event_number_ = 0;
     int counter_ = 0;
     MissionItem* item_ = nullptr;
     WaypointList* waypoint_ = nullptr;
@@ -335,7 +368,67 @@ void fixUpItems(MissionPage& page) {
     }
 }
 
+// Clears the page and reads `size` bytes into it, quietly: what a rejected line or the checks
+// find goes into `report`. The items are fixed up whatever the result, so that what was read
+// can be used as it stands.
+void readBytes(MissionPage& page, const char* data, size_t size, MetafileReport& report) {
+    page_Clear(page);
+    auto parser = std::make_unique<MetafileParser>(page);
+    LineReadReport lines;
+    const int result = ascii_ReadTextBuffer(
+        data, size,
+        [&parser](const LineTokens* tokens, int line_number) { return parser->handle(tokens, line_number); },
+        &lines);
+    report.read_anything = parser->readAnything();
+    report.problems.clear();
+    if (lines.rejected_line != 0) {
+        report.problems.push_back(
+            {lines.rejected_line, ascii_BadLineText(lines.rejected_line, lines.rejected_text)});
+    } else if (result != 0) {
+        const int line = parser->openBlockLine();
+        report.problems.push_back({line, metafile_Text("UNCLOSED_BLOCK", {line})});
+    } else {
+        parser->tally().addProblems(report.problems);
+    }
+    if (lines.nul_lines > 0)
+        report.problems.push_back(
+            {lines.first_nul_line, metafile_Text("NUL_BYTES", {lines.first_nul_line, lines.nul_lines})});
+    std::stable_sort(report.problems.begin(), report.problems.end(),
+                     [](const MetafileProblem& a, const MetafileProblem& b) { return a.line < b.line; });
+    if (result != 0)
+        report.result = MetafileReadResult::Stopped;
+    else if (!report.problems.empty())
+        report.result = MetafileReadResult::Damaged;
+    else
+        report.result = MetafileReadResult::Clean;
+    fixUpItems(page);
+}
+
 } // namespace
+
+MetafileReadResult metafile_ReadBytes(MissionPage& page, const char* data, size_t size,
+                                      MetafileReport* report) {
+    MetafileReport local;
+    MetafileReport& out = report != nullptr ? *report : local;
+    out = MetafileReport{};
+    readBytes(page, data, size, out);
+    return out.result;
+}
+
+MetafileReadResult metafile_Read(MissionPage& page, const char* path, MetafileReport* report) {
+    MetafileReport local;
+    MetafileReport& out = report != nullptr ? *report : local;
+    out = MetafileReport{};
+    std::string bytes;
+    if (!file_ReadLooseWhole(path, bytes, &out.failure)) {
+        page_Clear(page);
+        out.result = MetafileReadResult::Unreadable;
+        return out.result;
+    }
+    readBytes(page, bytes.data(), bytes.size(), out);
+    terrain_LoadImages(page); // a terrain that cannot be read leaves its buffers cleared; the mission stands
+    return out.result;
+}
 
 int metafile_Load(MissionPage& page, const char* path) {
     page_Clear(page);

@@ -11,7 +11,8 @@ inline const char* metafile_Word(const LineTokens& tokens, int index) {
     return index < tokens.count && tokens.words[index] != nullptr ? tokens.words[index] : "";
 }
 
-// Word `index` as a decimal integer (0 when missing or without digits).
+// Word `index` as a decimal integer (0 when missing or without digits); a value beyond 32 bits
+// is held to the nearest value an int32 holds, never wrapped.
 int32_t metafile_Int(const LineTokens& tokens, int index);
 
 // Copies word `index` into a text field, keeping what fits and zero-filling the rest.

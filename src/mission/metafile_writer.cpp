@@ -294,12 +294,9 @@ void metafile_Format(MissionPage& page, const MetafileTime& when, std::string& o
     writeItems(lines, page);
 }
 
-bool metafile_Write(MissionPage& page, const char* path) {
+bool metafile_Write(MissionPage& page, const char* path, FileFailure* failure) {
     std::string text;
     text.reserve(1 << 20);
     metafile_Format(page, metafile_Now(), text);
-    AtomicFile file;
-    if (!file.open(path)) return false;
-    if (!file.write(text)) return false;
-    return file.commit();
+    return file_WriteWhole(path, text.data(), text.size(), failure);
 }

@@ -8,6 +8,7 @@
 // the reader turns back into a line feed (a "|" typed into a briefing therefore reads back as a
 // line feed).
 
+#include "foundation/file_failure.h"
 #include "mission/mission_page.h"
 
 #include <string>
@@ -29,6 +30,8 @@ MetafileTime metafile_Now();
 // area-trigger data are refreshed first; nothing else in the page changes.
 void metafile_Format(MissionPage& page, const MetafileTime& when, std::string& out);
 
-// Writes `page` to `path` through a temporary file that replaces the target only when every
-// byte was written. Returns false (and leaves any previous file as it was) on failure.
-bool metafile_Write(MissionPage& page, const char* path);
+// Writes `page` to `path` through the atomic file writer (foundation/atomic_file.h: the target
+// is replaced only when every byte was written; links are written through; only regular files
+// are replaced). Returns false (and leaves any previous file as it was) on failure, with the
+// reason in `failure` when given.
+bool metafile_Write(MissionPage& page, const char* path, FileFailure* failure = nullptr);

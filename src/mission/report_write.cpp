@@ -4,8 +4,9 @@
 
 namespace {
 ReportResult writeReport(const char* path, const std::string& text) {
-    if (file_WriteWhole(path, text.data(), text.size())) return ReportResult::Written;
-    write_ReportFailure(path);
+    FileFailure failure;
+    if (file_WriteWhole(path, text.data(), text.size(), &failure)) return ReportResult::Written;
+    write_ReportFailure(path, failure);
     return ReportResult::WriteFailed;
 }
 } // namespace

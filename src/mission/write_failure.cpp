@@ -5,11 +5,13 @@
 #include "foundation/user_message.h"
 #include "gamedata/string_table.h"
 
-#include <cstring>
-
-void write_ReportFailure(const char* path) {
-    const char* format = TextLookup("File I/O", "CANT_WRITE_FILE");
-    if (std::strcmp(format, kBadTextString) == 0) format = "The file %s could not be written.";
-    const std::string text = fmt_Format(format, {path != nullptr ? path : ""});
+void write_ReportFailure(const char* path, const FileFailure& failure) {
+    std::string text =
+        fmt_Format(text_GetOr("File I/O", "CANT_WRITE_FILE", "The file %s could not be written."),
+                   {path != nullptr ? path : ""});
+    if (failure.failed()) {
+        text += '\n';
+        text += file_ReasonLine(failure);
+    }
     msg_Show(TextLookup("Dialog Message", "WARNING"), text.c_str(), MsgIcon::Error, MsgButtons::Ok);
 }

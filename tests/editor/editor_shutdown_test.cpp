@@ -86,7 +86,7 @@ TEST_F(EditorShutdown, YesWithAFailedSaveKeepsTheEditorOpenAndSaysSo) {
     screen.fileAnswers = {path};
     EXPECT_FALSE(app.queryClose());
     ASSERT_EQ(screen.messages.size(), 2u);
-    EXPECT_EQ(screen.messages[1].text, "cannot write " + path);
+    EXPECT_EQ(screen.messages[1].text, "cannot write " + path + "\nReason: No such file or directory");
     EXPECT_STREQ(page_Page1().general.mission_file, "");
 }
 
@@ -161,7 +161,7 @@ TEST_F(EditorBackup, FailuresAreReportedOnceUntilABackupSucceedsAgain) {
     EXPECT_EQ(app.backupTick().failed, 1);
     EXPECT_EQ(app.backupTick().failed, 1);
     ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].text, "cannot write " + folder() + "MEDP1BCK.MIS");
+    EXPECT_EQ(screen.messages[0].text, "cannot write " + folder() + "MEDP1BCK.MIS\nReason: Not a directory");
 
     std::remove(dir.path("state").c_str());
     EXPECT_EQ(app.backupTick().written, 1);

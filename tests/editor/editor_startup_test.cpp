@@ -120,7 +120,7 @@ TEST_F(EditorStartup, MissingItemDefinitionsAreReported) {
     game.remove("items.def");
     ASSERT_EQ(startUp(), StartupResult::Running);
     ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].text, "no item definitions");
+    EXPECT_EQ(screen.messages[0].text, "no item definitions\nReason: No such file or directory");
     EXPECT_EQ(screen.messages[0].caption, "");
     EXPECT_EQ(itemdef_Count(), 0);
     EXPECT_FALSE(screen.titles.empty()) << "the editor runs on";

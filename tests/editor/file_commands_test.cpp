@@ -61,7 +61,7 @@ TEST_F(FileCommands, FailedSaveReportsKeepsThePreviousFileAndReturnsFalse) {
     screen.fileAnswers = {blocked};
     EXPECT_FALSE(SaveMission(screen, page_Page1()));
     ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].text, "cannot write " + blocked);
+    EXPECT_EQ(screen.messages[0].text, "cannot write " + blocked + "\nReason: Is a directory");
     EXPECT_EQ(test_ReadFile(dir.path("blocked/old.txt")), "previous");
     EXPECT_STREQ(page_Page1().general.mission_file, "");
 }

@@ -425,7 +425,7 @@ TEST_F(BinaryExport, FailedWriteIsReportedAndKeepsThePreviousFile) {
     EXPECT_EQ("previous", test_ReadFile(path));
     ASSERT_EQ(1u, messages.messages.size());
     EXPECT_EQ("Careful", messages.messages[0].caption);
-    EXPECT_EQ("cannot write " + path, messages.messages[0].text);
+    EXPECT_EQ("cannot write " + path + "\nReason: File too large", messages.messages[0].text);
 }
 
 TEST_F(BinaryExport, MissingFolderIsReported) {
@@ -433,7 +433,7 @@ TEST_F(BinaryExport, MissingFolderIsReported) {
     const std::string path = dir.path("no/such/folder/out.bms");
     EXPECT_EQ(0, export_BinaryMission(*page, path.c_str()));
     ASSERT_EQ(1u, messages.messages.size());
-    EXPECT_EQ("cannot write " + path, messages.messages[0].text);
+    EXPECT_EQ("cannot write " + path + "\nReason: No such file or directory", messages.messages[0].text);
 }
 
 } // namespace

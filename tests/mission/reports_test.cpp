@@ -193,7 +193,7 @@ TEST_F(Reports, FailedWriteIsReported) {
     EXPECT_EQ(ReportResult::WriteFailed, report_WriteEventList(*page, path.c_str()));
     ASSERT_EQ(1u, messages.messages.size());
     EXPECT_EQ("Careful", messages.messages[0].caption);
-    EXPECT_EQ("cannot write " + path, messages.messages[0].text);
+    EXPECT_EQ("cannot write " + path + "\nReason: No such file or directory", messages.messages[0].text);
 }
 
 } // namespace

@@ -160,6 +160,8 @@ TEST_F(RenderCommand, UsageErrorsAndFailures) {
 
     EXPECT_EQ(tool(test_Quote(work.path("absent.mis")) + " " + test_Quote(png)).status, 1);
     EXPECT_EQ(tool(test_Quote(mission) + " " + test_Quote(work.path("no/such/dir/x.png"))).status, 1);
-    EXPECT_NE(test_ReadFile(work.path("stderr.txt")).find("cannot write"), std::string::npos);
+    EXPECT_NE(test_ReadFile(work.path("stderr.txt"))
+                  .find("could not be written.\nReason: No such file or directory"),
+              std::string::npos);
     EXPECT_EQ(tool(m + " --size 40x30 --center -5,-7").status, 0);
 }

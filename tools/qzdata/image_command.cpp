@@ -9,6 +9,7 @@
 #include "gamedata/pcx_decoder.h"
 #include "gamedata/r16_decoder.h"
 #include "gamedata/tga_decoder.h"
+#include "qzdata_files.h"
 
 #include <cstdio>
 #include <cstring>
@@ -125,12 +126,16 @@ int decodeHolderImage(ImageKind kind, const char* path, bool falseColour, RgbIma
     return result;
 }
 
-bool writePpm(const char* path, const RgbImage& image) {
+bool writePpm(const std::string& path, const RgbImage& image) {
     AtomicFile file;
-    if (!file.open(path)) return false;
-    file.printf("P6\n%u %u\n255\n", image.width, image.height);
-    file.write(image.rgb.data(), image.rgb.size());
-    return file.commit();
+    bool good = file.open(path.c_str());
+    good = good && file.printf("P6\n%u %u\n255\n", image.width, image.height);
+    good = good && file.write(image.rgb.data(), image.rgb.size());
+    good = good && file.commit();
+    if (!good)
+        std::fprintf(stderr, "qzdata image: cannot write %s: %s\n", qzdata_ShownPath(path).c_str(),
+                     file_FailureText(file.failure()).c_str());
+    return good;
 }
 
 int runImage(const ToolContext&, const std::vector<std::string>& args) {
@@ -152,19 +157,18 @@ int runImage(const ToolContext&, const std::vector<std::string>& args) {
         std::fprintf(stderr, "qzdata image: %s: not a .jpg, .tga, .pcx or .r16 file\n", in.c_str());
         return 2;
     }
+    if (!tool_CheckOutputName("qzdata", paths[1])) return 2;
+    if (!qzdata_CheckInput(in)) return 1;
     // The image is a loose file named on the command line, not a game-directory entry.
     file_SetLooseFirst(1);
     RgbImage image;
     const int result = kind == ImageKind::Jpeg ? decodeJpeg(in.c_str(), image)
                                                : decodeHolderImage(kind, in.c_str(), falseColour, image);
     if (result != kImageOk) {
-        std::fprintf(stderr, "qzdata image: %s: %s\n", in.c_str(), resultText(result));
+        std::fprintf(stderr, "qzdata image: %s: %s\n", qzdata_ShownPath(in).c_str(), resultText(result));
         return 1;
     }
-    if (!writePpm(paths[1].c_str(), image)) {
-        std::fprintf(stderr, "qzdata image: cannot write %s\n", paths[1].c_str());
-        return 1;
-    }
+    if (!writePpm(paths[1], image)) return 1;
     return 0;
 }
 

@@ -1,20 +1,19 @@
 // qzdata pff-list, pff-extract and pff-pack: packed archives.
 #include "../tool_command.h"
 
-#include "foundation/atomic_file.h"
-#include "foundation/file_access.h"
 #include "foundation/mem_arena.h"
 #include "gamedata/pff_archive.h"
 #include "gamedata/pff_writer.h"
+#include "qzdata_files.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
 PffArchive* openArchive(const std::string& path) {
+    if (!qzdata_CheckInput(path)) return nullptr;
     PffArchive* archive = pff_Open(path.c_str());
-    if (archive == nullptr) std::fprintf(stderr, "qzdata: cannot read archive %s\n", path.c_str());
+    if (archive == nullptr)
+        std::fprintf(stderr, "qzdata: %s is not a readable archive\n", qzdata_ShownPath(path).c_str());
     return archive;
 }
 
@@ -42,22 +41,20 @@ int runExtract(const ToolContext&, const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: qzdata pff-extract ARCHIVE.pff NAME OUT\n");
         return 2;
     }
+    if (!tool_CheckOutputName("qzdata", args[2])) return 2;
     PffArchive* archive = openArchive(args[0]);
     if (archive == nullptr) return 1;
     void* data = pff_Load(archive, args[1].c_str());
     if (data == nullptr) {
-        std::fprintf(stderr, "qzdata: no entry %s in %s\n", args[1].c_str(), args[0].c_str());
+        std::fprintf(stderr, "qzdata: no entry %s in %s\n", args[1].c_str(),
+                     qzdata_ShownPath(args[0]).c_str());
         pff_Close(archive);
         return 1;
     }
-    bool written = file_WriteWhole(args[2].c_str(), data, static_cast<size_t>(archive->lastSize));
+    const bool written = qzdata_WriteOutput(args[2], data, static_cast<size_t>(archive->lastSize));
     mem_FreeMem(data);
     pff_Close(archive);
-    if (!written) {
-        std::fprintf(stderr, "qzdata: cannot write %s\n", args[2].c_str());
-        return 1;
-    }
-    return 0;
+    return written ? 0 : 1;
 }
 
 std::string baseName(const std::string& path) {
@@ -70,6 +67,7 @@ int runPack(const ToolContext&, const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: qzdata pff-pack ARCHIVE.pff [--scramble] FILE...\n");
         return 2;
     }
+    if (!tool_CheckOutputName("qzdata", args[0])) return 2;
     std::vector<PffWriterEntry> entries;
     bool scramble = false;
     for (size_t i = 1; i < args.size(); ++i) {
@@ -77,18 +75,11 @@ int runPack(const ToolContext&, const std::vector<std::string>& args) {
             scramble = true;
             continue;
         }
-        std::ifstream in(args[i], std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "qzdata: cannot read %s\n", args[i].c_str());
-            return 1;
-        }
+        std::string bytes;
+        if (!qzdata_ReadInput(args[i], bytes)) return 1;
         PffWriterEntry entry;
         entry.name = baseName(args[i]);
-        entry.data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (in.bad()) {
-            std::fprintf(stderr, "qzdata: cannot read %s\n", args[i].c_str());
-            return 1;
-        }
+        entry.data.assign(bytes.begin(), bytes.end());
         entry.scrambled = scramble;
         entries.push_back(std::move(entry));
     }
@@ -98,11 +89,7 @@ int runPack(const ToolContext&, const std::vector<std::string>& args) {
         std::fprintf(stderr, "qzdata: %s\n", error.c_str());
         return 2;
     }
-    if (!file_WriteWhole(args[0].c_str(), bytes.data(), bytes.size())) {
-        std::fprintf(stderr, "qzdata: cannot write %s\n", args[0].c_str());
-        return 1;
-    }
-    return 0;
+    return qzdata_WriteOutput(args[0], bytes.data(), bytes.size()) ? 0 : 1;
 }
 
 const ToolCommand kList("pff-list", "ARCHIVE.pff", runList);

@@ -1,13 +1,11 @@
 // qzdata strtab-dump TABLE.bin and qzdata strtab-build SOURCE.txt TABLE.bin.
 #include "../tool_command.h"
 
-#include "foundation/atomic_file.h"
 #include "gamedata/string_table.h"
 #include "gamedata/string_table_writer.h"
+#include "qzdata_files.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,26 +15,16 @@ constexpr int kExitOk = 0;
 constexpr int kExitFile = 1;
 constexpr int kExitUsage = 2;
 
-bool readWhole(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 int runDump(const ToolContext&, const std::vector<std::string>& args) {
     if (args.size() != 1) {
         std::fprintf(stderr, "usage: qzdata strtab-dump TABLE.bin\n");
         return kExitUsage;
     }
     std::string bytes;
-    if (!readWhole(args[0], bytes)) {
-        std::fprintf(stderr, "qzdata: cannot read %s\n", args[0].c_str());
-        return kExitFile;
-    }
+    if (!qzdata_ReadInput(args[0], bytes)) return kExitFile;
     StringTable* table = strtab_Open(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     if (table == nullptr) {
-        std::fprintf(stderr, "qzdata: %s is not a valid string table\n", args[0].c_str());
+        std::fprintf(stderr, "qzdata: %s is not a valid string table\n", qzdata_ShownPath(args[0]).c_str());
         return kExitFile;
     }
     const std::string source = strtab_DumpSource(table);
@@ -53,27 +41,21 @@ int runBuild(const ToolContext&, const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: qzdata strtab-build SOURCE.txt TABLE.bin\n");
         return kExitUsage;
     }
+    if (!tool_CheckOutputName("qzdata", args[1])) return kExitUsage;
     std::string text;
-    if (!readWhole(args[0], text)) {
-        std::fprintf(stderr, "qzdata: cannot read %s\n", args[0].c_str());
-        return kExitFile;
-    }
+    if (!qzdata_ReadInput(args[0], text)) return kExitFile;
     StrtabSource source;
     std::string error;
     if (!strtab_ParseSource(text, source, &error)) {
-        std::fprintf(stderr, "qzdata: %s: %s\n", args[0].c_str(), error.c_str());
+        std::fprintf(stderr, "qzdata: %s: %s\n", qzdata_ShownPath(args[0]).c_str(), error.c_str());
         return kExitFile;
     }
     std::vector<uint8_t> bytes;
     if (!strtab_Build(source, bytes, &error)) {
-        std::fprintf(stderr, "qzdata: %s: %s\n", args[0].c_str(), error.c_str());
+        std::fprintf(stderr, "qzdata: %s: %s\n", qzdata_ShownPath(args[0]).c_str(), error.c_str());
         return kExitFile;
     }
-    if (!file_WriteWhole(args[1].c_str(), bytes.data(), bytes.size())) {
-        std::fprintf(stderr, "qzdata: cannot write %s\n", args[1].c_str());
-        return kExitFile;
-    }
-    return kExitOk;
+    return qzdata_WriteOutput(args[1], bytes.data(), bytes.size()) ? kExitOk : kExitFile;
 }
 
 const ToolCommand kDump("strtab-dump", "TABLE.bin                 prints the table as text source", runDump);

@@ -1,11 +1,14 @@
 // qzmission check MISSION.mis [--json]: the problems of a mission, as the editor's Problems panel
-// lists them: one line per problem, or a JSON document for scripts.
+// lists them: one line per problem, or a JSON document for scripts. Problems of reading the file
+// (a damaged mission) come first, one a line with their line numbers.
 #include "../tool_command.h"
 #include "check_json.h"
 #include "mission_loading.h"
 
 #include "foundation/safe_format.h"
+#include "foundation/user_message.h"
 #include "gamedata/string_table.h"
+#include "mission/metafile_problem_text.h"
 #include "mission/page_checks.h"
 
 #include <cstdio>
@@ -16,6 +19,16 @@ constexpr const char* kProblemSection = "Problems";
 int usage() {
     std::fprintf(stderr, "usage: qzmission [--game DIR] check MISSION.mis [--json]\n");
     return 2;
+}
+
+// One read problem a line: a text that spans lines is joined with spaces.
+void printReadProblems(const MetafileReport& report) {
+    for (const MetafileProblem& problem : report.problems) {
+        std::string line = problem.text;
+        for (char& c : line)
+            if (c == '\n') c = ' ';
+        std::printf("%s\n", line.c_str());
+    }
 }
 
 void printLines(const std::vector<PageProblem>& problems) {
@@ -44,15 +57,25 @@ int runCheck(const ToolContext& context, const std::vector<std::string>& args) {
     tool_AbsolutePaths(paths);
     if (int status = tool_LoadGameData(context)) return status;
     MissionPage* page = nullptr;
-    if (int status = tool_LoadMission(paths[0], files[0], page)) return status;
-
-    const std::vector<PageProblem> problems = page_CheckProblems(*page);
-    if (json)
-        std::fputs(check_JsonText(files[0], problems).c_str(), stdout);
-    else
-        printLines(problems);
+    MetafileReport report;
+    tool_ReadMission(paths[0], files[0], page, report);
+    if (report.result == MetafileReadResult::Unreadable) {
+        const MetafileReadMessage message = metafile_ReadMessage(report, paths[0], false);
+        msg_Show(message.caption.c_str(), message.text.c_str(), MsgIcon::Error, MsgButtons::Ok);
+        return 1;
+    }
+    // A read that stopped has no mission to check beyond its problems.
+    const bool stopped = report.result == MetafileReadResult::Stopped;
+    const std::vector<PageProblem> problems = stopped ? std::vector<PageProblem>{} : page_CheckProblems(*page);
+    if (json) {
+        std::fputs(check_JsonText(files[0], problems, report.problems).c_str(), stdout);
+    } else {
+        printReadProblems(report);
+        if (!stopped) printLines(problems);
+    }
     std::fflush(stdout);
-    return problems.empty() ? 0 : 3;
+    if (stopped) return 1;
+    return problems.empty() && report.problems.empty() ? 0 : 3;
 }
 
 const ToolCommand kCheck("check", "MISSION.mis [--json]", runCheck);

@@ -19,7 +19,8 @@ std::string utf8Of(const std::string& bytes) {
 }
 } // namespace
 
-std::string check_JsonText(const std::string& mission, const std::vector<PageProblem>& problems) {
+std::string check_JsonText(const std::string& mission, const std::vector<PageProblem>& problems,
+                           const std::vector<MetafileProblem>& read_problems) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const PageProblem& problem : problems) {
         nlohmann::ordered_json entry;
@@ -36,6 +37,12 @@ std::string check_JsonText(const std::string& mission, const std::vector<PagePro
     }
     nlohmann::ordered_json document;
     document["mission"] = utf8Of(mission);
+    if (!read_problems.empty()) {
+        nlohmann::ordered_json read = nlohmann::ordered_json::array();
+        for (const MetafileProblem& problem : read_problems)
+            read.push_back({{"line", problem.line}, {"message", utf8Of(problem.text)}});
+        document["read_problems"] = std::move(read);
+    }
     document["problems"] = std::move(list);
     return document.dump(2) + "\n";
 }

@@ -12,11 +12,12 @@ int runExport(const ToolContext& context, const std::vector<std::string>& args) 
         std::fprintf(stderr, "usage: qzmission [--game DIR] export MISSION.mis OUT.bms\n");
         return 2;
     }
+    if (!tool_CheckOutputName("qzmission", args[1])) return 2;
     std::vector<std::string> paths = args;
     tool_AbsolutePaths(paths);
     if (int status = tool_LoadGameData(context)) return status;
     MissionPage* page = nullptr;
-    if (int status = tool_LoadMission(paths[0], args[0], page)) return status;
+    if (int status = tool_LoadMission(context, paths[0], args[0], page)) return status;
     // The export shows its own message when the file cannot be written.
     return export_BinaryMission(*page, paths[1].c_str()) == 1 ? 0 : 1;
 }

@@ -72,7 +72,7 @@ int runInfo(const ToolContext& context, const std::vector<std::string>& args) {
     tool_AbsolutePaths(paths);
     if (int status = tool_LoadGameData(context)) return status;
     MissionPage* page = nullptr;
-    if (int status = tool_LoadMission(paths[0], args[0], page)) return status;
+    if (int status = tool_LoadMission(context, paths[0], args[0], page)) return status;
     if (json) {
         std::string text;
         page_WriteJson(*page, text);

@@ -1,8 +1,12 @@
 #include "mission_loading.h"
 
+#include "foundation/file_identity.h"
+#include "foundation/user_message.h"
 #include "gamedata/game_data_setup.h"
+#include "mission/metafile_problem_text.h"
 #include "mission/metafile_reader.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -12,22 +16,34 @@ void tool_AbsolutePaths(std::vector<std::string>& paths) {
 }
 
 int tool_LoadGameData(const ToolContext& context) {
+    const std::string directory = gamedata_AbsolutePath(context.gameDir);
     const GameDataResult result = gamedata_LoadForTools(context.gameDir.c_str());
     if (result == GameDataResult::NoDirectory) {
-        std::fprintf(stderr, "qzmission: cannot enter the game directory %s\n", context.gameDir.c_str());
+        const int error = errno;
+        std::fprintf(stderr, "qzmission: cannot enter the game directory %s: %s\n", directory.c_str(),
+                     std::strerror(error));
         return 2;
     }
     return result == GameDataResult::Loaded ? 0 : 2;
 }
 
-int tool_LoadMission(const std::string& path, const std::string& given, MissionPage*& page) {
+void tool_ReadMission(const std::string& path, const std::string& given, MissionPage*& page,
+                      MetafileReport& report) {
     page = &page_Current();
-    if (metafile_Load(*page, path.c_str()) != 1) {
-        std::fprintf(stderr, "qzmission: cannot read the mission %s\n", given.c_str());
-        return 1;
-    }
+    metafile_Read(*page, path.c_str(), &report);
+    file_ProtectInput(path.c_str());
     char* field = page->general.mission_file;
     std::strncpy(field, given.c_str(), sizeof page->general.mission_file - 1);
     field[sizeof page->general.mission_file - 1] = '\0';
-    return 0;
+}
+
+int tool_LoadMission(const ToolContext& context, const std::string& path, const std::string& given,
+                     MissionPage*& page) {
+    MetafileReport report;
+    tool_ReadMission(path, given, page, report);
+    if (report.clean()) return 0;
+    const bool use = context.openDamaged && report.partlyReadable();
+    const MetafileReadMessage message = metafile_ReadMessage(report, path, false);
+    msg_Show(message.caption.c_str(), message.text.c_str(), MsgIcon::Error, MsgButtons::Ok);
+    return use ? 0 : 1;
 }

@@ -11,6 +11,7 @@
 #include "foundation/atomic_file.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/model_cache.h"
+#include "mission/write_failure.h"
 #include "render/map_render.h"
 
 #include <cerrno>
@@ -119,11 +120,12 @@ int runRender(const ToolContext& context, const std::vector<std::string>& args) 
         std::fputs(kUsage, stderr);
         return 2;
     }
+    if (!tool_CheckOutputName("qzmission", options.output)) return 2;
     std::vector<std::string> paths = {options.mission, options.output};
     tool_AbsolutePaths(paths);
     if (int status = tool_LoadGameData(context)) return status;
     MissionPage* page = nullptr;
-    if (int status = tool_LoadMission(paths[0], options.mission, page)) return status;
+    if (int status = tool_LoadMission(context, paths[0], options.mission, page)) return status;
     loadModels(*page);
 
     ViewState view{};
@@ -142,9 +144,14 @@ int runRender(const ToolContext& context, const std::vector<std::string>& args) 
     MapRender(*page, view, image.target());
 
     std::vector<uint8_t> png;
-    if (!png_EncodeRgb32(image.pixels(), image.width(), image.height(), png) ||
-        !file_WriteWhole(paths[1].c_str(), png.data(), png.size())) {
-        std::fprintf(stderr, "qzmission: cannot write %s\n", options.output.c_str());
+    if (!png_EncodeRgb32(image.pixels(), image.width(), image.height(), png)) {
+        std::fprintf(stderr, "qzmission: cannot encode the image of %ix%i pixels\n", options.width,
+                     options.height);
+        return 1;
+    }
+    FileFailure failure;
+    if (!file_WriteWhole(paths[1].c_str(), png.data(), png.size(), &failure)) {
+        write_ReportFailure(paths[1].c_str(), failure);
         return 1;
     }
     return 0;

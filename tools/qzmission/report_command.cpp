@@ -38,11 +38,12 @@ int runReport(const ToolContext& context, const std::vector<std::string>& args) 
     if (oneEvent && !parseNumber(args[1], eventNumber)) return usage();
 
     const size_t first = oneEvent ? 2 : 1;
+    if (!tool_CheckOutputName("qzmission", args.back())) return 2;
     std::vector<std::string> paths(args.begin() + static_cast<long>(first), args.end());
     tool_AbsolutePaths(paths);
     if (int status = tool_LoadGameData(context)) return status;
     MissionPage* page = nullptr;
-    if (int status = tool_LoadMission(paths[0], args[first], page)) return status;
+    if (int status = tool_LoadMission(context, paths[0], args[first], page)) return status;
     const char* out = paths[1].c_str();
 
     ReportResult result = ReportResult::Written;

@@ -14,13 +14,15 @@ int runResave(const ToolContext& context, const std::vector<std::string>& args) 
         std::fprintf(stderr, "usage: qzmission [--game DIR] resave MISSION.mis OUT.mis\n");
         return 2;
     }
+    if (!tool_CheckOutputName("qzmission", args[1])) return 2;
     std::vector<std::string> paths = args;
     tool_AbsolutePaths(paths);
     if (int status = tool_LoadGameData(context)) return status;
     MissionPage* page = nullptr;
-    if (int status = tool_LoadMission(paths[0], args[0], page)) return status;
-    if (!metafile_Write(*page, paths[1].c_str())) {
-        write_ReportFailure(args[1].c_str());
+    if (int status = tool_LoadMission(context, paths[0], args[0], page)) return status;
+    FileFailure failure;
+    if (!metafile_Write(*page, paths[1].c_str(), &failure)) {
+        write_ReportFailure(paths[1].c_str(), failure);
         return 1;
     }
     return 0;
