@@ -2,6 +2,8 @@
 // The command table: every command number of the editor with what it does. Menus, context menus,
 // buttons and keys all run their command through this one table (EditorApp::command).
 
+#include "editor/dialog_templates.h" // the dialogs the commands open
+
 #include <span>
 
 class EditorApp;
@@ -22,17 +24,3 @@ const CommandEntry* cmd_Find(int id);
 // commands kept only for their numbers (Print, Metafile, Memory Stack, Wrap Objects).
 bool cmd_HasAction(int id);
 
-// The template names of the dialogs the commands open.
-inline constexpr const char* kDialogGetCenter = "GETCENTER";
-inline constexpr const char* kDialogIntegrityCheck = "INTEGRITYCHECK";
-inline constexpr const char* kDialogGeneralInfo = "GENERALINFO";
-inline constexpr const char* kDialogWaypoints = "EDITWAYPOINTS";
-inline constexpr const char* kDialogEvents = "EDITEVENTS";
-inline constexpr const char* kDialogGroups = "EDITGROUPS";
-inline constexpr const char* kDialogWavLists = "WAVLISTS";
-inline constexpr const char* kDialogVisibleLayers = "VISIBLELAYERS";
-inline constexpr const char* kDialogLayerNames = "LAYERNAMES";
-inline constexpr const char* kDialogWaypointNames = "WAYPOINTNAMES";
-inline constexpr const char* kDialogAreaTriggers = "EDITAREATRIGGERS";
-inline constexpr const char* kDialogAbout = "ABOUT_QZMED";
-inline constexpr const char* kDialogBriefing = "EDITBRIEFING";

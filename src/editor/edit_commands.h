@@ -3,6 +3,7 @@
 // select this type, hide, unhide and unselect. The edit_* functions work on pages alone; the
 // cmd_Edit* functions are the command entries of the main window (what they repaint included).
 
+#include "editor/dialog_templates.h" // the dialogs the editing commands open
 #include "editor/mouse_tool.h"
 #include "mission/mission_page.h"
 
@@ -10,9 +11,6 @@
 #include <functional>
 
 class EditorApp;
-
-inline constexpr const char* kDialogNumericMove = "NUMERICMC";
-inline constexpr const char* kDialogItemAttributes = "ITEMATTRIBUTES";
 
 // What the numeric move-or-copy dialog chose: offsets in world units, and move or copy.
 struct NumericMoveChoice {

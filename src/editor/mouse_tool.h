@@ -6,6 +6,7 @@
 // the effects the result names, in this order: rubber band erase, band draw, present, render,
 // repaints, mouse capture and release, context menu.
 
+#include "editor/dialog_templates.h" // the insert tool opens kDialogInsertItem
 #include "editor/map_navigation.h"
 #include "editor/view_state.h"
 #include "mission/mission_page.h"
@@ -39,8 +40,6 @@ constexpr uint32_t kRubberBandColour = 0x0000C8;
 // The names of the map view's two context menus (menu_tables.h builds them).
 inline constexpr const char* kMouseMenu = "MouseMenu";
 inline constexpr const char* kMouseMenuItem = "MouseMenuItem";
-// The template of the dialog that chooses the item to insert.
-inline constexpr const char* kDialogInsertItem = "INSERTITEM";
 
 // What the insert-item dialog chose: a definition by its (display) name, and whether the new
 // item faces a random direction.
