@@ -1,7 +1,7 @@
 #include "dialogs/dialog_frame.h"
 
 #include "editor/number_text.h"
-#include "gamedata/string_table.h"
+#include "shell/game_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,17 +43,15 @@ QGroupBox* DialogFrame::group(int id) const { return qobject_cast<QGroupBox*>(co
 
 QString DialogFrame::dialogText(const char* key) { return lookupText("Dialog Message", key); }
 
-QString DialogFrame::lookupText(const char* section, const char* key) {
-    return QString::fromLatin1(TextLookup(section, key));
-}
+QString DialogFrame::lookupText(const char* section, const char* key) { return shell_Text(section, key); }
 
-QString DialogFrame::fromPageBytes(const char* bytes) { return QString::fromLatin1(bytes != nullptr ? bytes : ""); }
+QString DialogFrame::ownText(const char* key) { return shell_OwnText(key); }
+
+QString DialogFrame::fromPageBytes(const char* bytes) { return shell_DecodeText(bytes); }
 
 std::string DialogFrame::toPageBytes(const QString& text, size_t limit) {
-    // Characters outside Latin-1 cannot be stored in the page: they become '?'.
-    std::string bytes = text.toLatin1().toStdString();
-    if (bytes.size() > limit) bytes.resize(limit);
-    return bytes;
+    // Characters the code page has no byte for cannot be stored in the page: they become '?'.
+    return shell_EncodeText(text, limit);
 }
 
 void DialogFrame::storeField(char* field, size_t size, const QString& text) {
@@ -63,7 +61,7 @@ void DialogFrame::storeField(char* field, size_t size, const QString& text) {
     std::memset(field + bytes.size(), 0, size - bytes.size());
 }
 
-int32_t DialogFrame::parseInteger(const QString& text) { return text_ReadInteger(text.toLatin1().toStdString()); }
+int32_t DialogFrame::parseInteger(const QString& text) { return text_ReadInteger(shell_EncodeText(text)); }
 
 void DialogFrame::setTemplateSize(int widthUnits, int heightUnits) {
     // A dialog unit is a quarter of the average character width across and an eighth of the

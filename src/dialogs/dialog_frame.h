@@ -4,8 +4,10 @@
 // (edit(2900), list(4501), check(4800)). A registered control's object name is "control<id>".
 //
 // Texts: captions come from the interface string table (section "Dialog Message" unless a dialog
-// says otherwise). Texts of the mission page are bytes of the game's 8-bit code page; they are
-// shown as Latin-1 so that every byte survives a round trip through an edit unchanged.
+// says otherwise), or from our own texts where a dialog's template carries fixed captions. Texts
+// of the mission page and of the tables are bytes of the game's 8-bit code page, shown through the
+// editor's one codec (shell/game_text.h), under which every byte survives a round trip through an
+// edit unchanged.
 
 #include <QDialog>
 #include <QString>
@@ -53,6 +55,8 @@ class DialogFrame : public QDialog {
     static QString dialogText(const char* key);
     // The text of `key` in `section`.
     static QString lookupText(const char* section, const char* key);
+    // Our own text under `key` (gamedata/own_texts.h).
+    static QString ownText(const char* key);
     // Page bytes to a shown text and back. toPageBytes cuts the result to `limit` bytes.
     static QString fromPageBytes(const char* bytes);
     static QString fromPageBytes(const std::string& bytes) { return fromPageBytes(bytes.c_str()); }

@@ -43,7 +43,7 @@ InsertItemDialog::InsertItemDialog(QWidget* parent, ShellServices& services) : D
     if (const int id = radioIdOfClass(memory.item_class); id != 0) {
         radio(id)->setChecked(true); // fills the list through the toggled signal
     }
-    selectName(QString::fromLatin1(memory.definition_name));
+    selectName(fromPageBytes(memory.definition_name));
     check(kInsertCheckRandomFacing)->setChecked(memory.random_facing);
 
     // Connected only now, so that setting up the controls above remembers nothing.

@@ -13,14 +13,14 @@
 
 IntegrityCheckDialog::IntegrityCheckDialog(QWidget* parent, MissionPage& page, ShellServices& services)
     : DialogFrame(parent, services), page_(page) {
-    setWindowTitle(QStringLiteral("Integrity Check"));
+    setWindowTitle(ownText("INTEGRITYCHECK_TITLE"));
 
     auto* summary = add(kIntegritySummary, new QLabel(this));
     summary->setWordWrap(true);
     auto* list = add(kIntegrityList, new QListWidget(this));
     list->setSortingEnabled(true);
-    auto* selectAll = add(kIntegritySelectAll, new QPushButton(QStringLiteral("Select All"), this));
-    auto* print = add(kIntegrityPrint, new QPushButton(QStringLiteral("Print"), this));
+    auto* selectAll = add(kIntegritySelectAll, new QPushButton(ownText("INTEGRITYCHECK_SELECT_ALL"), this));
+    auto* print = add(kIntegrityPrint, new QPushButton(ownText("INTEGRITYCHECK_PRINT"), this));
     print->setEnabled(false);
     // Enter belongs to the window (it closes it with 1) unless a button has the focus.
     selectAll->setAutoDefault(false);
@@ -38,7 +38,7 @@ IntegrityCheckDialog::IntegrityCheckDialog(QWidget* parent, MissionPage& page, S
     const std::vector<int> unknown = page_FindUnknownItems(page_);
     for (int slot : unknown)
         list->addItem(QString::number(slot));
-    summary->setText(QString::fromLatin1(integrity_SummaryText(static_cast<int>(unknown.size()))));
+    summary->setText(fromPageBytes(integrity_SummaryText(static_cast<int>(unknown.size()))));
 
     connect(selectAll, &QPushButton::clicked, this, &IntegrityCheckDialog::selectAll);
     setTemplateSize(161, 154);

@@ -65,7 +65,7 @@ const ItemAttrBox* boxRule(int bit) {
 }
 
 std::string editText(const QLineEdit* edit) {
-    return edit->text().toLatin1().toStdString();
+    return DialogFrame::toPageBytes(edit->text());
 }
 
 } // namespace

@@ -69,7 +69,7 @@ constexpr ListDialogControls kGroupControls{
 };
 
 QString sizeText(int32_t members) {
-    return QString::fromLatin1(
+    return DialogFrame::fromPageBytes(
         text_FormatChecked(TextLookup("Dialog Message", "SIZE"), "d", "Size: %i", {members}));
 }
 

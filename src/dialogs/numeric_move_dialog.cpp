@@ -18,7 +18,7 @@
 namespace {
 
 constexpr int kAxes = 3;
-constexpr const char* kRowCaptions[kAxes] = {"Delta X", "Delta Y", "Delta Z"};
+constexpr const char* kRowCaptions[kAxes] = {"NUMERICMC_DELTA_X", "NUMERICMC_DELTA_Y", "NUMERICMC_DELTA_Z"};
 
 int32_t* offsetsOf(NumericMoveMemory& memory, int axis) {
     int32_t* offsets[kAxes] = {&memory.dx, &memory.dy, &memory.dz};
@@ -44,14 +44,14 @@ NumericMoveDialog::NumericMoveDialog(QWidget* parent, ShellServices& services)
 
 void NumericMoveDialog::buildControls() {
     // This dialog's captions are its own, not texts of the string table.
-    setWindowTitle(QStringLiteral("Numeric Move/Copy"));
+    setWindowTitle(ownText("NUMERICMC_TITLE"));
 
-    auto* offsetGroup = new QGroupBox(QStringLiteral("Offset"));
+    auto* offsetGroup = new QGroupBox(ownText("NUMERICMC_OFFSET"));
     auto* grid = new QGridLayout(offsetGroup);
-    grid->addWidget(new QLabel(QStringLiteral("meters")), 0, 1, Qt::AlignHCenter);
-    grid->addWidget(new QLabel(QStringLiteral("1/256 m")), 0, 2, Qt::AlignHCenter);
+    grid->addWidget(new QLabel(ownText("NUMERICMC_METERS")), 0, 1, Qt::AlignHCenter);
+    grid->addWidget(new QLabel(ownText("NUMERICMC_FRACTION")), 0, 2, Qt::AlignHCenter);
     for (int axis = 0; axis < kAxes; ++axis) {
-        grid->addWidget(new QLabel(QString::fromLatin1(kRowCaptions[axis])), axis + 1, 0);
+        grid->addWidget(new QLabel(ownText(kRowCaptions[axis])), axis + 1, 0);
         grid->addWidget(add(kNumericEditMetresX + axis, new QLineEdit), axis + 1, 1);
         grid->addWidget(add(kNumericEditFractionX + axis, new QLineEdit), axis + 1, 2);
     }
@@ -59,18 +59,18 @@ void NumericMoveDialog::buildControls() {
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(kAxes + 1, 1);
 
-    auto* actionGroup = new QGroupBox(QStringLiteral("Action"));
+    auto* actionGroup = new QGroupBox(ownText("NUMERICMC_ACTION"));
     auto* actionLayout = new QVBoxLayout(actionGroup);
-    actionLayout->addWidget(add(kNumericRadioCopy, new QRadioButton(QStringLiteral("Copy"))));
-    actionLayout->addWidget(add(kNumericRadioMove, new QRadioButton(QStringLiteral("Move"))));
+    actionLayout->addWidget(add(kNumericRadioCopy, new QRadioButton(ownText("NUMERICMC_COPY"))));
+    actionLayout->addWidget(add(kNumericRadioMove, new QRadioButton(ownText("NUMERICMC_MOVE"))));
     actionLayout->addStretch(1);
 
     auto* groups = new QHBoxLayout;
     groups->addWidget(offsetGroup, 1);
     groups->addWidget(actionGroup);
 
-    auto* ok = add(kControlOk, new QPushButton(QStringLiteral("OK")));
-    auto* cancel = add(kControlCancel, new QPushButton(QStringLiteral("Cancel")));
+    auto* ok = add(kControlOk, new QPushButton(ownText("OK")));
+    auto* cancel = add(kControlCancel, new QPushButton(ownText("CANCEL")));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &NumericMoveDialog::storeAndAccept);
     connect(cancel, &QPushButton::clicked, this, &NumericMoveDialog::reject);

@@ -111,7 +111,7 @@ VisibleLayersDialog::VisibleLayersDialog(QWidget* parent, MissionPage& page, She
 QString VisibleLayersDialog::layerText(const MissionPage& page, int layer) {
     const QString name = dialogs_FieldText(page.layers[layer].description);
     if (!name.isEmpty()) return ListEditor::numberedLine(layer + 1, name);
-    return QString::fromLatin1(
+    return fromPageBytes(
         text_FormatChecked(TextLookup("Dialog Message", "LAYERNAME"), "d", "Layer %i", {layer + 1}));
 }
 

@@ -19,20 +19,20 @@ constexpr int kListedWavLists = kMaxWavLists - 1;
 
 WavListsDialog::WavListsDialog(QWidget* parent, MissionPage& page, ShellServices& services)
     : DialogFrame(parent, services), page_(page) {
-    setWindowTitle(QStringLiteral("Wav File Lists"));
+    setWindowTitle(ownText("WAVLISTS_TITLE"));
 
     auto* list = add(kWavListsList, new QListWidget(this));
     auto* description = add(kWavListsDescription, new QLineEdit(this));
     description->setMaxLength(kWavDescriptionMaxChars);
     auto* fileName = add(kWavListsFileName, new QLineEdit(this));
     fileName->setMaxLength(kWavFileNameMaxChars);
-    auto* ok = add(kControlOk, new QPushButton(QStringLiteral("OK"), this));
+    auto* ok = add(kControlOk, new QPushButton(ownText("OK"), this));
     ok->setDefault(true);
 
     auto* fields = new QFormLayout;
     fields->setRowWrapPolicy(QFormLayout::WrapAllRows);
-    fields->addRow(QStringLiteral("Description"), description);
-    fields->addRow(QStringLiteral("File Name"), fileName);
+    fields->addRow(ownText("WAVLISTS_DESCRIPTION"), description);
+    fields->addRow(ownText("WAVLISTS_FILE_NAME"), fileName);
     auto* side = new QVBoxLayout;
     side->addLayout(fields);
     side->addStretch(1);

@@ -27,14 +27,14 @@ QGroupBox* makeTeamColumn(QWidget* parent, const QString& title,
 
 WaypointNamesDialog::WaypointNamesDialog(QWidget* parent, MissionPage& page, ShellServices& services)
     : DialogFrame(parent, services), page_(page) {
-    setWindowTitle(QStringLiteral("Waypoint Name ID's (WPN00n)"));
+    setWindowTitle(ownText("WAYPOINTNAMES_TITLE"));
 
     const auto addEdit = [this](int id, QLineEdit* value) { return add(id, value); };
-    auto* blue = makeTeamColumn(this, QStringLiteral("Team Blue"), page_.general.wp_names_blue,
+    auto* blue = makeTeamColumn(this, ownText("WAYPOINTNAMES_TEAM_BLUE"), page_.general.wp_names_blue,
                                 kWaypointNamesFirstBlue, addEdit);
-    auto* red = makeTeamColumn(this, QStringLiteral("Team Red"), page_.general.wp_names_red,
+    auto* red = makeTeamColumn(this, ownText("WAYPOINTNAMES_TEAM_RED"), page_.general.wp_names_red,
                                kWaypointNamesFirstRed, addEdit);
-    auto* ok = add(kControlOk, new QPushButton(QStringLiteral("OK"), this));
+    auto* ok = add(kControlOk, new QPushButton(ownText("OK"), this));
     ok->setDefault(true);
 
     auto* columns = new QHBoxLayout;

@@ -7,9 +7,11 @@
 #include "editor/file_commands.h"
 #include "editor/menu_tables.h"
 #include "editor/title_text.h"
+#include "foundation/safe_format.h"
 #include "foundation/user_message.h"
 #include "gamedata/game_data_setup.h"
 #include "gamedata/model_cache.h"
+#include "gamedata/own_texts.h"
 #include "gamedata/string_table.h"
 #include "mission/page_ops.h"
 #include "mission/terrain_images.h"
@@ -30,7 +32,7 @@ StartupResult EditorApp::startUp(const EditorOptions& options) {
     editor_SetOptions(options);
     terrain_SetFalseColourElevation(options.sixteen_bit_depth);
     if (!options.game_directory.empty() && ::chdir(options.game_directory.c_str()) != 0) {
-        const std::string text = "Warning: Unable to open the game directory " + options.game_directory;
+        const std::string text = fmt_Format(text_Own("UNABLE_TO_OPEN_GAME_DIRECTORY"), {options.game_directory});
         msg_Show("", text.c_str(), MsgIcon::None, MsgButtons::Ok);
         return StartupResult::NoDirectory;
     }

@@ -3,7 +3,9 @@
 #include "editor/editor_app.h"
 #include "editor/file_commands.h"
 #include "foundation/file_access.h"
+#include "foundation/safe_format.h"
 #include "foundation/user_message.h"
+#include "gamedata/own_texts.h"
 #include "mission/metafile_reader.h"
 
 bool editor_OpenMissionFile(EditorApp& app, const std::string& path) {
@@ -11,7 +13,7 @@ bool editor_OpenMissionFile(EditorApp& app, const std::string& path) {
     // exist); a path typed on the command line may name none, and an empty page titled with it
     // would look like an empty mission.
     if (!file_ExistsLoose(path.c_str())) {
-        const std::string text = "Warning: Unable to open the mission file " + path;
+        const std::string text = fmt_Format(text_Own("UNABLE_TO_OPEN_MISSION_FILE"), {path});
         msg_Show("", text.c_str(), MsgIcon::Warning, MsgButtons::Ok);
         return false;
     }

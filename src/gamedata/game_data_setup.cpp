@@ -3,8 +3,10 @@
 #include "foundation/file_access.h"
 #include "foundation/loose_read.h"
 #include "foundation/mem_arena.h"
+#include "foundation/safe_format.h"
 #include "foundation/user_message.h"
 #include "gamedata/item_defs.h"
+#include "gamedata/own_texts.h"
 #include "gamedata/pff_archive.h"
 #include "gamedata/sunset_defs.h"
 
@@ -55,8 +57,7 @@ void releaseTables() {
 }
 
 void unableToLoad(const char* name) {
-    std::string text = "Warning: Unable to load file ";
-    text += name;
+    const std::string text = fmt_Format(text_Own("UNABLE_TO_LOAD_FILE"), {name});
     msg_Show("", text.c_str(), MsgIcon::None, MsgButtons::Ok);
 }
 } // namespace

@@ -3,6 +3,7 @@
 #include "editor/control_layout.h"
 #include "editor/info_text.h"
 #include "gamedata/string_table.h"
+#include "shell/game_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -100,7 +101,7 @@ void ClientArea::createControls() {
 void ClientArea::applyTexts() {
     for (const ControlDef& def : ctl_Controls()) {
         QWidget* widget = control(def.id);
-        const QString label = QString::fromLocal8Bit(TextLookup(kControlTextSection, def.label_key));
+        const QString label = shell_Text(kControlTextSection, def.label_key);
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
             button->setText(label);
         else if (auto* box = qobject_cast<QGroupBox*>(widget))
@@ -113,7 +114,7 @@ void ClientArea::applyTexts() {
     const auto* centerFrame = qobject_cast<const QFrame*>(centerInfo_);
     const int frame = centerFrame != nullptr ? 2 * centerFrame->frameWidth() : 0;
     centerInfoWidth_ =
-        QFontMetrics(metrics_.font).horizontalAdvance(QString::fromLocal8Bit(info_WidestCenterText())) +
+        QFontMetrics(metrics_.font).horizontalAdvance(shell_DecodeText(info_WidestCenterText())) +
         2 * kInfoTextMargin + frame;
     const int shift = layout_RightOfCenterShift(metrics_.charWidth, centerInfoWidth_);
     for (const ControlDef& def : ctl_Controls())

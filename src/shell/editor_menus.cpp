@@ -1,6 +1,7 @@
 #include "shell/editor_menus.h"
 
 #include "editor/key_bindings.h"
+#include "shell/game_text.h"
 #include "shell/key_translation.h"
 
 #include <QAction>
@@ -8,10 +9,6 @@
 #include <QMenuBar>
 
 namespace {
-QString menuText(const std::string& text) {
-    return QString::fromLocal8Bit(text.c_str());
-}
-
 // The key whose effect an item's command has, as Qt shows a shortcut: the text after a tab stands
 // in the menu's shortcut column. Only shown: the main window's key handling runs the key, so the
 // item carries no QAction shortcut that would run the command a second time.
@@ -31,7 +28,7 @@ int shell_ActionCommand(const QAction* action) {
 
 EditorMenus::EditorMenus(QMenuBar& bar, QWidget* contextParent) : QObject(&bar) {
     for (const MenuDef& menuDef : menu_MainMenu()) {
-        QMenu* menu = build(menuDef, bar.addMenu(QString::fromLatin1(menuDef.resource_title)));
+        QMenu* menu = build(menuDef, bar.addMenu(shell_DecodeText(menuDef.resource_title)));
         mainMenus_.push_back(menu);
         connect(menu, &QMenu::triggered, this, [this](QAction* action) {
             if (const int command = shell_ActionCommand(action); command != 0) Q_EMIT commandChosen(command);
@@ -48,7 +45,7 @@ QMenu* EditorMenus::build(const MenuDef& menuDef, QMenu* menu) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(withKey(QString::fromLatin1(entry.resource_text), entry.command));
+        QAction* action = menu->addAction(withKey(shell_DecodeText(entry.resource_text), entry.command));
         action->setData(entry.command);
         action->setCheckable(entry.checkable);
         action->setEnabled(menu_EntryEnabled(entry));
@@ -61,9 +58,9 @@ QMenu* EditorMenus::build(const MenuDef& menuDef, QMenu* menu) {
 
 void EditorMenus::applyTexts() {
     for (const BuiltMenu& built : built_)
-        if (built.menuDef->title_key != nullptr) built.menu->setTitle(menuText(menu_Title(*built.menuDef)));
+        if (built.menuDef->title_key != nullptr) built.menu->setTitle(shell_DecodeText(menu_Title(*built.menuDef)));
     for (const auto& [action, entry] : entries_)
-        action->setText(withKey(menuText(menu_EntryText(*entry)), entry->command));
+        action->setText(withKey(shell_DecodeText(menu_EntryText(*entry)), entry->command));
 }
 
 void EditorMenus::setCheck(int command, bool checked) {

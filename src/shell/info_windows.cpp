@@ -1,6 +1,7 @@
 #include "shell/info_windows.h"
 
 #include "editor/editor_app.h"
+#include "shell/game_text.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -22,7 +23,14 @@ void InfoWindow::paintEvent(QPaintEvent* event) {
     const QPoint origin = contentsRect().topLeft() + QPoint(kInfoTextMargin, kInfoTextMargin);
     const int ascent = QFontMetrics(metrics_.font).ascent();
     for (const InfoLine& line : lines_())
-        painter.drawText(origin + QPoint(line.x, line.y + ascent), QString::fromLocal8Bit(line.text.c_str()));
+        painter.drawText(origin + QPoint(line.x, line.y + ascent), shell_DecodeText(line.text));
+}
+
+QStringList InfoWindow::shownLines() const {
+    QStringList texts;
+    for (const InfoLine& line : lines_())
+        texts << shell_DecodeText(line.text);
+    return texts;
 }
 
 void InfoWindow::mousePressEvent(QMouseEvent* event) {

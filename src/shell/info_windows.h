@@ -22,6 +22,9 @@ class InfoWindow : public QFrame {
     InfoWindow(const char* objectName, LineSource lines, const ShellMetrics& metrics,
                QWidget* parent = nullptr);
 
+    // The texts the window shows now, one per line, as they are painted.
+    QStringList shownLines() const;
+
   Q_SIGNALS:
     void clicked();
 

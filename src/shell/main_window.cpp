@@ -7,6 +7,7 @@
 #include "shell/client_area.h"
 #include "shell/editor_menus.h"
 #include "shell/find_items_panel.h"
+#include "shell/game_text.h"
 #include "shell/info_windows.h"
 #include "shell/key_translation.h"
 #include "shell/map_view_widget.h"
@@ -28,16 +29,12 @@
 namespace {
 constexpr int kFindPanelMinWidth = 480; // pixels
 constexpr int kProblemsPanelMinHeight = 180;
-
-QString localText(const std::string& text) {
-    return QString::fromLocal8Bit(text.c_str());
-}
 } // namespace
 
 MainWindow::MainWindow(ShellServices& services, QWidget* parent)
     : QMainWindow(parent), services_(services), metrics_(shell_MeasureFixedFont()) {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("Mission Editor"));
+    setWindowTitle(shell_OwnText("MAIN_WINDOW_TITLE"));
     setWindowIcon(shell_AppIcon());
     setFocusPolicy(Qt::StrongFocus);
 
@@ -198,7 +195,7 @@ void MainWindow::repaint(EditorWindow window) {
 }
 
 void MainWindow::setTitle(const std::string& title) {
-    setWindowTitle(localText(title));
+    setWindowTitle(shell_DecodeText(title));
 }
 
 void MainWindow::setMenuCheck(int command, bool checked) {
@@ -210,7 +207,7 @@ void MainWindow::setControlCheck(int control, bool checked) {
 }
 
 void MainWindow::setGridSizeText(const std::string& text) {
-    client_->setGridSizeText(localText(text));
+    client_->setGridSizeText(shell_DecodeText(text));
 }
 
 DialogResult MainWindow::openDialog(const char* templateName, MissionPage& page) {
@@ -236,14 +233,14 @@ std::string MainWindow::chooseFile(FileDialogKind kind, const FileFilter& filter
 void MainWindow::showStatus(const char*, const std::string& text) {
     if (status_ == nullptr) status_ = new StatusWindow(this);
     status_->reset();
-    status_->setText(localText(text));
+    status_->setText(shell_DecodeText(text));
     status_->show();
     // The editor keeps working without returning to the event loop: let the window appear.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void MainWindow::setStatusText(const std::string& text) {
-    if (status_ != nullptr) status_->setText(localText(text));
+    if (status_ != nullptr) status_->setText(shell_DecodeText(text));
 }
 
 void MainWindow::hideStatus() {

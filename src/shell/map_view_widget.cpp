@@ -3,6 +3,7 @@
 #include "editor/editor_app.h"
 #include "editor/ruler.h"
 #include "gamedata/string_table.h"
+#include "shell/game_text.h"
 
 #include <QApplication>
 #include <QImage>
@@ -191,7 +192,7 @@ void MapViewWidget::drawToolMode(QPainter& painter, const char* key) const {
     painter.setPen(QApplication::palette().text().color());
     const QRect textRect = contentsRect().adjusted(0, kToolTextMargin, -kToolTextMargin, 0);
     painter.drawText(textRect, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-                     QString::fromLocal8Bit(TextLookup("Tool Modes", key)));
+                     shell_Text("Tool Modes", key));
     painter.restore();
 }
 
@@ -220,7 +221,7 @@ void MapViewWidget::drawRuler(QPainter& painter) const {
     const QPointF textAt(std::clamp(to.x(), near.left(), near.right()),
                          std::clamp(to.y(), near.top(), near.bottom()));
 
-    const QString text = QString::fromLocal8Bit(ruler_Text(ruler_Measure(line.ax, line.ay, line.bx, line.by)));
+    const QString text = shell_DecodeText(ruler_Text(ruler_Measure(line.ax, line.ay, line.bx, line.by)));
     QRectF box = painter.fontMetrics().boundingRect(text).toRectF();
     box.moveTopLeft(textAt + QPointF(kRulerTextOffset, kRulerTextOffset));
     box.adjust(-kRulerTextPadding, -kRulerTextPadding, kRulerTextPadding, kRulerTextPadding);

@@ -1,5 +1,7 @@
 #include "shell/qt_shell_services.h"
 
+#include "shell/game_text.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -67,10 +69,10 @@ MsgAnswer QtShellServices::showMessage(QWidget* parent, const std::string& capti
     const ButtonSet set = qtButtons(buttons);
     QMessageBox box(parent);
     box.setIcon(qtIcon(icon));
-    if (!caption.empty()) box.setWindowTitle(QString::fromLocal8Bit(caption.c_str()));
+    if (!caption.empty()) box.setWindowTitle(shell_DecodeText(caption));
     // The texts come from the game's string tables: shown as they stand, never as markup.
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromLocal8Bit(text.c_str()));
+    box.setText(shell_DecodeText(text));
     box.setStandardButtons(set.buttons);
     box.setDefaultButton(set.defaultButton);
     box.setEscapeButton(set.escapeButton);
@@ -82,13 +84,13 @@ MsgAnswer QtShellServices::showMessage(QWidget* parent, const std::string& capti
 }
 
 QString shell_QtNameFilter(const FileFilter& filter) {
-    QStringList patterns = QString::fromLocal8Bit(filter.pattern.c_str()).split(u';', Qt::SkipEmptyParts);
+    QStringList patterns = shell_DecodeText(filter.pattern).split(u';', Qt::SkipEmptyParts);
     for (QString& pattern : patterns)
         pattern = pattern.trimmed();
     patterns.removeAll(QString());
     if (patterns.isEmpty()) patterns << QStringLiteral("*");
     const QString list = patterns.join(u' ');
-    const QString description = QString::fromLocal8Bit(filter.description.c_str()).trimmed();
+    const QString description = shell_DecodeText(filter.description).trimmed();
     const QString suffix = QStringLiteral("(") + list + QStringLiteral(")");
     if (description.endsWith(suffix)) return description;
     return description.isEmpty() ? suffix : description + u' ' + suffix;
@@ -102,7 +104,7 @@ std::string QtShellServices::chooseFile(QWidget* parent, FileDialogKind kind, co
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QString::fromLocal8Bit(filter.default_extension.c_str()));
+        dialog.setDefaultSuffix(shell_DecodeText(filter.default_extension));
     }
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();

@@ -1,6 +1,7 @@
 #include "shell/status_window.h"
 
 #include "gamedata/string_table.h"
+#include "shell/game_text.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -17,7 +18,7 @@ StatusWindow::StatusWindow(QWidget* parent) : QDialog(parent), text_(new QLabel(
 }
 
 void StatusWindow::reset() {
-    setWindowTitle(QString::fromLocal8Bit(TextLookup("Dialog Message", "STATUS")));
+    setWindowTitle(shell_Text("Dialog Message", "STATUS"));
     text_->clear();
 }
 

@@ -1,0 +1,59 @@
+#include "gamedata/own_texts.h"
+
+#include "foundation/text_source.h"
+
+#include <cstring>
+
+namespace {
+constexpr OwnTextDef kOwnTexts[] = {
+    // The main window until the first title is set.
+    {"MAIN_WINDOW_TITLE", "Mission Editor"},
+
+    // Buttons of the dialogs whose captions are their own.
+    {"OK", "OK"},
+    {"CANCEL", "Cancel"},
+
+    // "NUMERICMC"
+    {"NUMERICMC_TITLE", "Numeric Move/Copy"},
+    {"NUMERICMC_OFFSET", "Offset"},
+    {"NUMERICMC_METERS", "meters"},
+    {"NUMERICMC_FRACTION", "1/256 m"},
+    {"NUMERICMC_DELTA_X", "Delta X"},
+    {"NUMERICMC_DELTA_Y", "Delta Y"},
+    {"NUMERICMC_DELTA_Z", "Delta Z"},
+    {"NUMERICMC_ACTION", "Action"},
+    {"NUMERICMC_COPY", "Copy"},
+    {"NUMERICMC_MOVE", "Move"},
+
+    // "INTEGRITYCHECK"
+    {"INTEGRITYCHECK_TITLE", "Integrity Check"},
+    {"INTEGRITYCHECK_SELECT_ALL", "Select All"},
+    {"INTEGRITYCHECK_PRINT", "Print"},
+
+    // "WAVLISTS"
+    {"WAVLISTS_TITLE", "Wav File Lists"},
+    {"WAVLISTS_DESCRIPTION", "Description"},
+    {"WAVLISTS_FILE_NAME", "File Name"},
+
+    // "WAYPOINTNAMES"
+    {"WAYPOINTNAMES_TITLE", "Waypoint Name ID's (WPN00n)"},
+    {"WAYPOINTNAMES_TEAM_BLUE", "Team Blue"},
+    {"WAYPOINTNAMES_TEAM_RED", "Team Red"},
+
+    // Messages (formats take the arguments their names give).
+    {"UNABLE_TO_LOAD_FILE", "Warning: Unable to load file %s"},                         // file name
+    {"UNABLE_TO_OPEN_GAME_DIRECTORY", "Warning: Unable to open the game directory %s"}, // directory
+    {"UNABLE_TO_OPEN_MISSION_FILE", "Warning: Unable to open the mission file %s"},     // path
+};
+} // namespace
+
+const char* text_Own(const char* key) {
+    if (key == nullptr) return kBadTextString;
+    for (const OwnTextDef& def : kOwnTexts)
+        if (std::strcmp(def.key, key) == 0) return def.text;
+    return kBadTextString;
+}
+
+std::span<const OwnTextDef> text_OwnTable() {
+    return kOwnTexts;
+}
