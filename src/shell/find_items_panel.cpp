@@ -5,6 +5,7 @@
 #include "foundation/safe_format.h"
 #include "gamedata/game_data_setup.h"
 #include "gamedata/string_table.h"
+#include "shell/game_text.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -24,7 +25,7 @@ constexpr const char* kFindSection = "Find Items";
 constexpr int kRowPadding = 4; // pixels above and below a row's text
 
 QString pageText(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return shell_DecodeText(text);
 }
 
 // True when the two selections choose the same rows.
@@ -66,7 +67,7 @@ bool FindItemsModel::rebuild(const MissionPage& page, const StringTable* names) 
 
 void FindItemsModel::setFilter(const QString& filter) {
     beginResetModel();
-    table_.setFilter(filter.toLatin1().toStdString());
+    table_.setFilter(shell_EncodeText(filter));
     endResetModel();
 }
 

@@ -3,6 +3,7 @@
 #include "editor/editor_app.h"
 #include "editor/panel_actions.h"
 #include "gamedata/string_table.h"
+#include "shell/game_text.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -14,7 +15,7 @@ constexpr const char* kProblemSection = "Problems";
 constexpr int kRowPadding = 4;
 
 QString pageText(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return shell_DecodeText(text);
 }
 } // namespace
 
