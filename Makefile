@@ -4,8 +4,10 @@ ASAN      ?= build-asan
 FUZZBUILD ?= build-fuzz
 GAME      ?= demo-game
 CMAKE_GEN := -G Ninja
+# The pinned formatter: clang-format 14, Debian 12's.
+CLANG_FORMAT ?= clang-format-14
 
-.PHONY: all deps configure build test test-asan run bench fuzz clean
+.PHONY: all deps configure build test test-asan run bench fuzz clean check-format format check-layers
 
 all: build
 
@@ -34,6 +36,18 @@ bench: build
 fuzz: deps
 	@CXX=clang++ cmake -S . -B $(FUZZBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQZ_FUZZ=ON -DQZ_BUILD_GUI=OFF >/dev/null
 	@cmake --build $(FUZZBUILD)
+
+# Every tracked C++ source against .clang-format: lists what differs and fails, changes nothing.
+check-format: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 $(CLANG_FORMAT) --dry-run --Werror
+
+# Rewrites every tracked C++ source as .clang-format says.
+format: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 $(CLANG_FORMAT) -i
+
+# Each folder of src/ includes only from the folders below it; no Qt header below src/shell.
+check-layers: deps
+	@scripts/check-layers
 
 run: build
 	@if [ -x scripts/run-editor ]; then scripts/run-editor $(BUILD) $(GAME); \
