@@ -2,6 +2,7 @@
 
 #include "editor/dialog_memory.h"
 #include "editor/editor_app.h"
+#include "editor/refusal_notices.h"
 #include "mission/page_ops.h"
 #include "render/map_render.h"
 
@@ -41,7 +42,9 @@ int edit_NumericMoveCopy(MissionPage& page, MissionPage& scratch, const NumericM
     }
     page_Clear(scratch);
     sel_CopyInto(scratch, page, 0, 0, 0);
-    sel_CopyInto(page, scratch, choice.dx, choice.dy, choice.dz);
+    const int skipped = sel_CopyInto(page, scratch, choice.dx, choice.dy, choice.dz);
+    const int copied = page.selection.count; // the copies are the new selection
+    notice_Show(notice_CopyCutShort(copied, copied + skipped));
     return 1;
 }
 

@@ -34,7 +34,8 @@ int edit_Copy(MissionPage& page, MissionPage& clipboard);
 int edit_Cut(MissionPage& page, MissionPage& clipboard);
 // Moves the selected items by the offsets (move), or adds copies of them displaced by the
 // offsets through `scratch`, the copies becoming the selection and the originals staying where
-// they are (copy). 1 when done, 0 when nothing is selected.
+// they are (copy); a copy of which only some items fit in the page says how many were copied
+// (notice_CopyCutShort). 1 when done, 0 when nothing is selected.
 int edit_NumericMoveCopy(MissionPage& page, MissionPage& scratch, const NumericMoveChoice& choice);
 // Adds to the selection every item, in item order, that is visible under `showFlags` and has
 // the type_id of the last selected item; entries already selected keep their place. The number

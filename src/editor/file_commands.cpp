@@ -1,5 +1,6 @@
 #include "editor/file_commands.h"
 
+#include "editor/refusal_notices.h"
 #include "foundation/text_source.h"
 #include "gamedata/string_table.h"
 #include "mission/binary_export.h"
@@ -63,6 +64,7 @@ bool OpenMission(EditorView& view, MissionPage& page) {
     const int read = metafile_Load(page, path.c_str());
     file_StorePath(page, path);
     view.repaint(EditorWindow::MapView);
+    if (read == 1) notice_ShowMissingTerrain(page);
     return read == 1;
 }
 

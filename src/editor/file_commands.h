@@ -25,7 +25,8 @@ void file_StorePath(MissionPage& page, const std::string& path);
 
 // Asks for a mission to open; when one is chosen, reads it into `page` (the page is cleared
 // first; reading errors are shown by the reader) and stores the path in the page even when the
-// read failed. True when a file was chosen and read.
+// read failed. After a read, the files of its terrain that cannot be found are named
+// (notice_ShowMissingTerrain). True when a file was chosen and read.
 bool OpenMission(EditorView& view, MissionPage& page);
 
 // Asks where to save `page`; writes it with the metafile writer. True only when the file was

@@ -3,6 +3,7 @@
 #include "foundation/safe_format.h"
 #include "gamedata/item_defs.h"
 #include "gamedata/string_table.h"
+#include "mission/item_lookup.h"
 
 #include <cstdint>
 #include <cstring>
@@ -35,9 +36,12 @@ class LineWriter {
     int y_ = 0;
 };
 
-std::string definitionName(int32_t typeId) {
-    const ItemDef* def = itemdef_Get(itemdef_FindById(typeId));
-    return def != nullptr ? fieldText(def->name) : std::string();
+// The item's definition name; an item whose type has no definition is named as unknown, with its
+// type id, rather than by the first definition.
+std::string definitionName(const MissionItem& item) {
+    const ItemDef* def = itemdef_Get(item_FindDefIndex(item.type_id));
+    if (def != nullptr) return fieldText(def->name);
+    return formatted("UNKNOWN_ITEM_NAME", "d", "Unknown type %i", {item.type_id});
 }
 
 std::string layerText(const MissionPage& page, int32_t layer) {
@@ -78,7 +82,7 @@ std::vector<InfoLine> info_ItemLines(const MissionPage& page, int charWidth, int
     const MissionItem& item = page.items[last];
 
     out.add(formatted("ITEM_NUM", "d", "Item %i", {last}), lh + lh / 2, 0);
-    out.add(formatted("ITEM_NAME", "s", "%s", {definitionName(item.type_id)}), lh, cw);
+    out.add(formatted("ITEM_NAME", "s", "%s", {definitionName(item)}), lh, cw);
     out.add(formatted("SSN#", "d", "SSN %i", {item.id}), lh, cw);
     out.add(formatted("ITEM_TYPE", "d", "Type %i", {item.item_class}), lh, cw);
     out.add(formatted("HEADING", "d", "Heading %i", {item.facing[0]}), lh, cw);

@@ -26,7 +26,8 @@ struct InfoLine {
 
 // The item information window for `page` with the fixed-pitch font's character width and line
 // height. An empty selection gives one line, "NO_ITEMS". Otherwise fourteen lines: the selection
-// count, then the last selected item's slot, definition name, serial number, class, heading,
+// count, then the last selected item's slot, definition name ("UNKNOWN_ITEM_NAME" with its type
+// id when no definition has its type), serial number, class, heading,
 // waypoint list and position, coordinates in whole metres (rounded toward minus infinity), its
 // layer and its group. A selection whose last entry names no item of the page gives the count
 // alone.

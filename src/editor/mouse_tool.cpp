@@ -1,5 +1,6 @@
 #include "editor/mouse_tool.h"
 
+#include "editor/refusal_notices.h"
 #include "editor/snap.h"
 #include "gamedata/item_defs.h"
 #include "mission/page_ops.h"
@@ -94,13 +95,18 @@ MouseResult MapMouse::insertItem(MouseContext& ctx, int32_t px, int32_t py) {
     MouseResult result;
     const WorldPoint p = snappedPoint(ctx, px, py);
     if (!ctx.insertItem) return result;
+    // A full page is told before the dialog asks for an item it could not take.
+    if (notice_Show(notice_InsertRefused(ctx.page))) return result;
     InsertItemChoice choice;
     if (!ctx.insertItem(choice)) return result;
     // No definitions at all: there is nothing to insert.
     const ItemDef* def = itemdef_Get(itemdef_FindByName(choice.definition_name.c_str()));
     if (def == nullptr) return result;
     const int slot = page_AddItem(ctx.page, def->id, p.x, p.y, p.z);
-    if (slot < 0) return result;
+    if (slot < 0) {
+        notice_Show(notice_InsertRefused(ctx.page));
+        return result;
+    }
     if (ctx.loadModels) ctx.loadModels();
     if (choice.random_facing) {
         const int r = ctx.random ? ctx.random() : std::rand();
@@ -135,8 +141,10 @@ MouseResult MapMouse::leftDown(MouseContext& ctx, int32_t px, int32_t py, bool s
     case kToolPaste: {
         if (dragging) return result;
         const WorldPoint p = snappedPoint(ctx, px, py);
-        sel_CopyInto(ctx.page, ctx.clipboard, p.x, p.y, p.z);
+        const int skipped = sel_CopyInto(ctx.page, ctx.clipboard, p.x, p.y, p.z);
         tool_ = kToolIdle;
+        const int pasted = ctx.page.selection.count; // the copies are the new selection
+        notice_Show(notice_PasteCutShort(pasted, pasted + skipped));
         result.effects |= kMouseRender | kMouseRepaintItemInfo | kMousePageChanged;
         return result;
     }

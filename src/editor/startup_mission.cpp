@@ -2,6 +2,7 @@
 
 #include "editor/editor_app.h"
 #include "editor/file_commands.h"
+#include "editor/refusal_notices.h"
 #include "foundation/file_access.h"
 #include "foundation/safe_format.h"
 #include "foundation/user_message.h"
@@ -20,6 +21,7 @@ bool editor_OpenMissionFile(EditorApp& app, const std::string& path) {
     MissionPage& page = page_Page1();
     const bool read = metafile_Load(page, path.c_str()) == 1;
     file_StorePath(page, path);
+    if (read) notice_ShowMissingTerrain(page);
     app.loadModels();
     app.updateTitle();
     app.view().repaint(EditorWindow::MapView);

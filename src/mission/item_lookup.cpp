@@ -21,3 +21,9 @@ int item_FindDefIndexByName(const char* name) {
     }
     return -1;
 }
+
+bool item_HasDefinition(const MissionItem& item) {
+    const ItemDef* def = itemdef_Get(item.def_index);
+    if (def != nullptr && def->id == item.type_id) return true;
+    return item_FindDefIndex(item.type_id) >= 0;
+}

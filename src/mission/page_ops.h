@@ -46,8 +46,9 @@ void sel_Move(MissionPage& page, int32_t dx, int32_t dy, int32_t dz);
 void sel_Delete(MissionPage& page);
 // sel_Clear on `target`, then copies each selected item of `source` (in selection order) with
 // the offsets added and hidden = 0 into `target`, selecting each copy. Copies that do not fit are
-// skipped. `target` and `source` must be different pages.
-void sel_CopyInto(MissionPage& target, const MissionPage& source, int32_t dx, int32_t dy, int32_t dz);
+// skipped. `target` and `source` must be different pages. Returns the number of items skipped
+// because `target` was full (0 when every selected item was copied).
+int sel_CopyInto(MissionPage& target, const MissionPage& source, int32_t dx, int32_t dy, int32_t dz);
 
 // ---- Derived data -----------------------------------------------------------------------------
 

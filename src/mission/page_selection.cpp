@@ -130,12 +130,13 @@ void sel_Delete(MissionPage& page) {
     sel_Clear(page);
 }
 
-void sel_CopyInto(MissionPage& target, const MissionPage& source, int32_t dx, int32_t dy, int32_t dz) {
+int sel_CopyInto(MissionPage& target, const MissionPage& source, int32_t dx, int32_t dy, int32_t dz) {
     // Taken first, so that copying a page's selection into the page itself stays defined.
     const int count = selectionCount(source);
     std::vector<int32_t> slots(source.selection.slots, source.selection.slots + count);
     const int sourceItems = itemCount(source);
     sel_Clear(target);
+    int skipped = 0;
     for (const int32_t slot : slots) {
         if (slot < 0 || slot >= sourceItems) continue;
         MissionItem copy;
@@ -145,6 +146,10 @@ void sel_CopyInto(MissionPage& target, const MissionPage& source, int32_t dx, in
         copy.position[2] = static_cast<int32_t>(static_cast<uint32_t>(copy.position[2]) + static_cast<uint32_t>(dz));
         copy.hidden = 0;
         const int added = page_AddItemCopy(target, copy);
-        if (added >= 0) sel_Add(target, added);
+        if (added >= 0)
+            sel_Add(target, added);
+        else
+            ++skipped;
     }
+    return skipped;
 }

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <strings.h>
 
 namespace {
@@ -192,4 +193,36 @@ int terrain_LoadImages(MissionPage& page) {
     terrain_ComputeOutline(imagery->elevation_map, imagery->outline_map);
     page.general.terrain_water_height = def.water_height / kTerrainWaterHeightScale;
     return 1;
+}
+
+std::vector<std::string> terrain_MissingFiles(const char* terrainName) {
+    std::vector<std::string> missing;
+    char name[kPageTerrainNameSize + 1] = {};
+    if (terrainName != nullptr) std::memcpy(name, terrainName, strnlen(terrainName, kPageTerrainNameSize));
+    if (name[0] == '\0') return missing;
+    char file[kTerrainFileBaseMax + 1 + 4];
+    terrain_FileName(name, file, sizeof file);
+    if (!file_ExistsEx(file)) {
+        missing.emplace_back(file);
+        return missing;
+    }
+    auto def = std::make_unique<TerrainDef>();
+    if (terrain_Load(name, *def) == 0) return missing; // out of memory: nothing to tell about files
+    const auto check = [&missing](const char(&field)[kTerrainFileNameSize], bool jpegForm) {
+        char image[kTerrainFileNameSize + 1];
+        fieldName(field, image);
+        if (image[0] == '\0' || file_ExistsEx(image)) return;
+        if (jpegForm) {
+            char jpeg[kTerrainFileNameSize + 1];
+            std::memcpy(jpeg, image, sizeof jpeg);
+            SetExtension(jpeg, sizeof jpeg, "jpg");
+            if (file_ExistsEx(jpeg)) return;
+        }
+        missing.emplace_back(image);
+    };
+    check(def->color_map, true);
+    check(def->elev_map, false);
+    check(def->detail_color, false);
+    check(def->detail_map, false);
+    return missing;
 }

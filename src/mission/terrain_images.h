@@ -7,6 +7,8 @@
 #include "mission/mission_page.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // The terrain record every terrain load resets and refills (one for the whole run).
 TerrainDef& terrain_Current();
@@ -32,6 +34,15 @@ bool terrain_FalseColourElevation();
 // the character map were loaded. Returns 1, or 0 when the ".trn" read fails or the imagery
 // cannot be allocated.
 int terrain_LoadImages(MissionPage& page);
+
+// The files of terrain `terrainName` (a page's terrain field, up to kPageTerrainNameSize bytes,
+// terminated or not) that terrain_LoadImages would look for and cannot find, on disk or in an
+// archive: the ".trn" file alone when it is missing; otherwise each image it names that is
+// missing (the colour map, counting its ".jpg" form as found, the elevation map, the detail
+// texture and the character map), as the ".trn" file writes them. Empty for an empty name and
+// for a terrain whose files are all there. Reads the ".trn" file into a record of its own, so
+// terrain_Current() is left as it is.
+std::vector<std::string> terrain_MissingFiles(const char* terrainName);
 
 // The outline of an elevation map (kTerrainMapSize square, wrapping at the edges): kOutlinePixel
 // where a pixel differs from any of its four neighbours, 0 where it equals all of them.

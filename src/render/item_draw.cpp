@@ -6,6 +6,7 @@
 
 #include "gamedata/item_defs.h"
 #include "gamedata/model_access.h"
+#include "mission/item_lookup.h"
 
 #include <vector>
 
@@ -15,9 +16,11 @@ bool bitSet(uint32_t flags, int64_t bit) {
     return bit >= 0 && bit < 32 && (flags & (1u << bit)) != 0;
 }
 
+// The model of the item's definition; none for an item of another type than its def_index names
+// (one without a definition keeps index 0, whose model is not its own).
 const ModelRecord* itemModel(const MissionItem& item) {
     const ItemDef* def = itemdef_Get(item.def_index);
-    return def != nullptr ? def->model : nullptr;
+    return def != nullptr && def->id == item.type_id ? def->model : nullptr;
 }
 
 // The cone (or circle) around P: P to the first point, point to point, the last back to P.
@@ -99,13 +102,23 @@ void drawModelOutline(const MapCanvas& canvas, const MissionItem& item, const Mo
     }
 }
 
+// The cross of an item without a definition: two diagonals kUndefinedMarkHalfSize pixels each
+// way from its position, the same size at every zoom.
+void drawUndefinedMark(const MapCanvas& canvas, const MissionItem& item, uint32_t colour) {
+    const ScreenPointF p = map_WorldToScreenExact(canvas.transform, item.position[0], item.position[1]);
+    const double h = kUndefinedMarkHalfSize;
+    map_DrawScreenLine(canvas.target, {p.x - h, p.y - h}, {p.x + h, p.y + h}, colour);
+    map_DrawScreenLine(canvas.target, {p.x - h, p.y + h}, {p.x + h, p.y - h}, colour);
+}
+
 } // namespace
 
 bool ItemVisible(const MissionPage& page, int item, uint32_t showFlags) {
     if (item < 0 || item >= page.num_items || item >= kMaxItems) return false;
     const MissionItem& it = page.items[item];
     if (it.hidden != 0) return false;
-    if (!bitSet(showFlags, it.item_class)) return false;
+    // An item without a definition has no class to be hidden by; it stays in sight to be fixed.
+    if (!bitSet(showFlags, it.item_class) && item_HasDefinition(it)) return false;
     if (!bitSet(showFlags, int64_t(it.team) + kShowTeamShift)) return false;
     return !bitSet(page.general.hidden_layers, it.layer);
 }
@@ -155,6 +168,11 @@ void DrawItem(const MapCanvas& canvas, const MissionPage& page, int index, bool 
 
     const int32_t radius = map_CullRadius(item);
     if (map_Culled(canvas.transform, item.position[0], item.position[1], radius)) return;
+
+    if (!item_HasDefinition(item)) {
+        drawUndefinedMark(canvas, item, overlay ? kColourOverlay : kColourUndefinedItem);
+        return;
+    }
 
     if (item.item_class == kClassMarker) {
         if (item.type_id == kRadiusMarkerType) drawRadiusSymbol(canvas, item, colour);

@@ -15,17 +15,18 @@
 
 // ---- Colours (0x00RRGGBB) ---------------------------------------------------------------------
 
-constexpr uint32_t kColourOverlay = 0xF1E800;      // items drawn as part of the selection
-constexpr uint32_t kColourHighlighted = 0xCD40FC;  // items with kDisplayFlagHighlight
-constexpr uint32_t kColourUnknownItem = 0xB4B4B4;  // a team or class outside the colour tables
+constexpr uint32_t kColourOverlay = 0xF1E800;       // items drawn as part of the selection
+constexpr uint32_t kColourHighlighted = 0xCD40FC;   // items with kDisplayFlagHighlight
+constexpr uint32_t kColourUnknownItem = 0xB4B4B4;   // a team or class outside the colour tables
+constexpr uint32_t kColourUndefinedItem = 0xFF0000; // the cross of an item whose type has no definition
 constexpr uint32_t kColourGrid = 0x000000;
 constexpr uint32_t kColourInnerBoundary = 0x00FF00;
 constexpr uint32_t kColourOuterBoundary = 0xFF0000;
-constexpr uint32_t kListColourDefault = 0xE47C00;  // ListColour of an index outside 1 to 16
+constexpr uint32_t kListColourDefault = 0xE47C00; // ListColour of an index outside 1 to 16
 
-constexpr int32_t kInnerBoundary = 262144;  // 1024 m from the origin
-constexpr int32_t kOuterBoundary = 524288;  // 2048 m
-constexpr int kGridCells = 64;              // the grid covers 64 × 64 cells around the centre
+constexpr int32_t kInnerBoundary = 262144; // 1024 m from the origin
+constexpr int32_t kOuterBoundary = 524288; // 2048 m
+constexpr int kGridCells = 64;             // the grid covers 64 × 64 cells around the centre
 
 // Items are culled against these fixed screen bounds, whatever the image size.
 constexpr float kCullRight = 1200.0f;
@@ -33,6 +34,7 @@ constexpr float kCullBottom = 1024.0f;
 constexpr int32_t kDefaultCullRadius = 512; // world units, for items drawn as symbols
 
 constexpr int32_t kRadiusMarkerType = 6006; // markers drawn as a circle of `wpdistance` metres
+constexpr int kUndefinedMarkHalfSize = 5;   // pixels from the centre of the cross to its corners
 
 // ---- Drawing context --------------------------------------------------------------------------
 
@@ -60,7 +62,8 @@ struct MapRenderOptions {
 // Renders `page` as `view` shows it into `target`. Rebuilds the page's waypoint lists and area
 // triggers on the way (when they are shown). Returns 1, or 0 (nothing drawn) when the target is
 // not valid (no off-screen image).
-int MapRender(MissionPage& page, const ViewState& view, RasterTarget target, const MapRenderOptions& options = {});
+int MapRender(MissionPage& page, const ViewState& view, RasterTarget target,
+              const MapRenderOptions& options = {});
 
 // ---- Steps of the render ----------------------------------------------------------------------
 
@@ -92,7 +95,8 @@ void map_DrawAreaTriggers(const MapCanvas& canvas, MissionPage& page);
 // False for a slot that is not an item, a hidden item, or one whose class bit (1 << item_class),
 // team bit (1 << (team + 16)) is clear in `showFlags` or whose layer bit is set in the page's
 // hidden_layers. A class, team or layer that names no bit of the 32 counts as a clear bit (class,
-// team: not drawn; layer: not hidden).
+// team: not drawn; layer: not hidden). An item whose type has no definition has no class: its
+// class bit is not asked, so it is drawn (and can be picked) to be found and fixed.
 bool ItemVisible(const MissionPage& page, int item, uint32_t showFlags);
 
 // The drawing colour of an item: overlay, then kDisplayFlagHighlight, then by team (kViewBySide)
@@ -101,7 +105,9 @@ uint32_t map_ItemColour(const MissionItem& item, bool overlay, int32_t viewBy);
 
 // Draws one item (no visibility test): culled by its screen radius against the fixed bounds, then
 // as its model outline (by level of detail), a plain symbol (with a field-of-view cone for people
-// when kShowFovCones is set) or, for a radius marker, a circle. `overlay` selects kColourOverlay.
+// when kShowFovCones is set) or, for a radius marker, a circle. An item whose type has no
+// definition is drawn as a cross of its own in kColourUndefinedItem. `overlay` selects
+// kColourOverlay.
 void DrawItem(const MapCanvas& canvas, const MissionPage& page, int item, bool overlay);
 
 // Draws every visible item of the page's selection, in selection order, as overlay, displaced by

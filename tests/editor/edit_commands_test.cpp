@@ -89,6 +89,7 @@ TEST_F(EditCommands, NumericCopyWithZeroOffsetsDuplicatesInPlaceAndSelectsTheCop
         EXPECT_EQ(page.items[4].position[k], page.items[0].position[k]);
     }
     EXPECT_NE(page.items[3].id, page.items[2].id);
+    EXPECT_TRUE(screen.messages.empty()) << "every copy fitted";
 
     // Copy with offsets: originals stay, copies are displaced.
     ASSERT_EQ(edit_NumericMoveCopy(page, scratch, NumericMoveChoice{10, 20, 30, true}), 1);
@@ -106,6 +107,27 @@ TEST_F(EditCommands, NumericCopyWithZeroOffsetsDuplicatesInPlaceAndSelectsTheCop
     sel_Clear(page);
     EXPECT_EQ(edit_NumericMoveCopy(page, scratch, NumericMoveChoice{1, 1, 1, true}), 0);
     EXPECT_EQ(page.num_items, 7);
+}
+
+TEST_F(EditCommands, NumericCopyThatOnlyPartlyFitsSaysHowManyWereCopied) {
+    addItems(3);
+    for (int slot : {0, 1, 2})
+        sel_Add(page, slot);
+    page.num_items = kMaxItems - 2; // the three stay at the front
+    ASSERT_EQ(edit_NumericMoveCopy(page, scratch, NumericMoveChoice{5, 0, 0, true}), 1);
+    EXPECT_EQ(page.num_items, kMaxItems);
+    EXPECT_EQ(selectionOf(page), (std::vector<int32_t>{kMaxItems - 2, kMaxItems - 1}));
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].caption, "Warning");
+    EXPECT_EQ(screen.messages[0].text, "copied 2 of 3, most 5000");
+
+    // A move never adds, and a copy into a full page copies nothing and says so.
+    screen.clearRecord();
+    ASSERT_EQ(edit_NumericMoveCopy(page, scratch, NumericMoveChoice{5, 0, 0, false}), 1);
+    EXPECT_TRUE(screen.messages.empty());
+    ASSERT_EQ(edit_NumericMoveCopy(page, scratch, NumericMoveChoice{5, 0, 0, true}), 1);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, "copied 0 of 2, most 5000");
 }
 
 TEST_F(EditCommands, SelectTypeAddsVisibleItemsOfTheAnchorsType) {

@@ -5,6 +5,7 @@
 #include "editor_fixture.h"
 
 #include "mission/metafile_writer.h"
+#include "support/current_dir.h"
 #include "support/temp_dir.h"
 
 #include <cstring>
@@ -97,6 +98,23 @@ TEST_F(FileCommands, OpenReadsIntoTheCurrentPageAndTitlesThePath) {
     EXPECT_STREQ(page_Page2().general.mission_file, path.c_str());
     EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + path);
     EXPECT_GE(screen.repaintCount(EditorWindow::ItemInfo), 1);
+    EXPECT_TRUE(screen.messages.empty());
+}
+
+TEST_F(FileCommands, OpenNamesTheTerrainFilesThatCannotBeFound) {
+    dir.write("valley.trn", "terrain_name \"Valley\"\r\ncolor_map valley_c.tga\r\nelev_map valley_e.r16\r\n");
+    dir.write("valley_e.r16", std::string(8, '\0'));
+    std::snprintf(page_Page1().general.terrain, sizeof page_Page1().general.terrain, "%s", "valley");
+    const std::string path = dir.path("valley.mis");
+    ASSERT_TRUE(metafile_Write(page_Page1(), path.c_str()));
+    page_Clear(page_Page1());
+    screen.clearRecord();
+    const ScopedCurrentDir inGameFolder(dir.path());
+    screen.fileAnswers = {path};
+    EXPECT_TRUE(OpenMission(screen, page_Page1()));
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].caption, "Warning");
+    EXPECT_EQ(screen.messages[0].text, "terrain valley lacks valley_c.tga") << "the elevation file is there";
 }
 
 TEST_F(FileCommands, CancelledOpenLeavesThePageAlone) {

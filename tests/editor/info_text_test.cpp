@@ -30,6 +30,7 @@ constexpr const char* kInfoTexts = "[Med Selection]\n"
                                    "LAYER_NUM=no %i\n"
                                    "GROUP_COLON=Group:\n"
                                    "GROUP_NONE=none\n"
+                                   "UNKNOWN_ITEM_NAME=unknown %i\n"
                                    "[Center Info]\n"
                                    "QZ_CENTER_POS=%.2f,%.2f\n";
 
@@ -169,10 +170,18 @@ TEST_F(InfoText, SelectionEntryThatIsNoItemShowsTheCountAlone) {
     EXPECT_EQ(texts(), std::vector<std::string>{"sel 1"});
 }
 
-TEST_F(InfoText, UnknownTypeShowsTheFirstDefinitionsName) {
+TEST_F(InfoText, TypeWithoutDefinitionIsNamedUnknownWithItsTypeId) {
     const int slot = addSelected(kTestJeepType, 0, 0);
-    page.items[slot].type_id = kTestUnknownType;
+    page.items[slot].type_id = kTestUnknownType; // def_index still names the jeep's definition
+    EXPECT_EQ(texts()[2], "name unknown 999");
+    // The first definition's own items keep their name: index 0 is no sign of an unknown type.
+    page.items[slot].type_id = itemdef_Get(0)->id;
+    page.items[slot].def_index = 0;
     EXPECT_EQ(texts()[2], std::string("name ") + itemdef_Get(0)->name);
+    // A table without the text (or with a foreign format) gives the built-in wording.
+    test_InstallTexts("[Med Selection]\nITEM_NAME=%s\nUNKNOWN_ITEM_NAME=%s?\n");
+    page.items[slot].type_id = -5;
+    EXPECT_EQ(texts()[2], "Unknown type -5");
 }
 
 TEST_F(InfoText, BadFormatFallsBackToABuiltInOne) {

@@ -6,7 +6,9 @@
 
 #include "gamedata/item_defs.h"
 #include "mission/page_ops.h"
+#include "support/captured_messages.h"
 #include "support/test_item_defs.h"
+#include "support/test_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -315,6 +317,53 @@ TEST_F(MouseTool, InsertAddsTheChosenDefinitionAtTheSnappedPoint) {
     r = click(kHw, kHh);
     EXPECT_EQ(page.num_items, 2);
     EXPECT_EQ(r.effects, uint32_t(kMouseNone));
+}
+
+TEST_F(MouseTool, InsertIntoAFullPageSaysSoWithoutAskingForAnItem) {
+    CapturedMessages messages;
+    view.insert_mode = 1;
+    int asked = 0;
+    prompt = [&](InsertItemChoice& choice) {
+        ++asked;
+        choice.definition_name = "Jeep";
+        return true;
+    };
+    page.num_items = kMaxItems - 1;
+    click(kHw, kHh);
+    EXPECT_EQ(page.num_items, kMaxItems) << "the last slot still takes an item";
+    EXPECT_TRUE(messages.messages.empty());
+
+    const MouseResult r = click(kHw, kHh);
+    EXPECT_EQ(asked, 1) << "no dialog for an item the page cannot take";
+    EXPECT_EQ(page.num_items, kMaxItems);
+    EXPECT_EQ(r.effects, uint32_t(kMouseNone));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].icon, MsgIcon::Warning);
+    EXPECT_NE(messages.messages[0].text.find(std::to_string(kMaxItems)), std::string::npos)
+        << messages.messages[0].text;
+}
+
+TEST_F(MouseTool, PasteThatOnlyPartlyFitsSaysHowManyWerePasted) {
+    CapturedMessages messages;
+    test_InstallTexts("[Dialog Message]\nWARNING=Warning\n"); // the built-in wording
+    for (int i = 0; i < 3; ++i)
+        sel_Add(clipboard, page_AddItem(clipboard, kTestJeepType, 256 * i, 0, 0));
+    page.num_items = kMaxItems - 3;
+    ASSERT_TRUE(mouse.startPaste(clipboard));
+    click(kHw, kHh);
+    EXPECT_EQ(page.num_items, kMaxItems);
+    EXPECT_TRUE(messages.messages.empty()) << "all three fitted";
+
+    page.num_items = kMaxItems - 1;
+    ASSERT_TRUE(mouse.startPaste(clipboard));
+    const MouseResult r = click(kHw, kHh);
+    EXPECT_TRUE(r.has(kMouseRender) && r.has(kMousePageChanged));
+    EXPECT_EQ(page.num_items, kMaxItems);
+    EXPECT_EQ(selection(), std::vector<int32_t>{kMaxItems - 1});
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text,
+              "1 of 3 items were pasted. The others did not fit: a page holds at most " +
+                  std::to_string(kMaxItems) + " items.");
 }
 
 TEST_F(MouseTool, InsertWithoutDefinitionsAddsNothing) {

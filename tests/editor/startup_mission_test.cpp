@@ -37,6 +37,21 @@ TEST_F(StartupMission, OpensIntoPageOneWithTitleAndRepaints) {
     EXPECT_GE(screen.repaintCount(EditorWindow::MapView), 1);
     EXPECT_GE(screen.repaintCount(EditorWindow::ItemInfo), 1);
     EXPECT_TRUE(screen.fileRequests.empty()) << "the path is given: no file chooser";
+    EXPECT_TRUE(screen.messages.empty()) << "a mission without a terrain lacks no terrain file";
+}
+
+TEST_F(StartupMission, TerrainThatCannotBeFoundIsNamed) {
+    MissionPage& scratch = page_ScratchPage();
+    page_Clear(scratch);
+    std::snprintf(scratch.general.terrain, sizeof scratch.general.terrain, "%s", "faraway");
+    const std::string path = dir.path("far.mis");
+    ASSERT_TRUE(metafile_Write(scratch, path.c_str()));
+    page_Clear(scratch);
+    screen.clearRecord();
+    EXPECT_TRUE(editor_OpenMissionFile(app, path)) << "the mission itself was read";
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, "terrain faraway lacks faraway.trn");
+    EXPECT_STREQ(page_Page1().general.terrain, "faraway") << "the page keeps the terrain it names";
 }
 
 TEST_F(StartupMission, ReplacesWhatPageOneHeld) {

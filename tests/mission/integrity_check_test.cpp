@@ -1,11 +1,13 @@
 // The integrity check: items whose type has no definition.
 #include "mission/integrity_check.h"
+#include "mission/item_lookup.h"
 #include "mission/page_ops.h"
 #include "support/test_item_defs.h"
 #include "support/test_texts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -49,6 +51,23 @@ TEST_F(IntegrityCheck, WithoutDefinitionsEveryItemIsUnknown) {
     add(kTestSoldierType);
     add(kWaypointMarkerType);
     EXPECT_EQ((std::vector<int>{0, 1}), page_FindUnknownItems(*page));
+}
+
+TEST_F(IntegrityCheck, HasDefinitionAgreesWithTheCheckWhateverTheDefinitionIndexSays) {
+    for (int32_t type : {kTestSoldierType, kTestUnknownType, kTestJeepType, -5, kAreaTriggerMarkerType})
+        add(type);
+    const std::vector<int> unknown = page_FindUnknownItems(*page);
+    // def_index 0 (as the readers leave unknown items), a stale index, one outside the table.
+    for (int32_t index : {0, 2, 9999, -1}) {
+        for (int slot = 0; slot < page->num_items; ++slot) {
+            page->items[slot].def_index = index;
+            const bool listed = std::find(unknown.begin(), unknown.end(), slot) != unknown.end();
+            EXPECT_EQ(item_HasDefinition(page->items[slot]), !listed)
+                << "slot " << slot << ", index " << index;
+        }
+    }
+    test_ClearItemDefs();
+    EXPECT_FALSE(item_HasDefinition(page->items[0]));
 }
 
 TEST_F(IntegrityCheck, EmptyPageHasNoUnknownItems) {

@@ -151,7 +151,7 @@ TEST(SelectionCopy, CopiesInSelectionOrderWithOffsetsAndSelectsTheCopies) {
     source->items[3].layer = 2;
     sel_Add(*source, 3);
     sel_Add(*source, 1);
-    sel_CopyInto(*target, *source, 5, 6, 7);
+    EXPECT_EQ(sel_CopyInto(*target, *source, 5, 6, 7), 0) << "nothing skipped";
     ASSERT_EQ(target->num_items, 4);
     EXPECT_EQ(target->items[2].position[0], 105);
     EXPECT_EQ(target->items[2].position[1], 6);
@@ -170,9 +170,12 @@ TEST(SelectionCopy, SkipsWhatDoesNotFitAFullPage) {
     auto target = pageWithItems(kMaxItems - 1);
     sel_Add(*source, 0);
     sel_Add(*source, 1);
-    sel_CopyInto(*target, *source, 0, 0, 0);
+    sel_Add(*source, 2);
+    EXPECT_EQ(sel_CopyInto(*target, *source, 0, 0, 0), 2) << "the items that did not fit";
     EXPECT_EQ(target->num_items, kMaxItems);
     EXPECT_EQ(target->selection.count, 1);
+    EXPECT_EQ(sel_CopyInto(*target, *source, 0, 0, 0), 3) << "a full page takes none";
+    EXPECT_EQ(target->selection.count, 0);
 }
 
 TEST(SelectionCopy, IntoTheSamePageCopiesTheSelection) {

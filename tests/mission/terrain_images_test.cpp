@@ -276,6 +276,7 @@ TEST_F(TerrainImages, FindsTheDefinitionAndImagesInsideAnArchive) {
     ASSERT_EQ(gamedata_OpenArchives(), 1);
     std::snprintf(page_->general.terrain, sizeof page_->general.terrain, "%s", "packed");
     const int result = terrain_LoadImages(*page_);
+    EXPECT_TRUE(terrain_MissingFiles(page_->general.terrain).empty()) << "files in an archive are found";
     std::remove(dir_->path("terrains.pff").c_str());
     ASSERT_EQ(result, 1);
     EXPECT_TRUE(colour() == tgaColour());
@@ -293,6 +294,32 @@ TEST_F(TerrainImages, OpeningAMetafileLoadsItsTerrain) {
     ASSERT_NE(page_->imagery, nullptr);
     EXPECT_TRUE(colour() == tgaColour());
     EXPECT_EQ(page_->general.terrain_water_height, 3);
+}
+
+TEST_F(TerrainImages, MissingFilesAreTheDefinitionOrTheImagesTheLoadCannotFind) {
+    using Files = std::vector<std::string>;
+    EXPECT_EQ(terrain_MissingFiles(""), Files{});
+    EXPECT_EQ(terrain_MissingFiles(nullptr), Files{});
+    EXPECT_EQ(terrain_MissingFiles("nowhere"), Files{"nowhere.trn"})
+        << "the definition alone when it is missing";
+
+    ASSERT_EQ(load("wet", trn("plain_c.tga", "t_e.r16", "t_d.pcx", "t_t.tga", 40)), 1);
+    EXPECT_EQ(terrain_MissingFiles("wet"), Files{});
+    // A colour map found only in its JPEG form is no missing file: the load takes the JPEG.
+    dir_->write("jpgonly_c.jpg", pictures_->jpegFile);
+    dir_->write("jpgonly.trn", trn("jpgonly_c.tga", "t_e.r16", "t_d.pcx", "t_t.tga"));
+    EXPECT_EQ(terrain_MissingFiles("jpgonly"), Files{});
+    // Every image that cannot be found, in the order colour, elevation, texture, characters.
+    dir_->write("gaps.trn", trn("gone_c.tga", "gone_e.r16", "gone_d.pcx", "gone_t.tga"));
+    EXPECT_EQ(terrain_MissingFiles("gaps"), (Files{"gone_c.tga", "gone_e.r16", "gone_t.tga", "gone_d.pcx"}));
+    dir_->write("halfgaps.trn", trn("plain_c.tga", "t_e.r16", "t_d.pcx", "lost_t.tga"));
+    EXPECT_EQ(terrain_MissingFiles("halfgaps"), Files{"lost_t.tga"});
+    EXPECT_EQ(terrain_Current().water_height, 40 * 32768) << "the loaded terrain stays as it was";
+
+    // A name that fills the whole field, without its terminator.
+    char field[kPageTerrainNameSize];
+    std::memset(field, 'q', sizeof field);
+    EXPECT_EQ(terrain_MissingFiles(field), Files{std::string(kPageTerrainNameSize, 'q') + ".trn"});
 }
 
 TEST(TerrainOutline, FlatMapHasNoOutline) {

@@ -78,6 +78,27 @@ TEST_F(RenderFixture, ItemVisibleRefusesValuesThatNameNoBit) {
     EXPECT_FALSE(ItemVisible(*page, page->num_items, 0xFFFFFFFFu));
 }
 
+TEST_F(RenderFixture, ItemWithoutDefinitionIsVisibleWithoutAClassBitButKeepsTheOtherRules) {
+    const int slot = rtest_AddItem(*page, kTestUnknownType, 0, 0);
+    MissionItem& item = page->items[slot];
+    ASSERT_EQ(item.item_class, 0); // an unknown type takes no class
+    item.team = 1;
+    item.layer = 4;
+    const uint32_t noClasses = kShowTeamBlue;
+    EXPECT_TRUE(ItemVisible(*page, slot, noClasses));
+    item.item_class = kClassVehicle; // a class it kept from elsewhere does not hide it either
+    EXPECT_TRUE(ItemVisible(*page, slot, noClasses));
+    EXPECT_FALSE(ItemVisible(*page, slot, kShowFlagsWindowStart & ~kShowTeamBlue)) << "its team is hidden";
+    page->general.hidden_layers = 1u << 4;
+    EXPECT_FALSE(ItemVisible(*page, slot, noClasses)) << "its layer is hidden";
+    page->general.hidden_layers = 0;
+    item.hidden = 1;
+    EXPECT_FALSE(ItemVisible(*page, slot, noClasses));
+    // A known item still needs its class bit.
+    const int jeep = rtest_AddItem(*page, kTestJeepType, 0, 0);
+    EXPECT_FALSE(ItemVisible(*page, jeep, kShowTeamGreen));
+}
+
 // ---- Colours ----------------------------------------------------------------------------------
 
 TEST(ItemColour, FirstMatchingCaseWins) {
@@ -256,6 +277,8 @@ TEST_F(RenderFixture, RadiusMarkerDrawsItsScaledSymbolAndACircle) {
     const ViewState view = rtest_View(0.05f);
     const int slot = rtest_AddItem(*page, kWaypointMarkerType, 0, 0, 90);
     MissionItem& item = page->items[slot];
+    // The test definitions have no radius marker: the waypoint marker's stands in for one.
+    itemdef_Get(item.def_index)->id = kRadiusMarkerType;
     item.type_id = kRadiusMarkerType;
     item.item_class = kClassMarker;
     item.wpdistance = 10;
@@ -294,6 +317,31 @@ TEST_F(RenderFixture, MarkersModelLessItemsAndPeopleWithModelsArePlainSymbols) {
         TestImage drawn(noCones, 128, 128);
         DrawItem(drawn.canvas, *page, slot, false);
         EXPECT_EQ(drawn.changed(), ref.changed()) << slot;
+    }
+}
+
+TEST_F(RenderFixture, ItemWithoutDefinitionIsASmallCrossOfItsOwnAtEveryZoom) {
+    // The first definition (index 0, which unknown items keep) has a model: it is not theirs.
+    ASSERT_NE(attachModel(kTestSoldierType, lodModel(1, 1000)), nullptr);
+    const int slot = rtest_AddItem(*page, kTestUnknownType, 0, 0, 90);
+    page->items[slot].item_class = kClassVehicle; // would draw the model of its def_index
+    EXPECT_EQ(map_CullRadius(page->items[slot]), kDefaultCullRadius);
+    for (const float zoom : {0.002f, 0.05f, 2.0f}) {
+        SCOPED_TRACE(zoom);
+        for (const bool overlay : {false, true}) {
+            const uint32_t colour = overlay ? kColourOverlay : kColourUndefinedItem;
+            TestImage drawn(rtest_View(zoom), 64, 64);
+            DrawItem(drawn.canvas, *page, slot, overlay);
+            // The centre (32, 32) and the corners of both diagonals, nothing else.
+            const int h = kUndefinedMarkHalfSize;
+            std::set<std::pair<int32_t, int32_t>> cross;
+            for (int d = -h; d <= h; ++d) {
+                cross.insert({32 + d, 32 + d});
+                cross.insert({32 + d, 32 - d});
+            }
+            EXPECT_EQ(drawn.changed(), cross);
+            EXPECT_EQ(drawn.count(colour), int(cross.size()));
+        }
     }
 }
 
