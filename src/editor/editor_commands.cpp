@@ -131,7 +131,9 @@ void hideUnselected(EditorApp& app, int) {
 // ---- Files ------------------------------------------------------------------------------------
 
 void openMission(EditorApp& app, int) {
-    OpenMission(screen(app), app.currentPage());
+    // A page that was kept needs nothing: its title, map and models are what they were.
+    const OpenOutcome outcome = OpenMission(screen(app), app.currentPage());
+    if (outcome == OpenOutcome::Cancelled || outcome == OpenOutcome::Kept) return;
     app.loadModels();
     app.updateTitle();
     screen(app).repaint(EditorWindow::MapView);

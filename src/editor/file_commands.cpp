@@ -2,19 +2,39 @@
 
 #include "editor/refusal_notices.h"
 #include "foundation/text_source.h"
+#include "foundation/user_message.h"
 #include "gamedata/string_table.h"
 #include "mission/binary_export.h"
+#include "mission/metafile_problem_text.h"
 #include "mission/metafile_reader.h"
 #include "mission/metafile_writer.h"
+#include "mission/page_ops.h"
 #include "mission/reports.h"
 #include "mission/write_failure.h"
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace {
 
 constexpr const char* kFileSection = "File I/O";
+
+// While a fresh page is read in the place of `target`, the fresh page is the current page when
+// `target` is: the reader's clear names the current page's groups, and those are to be the new
+// page's, never the kept page's.
+class CurrentStandIn {
+  public:
+    CurrentStandIn(MissionPage& target, MissionPage& fresh) : previous_(page_Current()) {
+        if (&target == &previous_) page_SetCurrent(fresh);
+    }
+    ~CurrentStandIn() { page_SetCurrent(previous_); }
+    CurrentStandIn(const CurrentStandIn&) = delete;
+    CurrentStandIn& operator=(const CurrentStandIn&) = delete;
+
+  private:
+    MissionPage& previous_;
+};
 
 FileFilter makeFilter(const char* descriptionKey, const char* patternKey) {
     FileFilter filter;
@@ -58,14 +78,34 @@ void file_StorePath(MissionPage& page, const std::string& path) {
     field[keep] = '\0';
 }
 
-bool OpenMission(EditorView& view, MissionPage& page) {
-    const std::string path = view.chooseFile(FileDialogKind::Open, file_MissionFilter());
-    if (path.empty()) return false;
-    const int read = metafile_Load(page, path.c_str());
+OpenOutcome OpenMissionFile(MissionPage& page, const std::string& path) {
+    auto fresh = std::make_unique<MissionPage>();
+    MetafileReport report;
+    {
+        const CurrentStandIn standIn(page, *fresh);
+        metafile_Read(*fresh, path.c_str(), &report);
+    }
+    if (!report.clean()) {
+        const bool offer = report.partlyReadable();
+        const MetafileReadMessage message = metafile_ReadMessage(report, path, offer);
+        if (!offer) {
+            msg_Show(message.caption.c_str(), message.text.c_str(), MsgIcon::Error, MsgButtons::Ok);
+            return OpenOutcome::Kept;
+        }
+        if (msg_Show(message.caption.c_str(), message.text.c_str(), MsgIcon::Question, MsgButtons::YesNo) !=
+            MsgAnswer::Yes)
+            return OpenOutcome::Kept;
+    }
+    page_Swap(page, *fresh);
     file_StorePath(page, path);
-    view.repaint(EditorWindow::MapView);
-    if (read == 1) notice_ShowMissingTerrain(page);
-    return read == 1;
+    notice_ShowMissingTerrain(page);
+    return report.clean() ? OpenOutcome::Opened : OpenOutcome::OpenedDamaged;
+}
+
+OpenOutcome OpenMission(EditorView& view, MissionPage& page) {
+    const std::string path = view.chooseFile(FileDialogKind::Open, file_MissionFilter());
+    if (path.empty()) return OpenOutcome::Cancelled;
+    return OpenMissionFile(page, path);
 }
 
 bool SaveMission(EditorView& view, MissionPage& page) {

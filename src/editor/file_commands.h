@@ -23,11 +23,34 @@ std::string file_PatternExtension(const std::string& pattern);
 // Stores `path` as the page's mission_file, cut to the field (79 characters).
 void file_StorePath(MissionPage& page, const std::string& path);
 
-// Asks for a mission to open; when one is chosen, reads it into `page` (the page is cleared
-// first; reading errors are shown by the reader) and stores the path in the page even when the
-// read failed. After a read, the files of its terrain that cannot be found are named
-// (notice_ShowMissingTerrain). True when a file was chosen and read.
-bool OpenMission(EditorView& view, MissionPage& page);
+// What an Open did to the page it was asked to fill.
+enum class OpenOutcome {
+    Cancelled,     // no file was chosen: nothing changed, nothing was shown
+    Opened,        // the file read clean: the page holds it, and its path
+    OpenedDamaged, // the file is damaged and the user chose to open what could be read: the page
+                   // holds that, and the file's path, and no longer agrees with the file
+    Kept,          // the file could not be read, or the user declined what could be read: the
+                   // page, its path and so its title are as they were; a message said why
+};
+
+// Reads the metafile at `path` into a fresh page and puts that in the place of `page` only when
+// it is to be kept; the replaced content is released. The reader's clear names groups as a read
+// in place would: when `page` is the current page the fresh page stands in for it meanwhile.
+// - A clean read replaces `page` and stores `path` in it: Opened.
+// Whenever `page` is replaced, the files of its terrain that cannot be found are named next
+// (notice_ShowMissingTerrain).
+// - A damaged file of which something was read (counts and blocks disagree, a line rejected
+//   after the first block, ...) shows its problems and asks "OPEN_DAMAGED" (Yes/No): Yes
+//   replaces `page` with what was read and stores `path`: OpenedDamaged; No: Kept.
+// - A file that cannot be read (missing, a directory, a FIFO, no permission) shows
+//   "CANT_READ_FILE" with the reason; a file of which nothing could be read (not a mission)
+//   shows its problems and "DAMAGED": Kept.
+// Caption of every message: "Dialog Message" "ASCII_PARSE". Paths are shown as given.
+OpenOutcome OpenMissionFile(MissionPage& page, const std::string& path);
+
+// Asks for a mission to open and opens it into `page` with OpenMissionFile (Cancelled when the
+// user chose no file).
+OpenOutcome OpenMission(EditorView& view, MissionPage& page);
 
 // Asks where to save `page`; writes it with the metafile writer. True only when the file was
 // written: false when the user cancelled, and false (with the "CANT_WRITE_FILE" message, the

@@ -7,9 +7,10 @@
 class EditorApp;
 
 // A path that names no file is reported ("Warning: Unable to open the mission file PATH") and
-// changes nothing. Otherwise reads the metafile at `path` into Page 1 (cleared first; reading
-// errors are shown by the reader), stores the path in the page even when the read failed, loads
-// the models the pages need, sets the title and repaints the map view and the item information
-// window. `path` must be absolute or relative to the current directory, which start-up has made
-// the game directory. True when the file was read.
+// changes nothing. Otherwise opens the metafile at `path` into Page 1 as Open does
+// (OpenMissionFile: a file that cannot be read, or a damaged one the user declines, leaves Page 1,
+// its path and the title as they were); when it was opened, loads the models the pages need, sets
+// the title and repaints the map view and the item information window. `path` must be absolute
+// or relative to the current directory, which start-up has made the game directory. True when
+// Page 1 now holds the file (read clean, or damaged and opened as read).
 bool editor_OpenMissionFile(EditorApp& app, const std::string& path);

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 // ---- Capacities -------------------------------------------------------------------------------
 
@@ -261,6 +262,8 @@ public:
     WindZone* appendAfter(WindZone* after);
     void clear();
     int count() const;
+    // Exchanges the nodes of two chains (each keeps owning what it holds afterwards).
+    void swap(WindZoneChain& other) noexcept { std::swap(head_, other.head_); }
 
 private:
     WindZone* head_ = nullptr;

@@ -6,6 +6,7 @@
 #include "gamedata/item_defs.h"
 #include "mission/item_lookup.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -37,6 +38,16 @@ void page_Clear(MissionPage& page) {
     MissionPage& current = page_Current();
     nameGroupIfEmpty(current.groups[1], "BLUEPLAYERS");
     nameGroupIfEmpty(current.groups[2], "REDPLAYERS");
+}
+
+void page_Swap(MissionPage& a, MissionPage& b) {
+    if (&a == &b) return;
+    // The data is trivially copyable: exchanged byte by byte, without a page-sized temporary.
+    auto* first = reinterpret_cast<unsigned char*>(static_cast<MissionPageData*>(&a));
+    auto* second = reinterpret_cast<unsigned char*>(static_cast<MissionPageData*>(&b));
+    std::swap_ranges(first, first + sizeof(MissionPageData), second);
+    a.imagery.swap(b.imagery);
+    a.wind_zones.swap(b.wind_zones);
 }
 
 int32_t page_NextItemId(const MissionPage& page) {

@@ -10,6 +10,9 @@
 // 2 of the *current* page (page_Current, not necessarily this one) the "Players" texts
 // "BLUEPLAYERS" and "REDPLAYERS" when their descriptions are empty.
 void page_Clear(MissionPage& page);
+// Exchanges everything two pages hold: their data, terrain imagery and wind zones. Used to put
+// a page read on the side in the place of another only once the read has succeeded.
+void page_Swap(MissionPage& a, MissionPage& b);
 
 // Adds an item of definition id `type_id` at (x, y, z) with the definition's defaults and the
 // page's current layer. Returns the new slot, or -1 when the page is full (no change then).

@@ -9,12 +9,48 @@
 #include "support/temp_dir.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
 
 class FileCommands : public EditorTest {
   protected:
+    // A mission of `items` jeeps whose num_items line says `declared` (the blocks of the others
+    // are missing when it says more): a damaged file when the two differ.
+    std::string writeMission(const char* name, int items, int declared) {
+        auto written = std::make_unique<MissionPage>();
+        for (int i = 0; i < items; ++i)
+            page_AddItem(*written, kTestJeepType, 256 * (i + 1), 512, 0);
+        const std::string path = dir.path(name);
+        EXPECT_TRUE(metafile_Write(*written, path.c_str()));
+        std::string text = test_ReadFile(path);
+        const std::string count = "  num_items " + std::to_string(items) + "\n";
+        const size_t at = text.find(count);
+        EXPECT_NE(at, std::string::npos);
+        text.replace(at, count.size(), "  num_items " + std::to_string(declared) + "\n");
+        return dir.write(name, text);
+    }
+
+    // Page 1 as a page the user works on: one house, its own file, group 1 without a name.
+    void fillPageOne() {
+        addItem(page_Page1(), kTestHouseType, 4096, 8192);
+        file_StorePath(page_Page1(), "/missions/kept.mis");
+        page_Page1().groups[1].description[0] = '\0';
+        app.updateTitle();
+        screen.clearRecord();
+    }
+
+    void expectPageOneKept() {
+        ASSERT_EQ(page_Page1().num_items, 1);
+        EXPECT_EQ(page_Page1().items[0].type_id, kTestHouseType);
+        EXPECT_EQ(page_Page1().items[0].position[1], 8192);
+        EXPECT_STREQ(page_Page1().general.mission_file, "/missions/kept.mis");
+        EXPECT_STREQ(page_Page1().groups[1].description, "")
+            << "the read on the side names no group of the kept page";
+        EXPECT_TRUE(screen.titles.empty()) << "the title stays";
+    }
+
     TempDir dir;
 };
 
@@ -111,7 +147,7 @@ TEST_F(FileCommands, OpenNamesTheTerrainFilesThatCannotBeFound) {
     screen.clearRecord();
     const ScopedCurrentDir inGameFolder(dir.path());
     screen.fileAnswers = {path};
-    EXPECT_TRUE(OpenMission(screen, page_Page1()));
+    EXPECT_EQ(OpenMission(screen, page_Page1()), OpenOutcome::Opened);
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].caption, "Warning");
     EXPECT_EQ(screen.messages[0].text, "terrain valley lacks valley_c.tga") << "the elevation file is there";
@@ -121,7 +157,91 @@ TEST_F(FileCommands, CancelledOpenLeavesThePageAlone) {
     addItem(page_Page1(), kTestJeepType);
     app.command(kCmdOpen);
     EXPECT_EQ(page_Page1().num_items, 1);
-    EXPECT_EQ(screen.title(), "QZ Editor 1.43");
+    EXPECT_TRUE(screen.titles.empty()) << "the title stays";
+    EXPECT_TRUE(screen.messages.empty());
+}
+
+// ---- Open keeps the page unless the file is to be used ----------------------------------------
+
+TEST_F(FileCommands, DamagedMissionShowsItsProblemsAndNoKeepsThePage) {
+    fillPageOne();
+    const std::string path = writeMission("short.mis", 2, 5);
+    screen.fileAnswers = {path};
+    screen.messageAnswers = {MsgAnswer::No};
+    EXPECT_EQ(OpenMission(screen, page_Page1()), OpenOutcome::Kept);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    const CapturedMessage& asked = screen.messages[0];
+    EXPECT_EQ(asked.buttons, MsgButtons::YesNo);
+    EXPECT_NE(asked.text.find("num_items is 5, but there is no item block for 2-4."), std::string::npos)
+        << asked.text;
+    EXPECT_NE(asked.text.find("The mission file " + path + " is damaged. Open what could be read?"),
+              std::string::npos)
+        << asked.text;
+    expectPageOneKept();
+}
+
+TEST_F(FileCommands, DamagedMissionOpenedWithYesHoldsWhatWasReadUnderItsPath) {
+    fillPageOne();
+    const std::string path = writeMission("short.mis", 2, 5);
+    screen.fileAnswers = {path};
+    screen.messageAnswers = {MsgAnswer::Yes};
+    app.command(kCmdOpen);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    // As the reader read it: the declared count, with the slots of the missing blocks blank.
+    ASSERT_EQ(page_Page1().num_items, 5);
+    EXPECT_EQ(page_Page1().items[1].type_id, kTestJeepType);
+    EXPECT_EQ(page_Page1().items[1].position[0], 512);
+    EXPECT_EQ(page_Page1().items[4].type_id, 0);
+    EXPECT_STREQ(page_Page1().general.mission_file, path.c_str());
+    EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + path);
+    EXPECT_STREQ(page_Page1().groups[1].description, "Blue players") << "named as a read in place names them";
+    EXPECT_GE(screen.repaintCount(EditorWindow::MapView), 1);
+}
+
+TEST_F(FileCommands, FileThatCannotBeReadIsReportedWithItsReasonAndKeepsThePage) {
+    fillPageOne();
+    const std::string folder = dir.path("folder.mis");
+    dir.write("folder.mis/inside.txt", "x");
+    const std::string missing = dir.path("missing.mis");
+    screen.fileAnswers = {folder, missing};
+    EXPECT_EQ(OpenMission(screen, page_Page1()), OpenOutcome::Kept);
+    EXPECT_EQ(OpenMission(screen, page_Page1()), OpenOutcome::Kept);
+    ASSERT_EQ(screen.messages.size(), 2u);
+    EXPECT_EQ(screen.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(screen.messages[0].icon, MsgIcon::Error);
+    EXPECT_EQ(screen.messages[0].text, "The file " + folder + " could not be read.\nReason: Is a directory");
+    EXPECT_EQ(screen.messages[1].text,
+              "The file " + missing + " could not be read.\nReason: No such file or directory");
+    expectPageOneKept();
+}
+
+TEST_F(FileCommands, FileThatIsNoMissionIsNamedWithoutAQuestionAndKeepsThePage) {
+    fillPageOne();
+    const std::string path = dir.write("picture.mis", std::string("\x89PNG\r\n\x1a\n\x01\x02 junk\n", 18));
+    screen.fileAnswers = {path};
+    EXPECT_EQ(OpenMission(screen, page_Page1()), OpenOutcome::Kept);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    const CapturedMessage& shown = screen.messages[0];
+    EXPECT_EQ(shown.buttons, MsgButtons::Ok) << "nothing was read: nothing to offer";
+    EXPECT_NE(shown.text.find("The mission file " + path + " is damaged."), std::string::npos) << shown.text;
+    EXPECT_EQ(shown.text.find('\x01'), std::string::npos) << "the quoted line is escaped: " << shown.text;
+    expectPageOneKept();
+}
+
+TEST_F(FileCommands, CleanOpenIntoPageTwoLeavesPageOneAndItsGroupsAlone) {
+    fillPageOne();
+    app.command(kCmdPage2);
+    const std::string path = writeMission("clean.mis", 3, 3);
+    screen.clearRecord();
+    screen.fileAnswers = {path};
+    EXPECT_EQ(OpenMission(screen, page_Page2()), OpenOutcome::Opened);
+    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_EQ(page_Page2().num_items, 3);
+    EXPECT_STREQ(page_Page2().groups[2].description, "Red players");
+    EXPECT_EQ(&page_Current(), &page_Page2()) << "the stand-in is undone";
+    app.command(kCmdPage1);
+    screen.clearRecord();
+    expectPageOneKept();
 }
 
 TEST_F(FileCommands, ExportWritesTheBinaryMission) {

@@ -75,10 +75,28 @@ TEST_F(StartupMission, MissingFileIsReportedAndChangesNothing) {
     EXPECT_TRUE(screen.titles.empty());
 }
 
-TEST_F(StartupMission, UnreadableFileKeepsItsPathAsTheOpenCommandDoes) {
+TEST_F(StartupMission, UnreadableFileKeepsPageOneAndItsTitleAsTheOpenCommandDoes) {
     const std::string path = dir.write("broken.mis", "this is no mission\n");
+    screen.clearRecord();
     EXPECT_FALSE(editor_OpenMissionFile(app, path));
-    EXPECT_STREQ(page_Page1().general.mission_file, path.c_str());
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_NE(screen.messages[0].text.find(path), std::string::npos);
+    EXPECT_STREQ(page_Page1().general.mission_file, "");
+    EXPECT_TRUE(screen.titles.empty());
+}
+
+TEST_F(StartupMission, DamagedFileIsOfferedAndOpenedAsReadOnYes) {
+    std::string text = test_ReadFile(writeMission(2));
+    const size_t at = text.find("  num_items 2\n");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 14, "  num_items 3\n");
+    const std::string path = dir.write("start.mis", text);
+    screen.clearRecord();
+    screen.messageAnswers = {MsgAnswer::Yes};
+    EXPECT_TRUE(editor_OpenMissionFile(app, path));
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(page_Page1().num_items, 3) << "as the reader read it";
     EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + path);
 }
 

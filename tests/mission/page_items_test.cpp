@@ -135,6 +135,36 @@ TEST_F(PageItems, ClearNamesTheGroupsOfTheCurrentPageOnly) {
     EXPECT_STREQ(current->groups[2].description, text_Get("Players", "REDPLAYERS"));
 }
 
+TEST_F(PageItems, SwapExchangesDataImageryAndWindZones) {
+    auto read = std::make_unique<MissionPage>();
+    auto kept = std::make_unique<MissionPage>();
+    ASSERT_EQ(page_AddItem(*read, kTestEnemyType, 10, 20, 0), 0);
+    ASSERT_EQ(page_AddItem(*read, kTestEnemyType, 30, 40, 0), 1);
+    std::strcpy(read->briefing, "Hold the bridge");
+    TerrainImagery* imagery = page_EnsureImagery(*read);
+    ASSERT_NE(imagery, nullptr);
+    WindZone* zone = read->wind_zones.startNew();
+    ASSERT_EQ(page_AddItem(*kept, kTestEnemyType, 50, 60, 0), 0);
+    std::strcpy(kept->general.terrain, "desert");
+
+    page_Swap(*kept, *read);
+    EXPECT_EQ(kept->num_items, 2);
+    EXPECT_EQ(kept->items[1].position[1], 40);
+    EXPECT_STREQ(kept->briefing, "Hold the bridge");
+    EXPECT_STREQ(kept->general.terrain, "");
+    EXPECT_EQ(kept->imagery.get(), imagery);
+    EXPECT_EQ(kept->wind_zones.head(), zone);
+    EXPECT_EQ(read->num_items, 1);
+    EXPECT_EQ(read->items[0].position[0], 50);
+    EXPECT_STREQ(read->general.terrain, "desert");
+    EXPECT_EQ(read->imagery, nullptr);
+    EXPECT_EQ(read->wind_zones.head(), nullptr);
+
+    page_Swap(*kept, *kept); // a page swapped with itself stays as it is
+    EXPECT_EQ(kept->num_items, 2);
+    EXPECT_EQ(kept->wind_zones.head(), zone);
+}
+
 TEST(WindZoneChain, StartNewReplacesTheChainAndAppendGoesBehind) {
     WindZoneChain chain;
     WindZone* first = chain.startNew();
