@@ -100,7 +100,8 @@ void BM_MetafileRead(benchmark::State& state) {
     if (!metafile_Write(*page, path.c_str())) state.SkipWithError("write failed");
     auto read = std::make_unique<MissionPage>();
     for (auto _ : state) {
-        if (metafile_Load(*read, path.c_str()) != 1) state.SkipWithError("read failed");
+        if (metafile_Load(*read, path.c_str()) != 1)
+            state.SkipWithError("read failed");
     }
     std::remove(path.c_str());
 }

@@ -1,7 +1,6 @@
 #include "dialogs/center_dialog.h"
 
 #include "dialogs/dialog_catalogue.h"
-#include "editor/view_state.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,13 +16,13 @@ constexpr int32_t kMetresMin = INT32_MIN >> 8;
 constexpr int32_t kMetresMax = INT32_MAX >> 8;
 } // namespace
 
-CenterDialog::CenterDialog(QWidget* parent, ShellServices& services) : DialogFrame(parent, services) {
+CenterDialog::CenterDialog(QWidget* parent, ShellServices& services, ViewState& view)
+    : DialogFrame(parent, services), view_(view) {
     buildControls();
     setTemplateSize(112, 111);
 
-    const ViewState& view = view_State();
-    edit(kCenterEditX)->setText(QString::number(view.center_x >> 8));
-    edit(kCenterEditY)->setText(QString::number(view.center_y >> 8));
+    edit(kCenterEditX)->setText(QString::number(view_.center_x >> 8));
+    edit(kCenterEditY)->setText(QString::number(view_.center_y >> 8));
 }
 
 void CenterDialog::buildControls() {
@@ -63,13 +62,12 @@ int32_t CenterDialog::worldUnitsOfMetres(int32_t metres) {
 }
 
 void CenterDialog::storeAndAccept() {
-    ViewState& view = view_State();
-    view.center_x = worldUnitsOfMetres(parseInteger(edit(kCenterEditX)->text()));
-    view.center_y = worldUnitsOfMetres(parseInteger(edit(kCenterEditY)->text()));
+    view_.center_x = worldUnitsOfMetres(parseInteger(edit(kCenterEditX)->text()));
+    view_.center_y = worldUnitsOfMetres(parseInteger(edit(kCenterEditY)->text()));
     done(1);
 }
 
-DialogResult dialogs_RunGetCenter(QWidget* parent, MissionPage&, ShellServices& services) {
-    CenterDialog dialog(parent, services);
+DialogResult dialogs_RunGetCenter(QWidget* parent, ShellServices& services, ViewState& view) {
+    CenterDialog dialog(parent, services, view);
     return dialog.exec() == 1 ? DialogResult::Accepted : DialogResult::Cancelled;
 }

@@ -42,9 +42,17 @@ GeneralInfoEffects generalInfoEffects(EditorApp& editor) {
 } // namespace
 
 void dialogs_RegisterAll(DialogRegistry& registry, EditorApp& editor) {
-    registry.add(kDialogInsertItem, dialogs_RunInsertItem);
-    registry.add(kDialogNumericMove, dialogs_RunNumericMove);
-    registry.add(kDialogGetCenter, dialogs_RunGetCenter);
+    registry.add(kDialogInsertItem, [&editor](QWidget* parent, MissionPage&, ShellServices& services) {
+        EditorDocument& document = editor.document();
+        return dialogs_RunInsertItem(parent, services, document.insertItemMemory(),
+                                     document.options().show_all);
+    });
+    registry.add(kDialogNumericMove, [&editor](QWidget* parent, MissionPage&, ShellServices& services) {
+        return dialogs_RunNumericMove(parent, services, editor.document().numericMoveMemory());
+    });
+    registry.add(kDialogGetCenter, [&editor](QWidget* parent, MissionPage&, ShellServices& services) {
+        return dialogs_RunGetCenter(parent, services, editor.document().view());
+    });
     registry.add(kDialogIntegrityCheck, dialogs_RunIntegrityCheck);
     registry.add(kDialogVisibleLayers, dialogs_RunVisibleLayers);
     registry.add(kDialogLayerNames, dialogs_RunLayerNames);
@@ -67,6 +75,6 @@ void dialogs_RegisterAll(DialogRegistry& registry, EditorApp& editor) {
                                       generalInfoEffects(editor));
     });
     registry.add(kDialogEvents, [&editor](QWidget* parent, MissionPage& page, ShellServices& services) {
-        return dialogs_RunEvents(parent, page, services, editor.eventClipboards(), gamedata_Tables().names);
+        return dialogs_RunEvents(parent, page, services, editor.document().eventClipboards(), gamedata_Tables().names);
     });
 }

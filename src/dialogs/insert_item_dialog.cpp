@@ -1,9 +1,7 @@
 #include "dialogs/insert_item_dialog.h"
 
 #include "dialogs/dialog_catalogue.h"
-#include "editor/dialog_memory.h"
 #include "editor/insert_item_names.h"
-#include "editor/startup_options.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -35,11 +33,12 @@ constexpr ClassRadio kClassRadios[] = {
 
 } // namespace
 
-InsertItemDialog::InsertItemDialog(QWidget* parent, ShellServices& services) : DialogFrame(parent, services) {
+InsertItemDialog::InsertItemDialog(QWidget* parent, ShellServices& services, InsertItemMemory& memory,
+                                   bool showAll)
+    : DialogFrame(parent, services), memory_(memory), showAll_(showAll) {
     buildControls();
     setTemplateSize(327, 231);
 
-    const InsertItemMemory& memory = dlg_InsertItemMemory();
     if (const int id = radioIdOfClass(memory.item_class); id != 0) {
         radio(id)->setChecked(true); // fills the list through the toggled signal
     }
@@ -48,7 +47,7 @@ InsertItemDialog::InsertItemDialog(QWidget* parent, ShellServices& services) : D
 
     // Connected only now, so that setting up the controls above remembers nothing.
     connect(check(kInsertCheckRandomFacing), &QCheckBox::toggled, this,
-            [](bool on) { dlg_InsertItemMemory().random_facing = on; });
+            [this](bool on) { memory_.random_facing = on; });
 }
 
 void InsertItemDialog::buildControls() {
@@ -109,8 +108,7 @@ int InsertItemDialog::radioIdOfClass(int32_t itemClass) {
 void InsertItemDialog::fillList(int32_t itemClass) {
     QListWidget* names = list(kInsertListNames);
     names->clear();
-    const bool showAll = editor_Options().show_all;
-    for (const std::string& name : insert_DefinitionNames(itemClass, showAll))
+    for (const std::string& name : insert_DefinitionNames(itemClass, showAll_))
         names->addItem(fromPageBytes(name));
 }
 
@@ -132,7 +130,7 @@ int32_t InsertItemDialog::checkedClass() const {
 }
 
 void InsertItemDialog::storeAndAccept() {
-    InsertItemMemory& memory = dlg_InsertItemMemory();
+    InsertItemMemory& memory = memory_;
     if (const int32_t itemClass = checkedClass(); itemClass != kInsertClassNone)
         memory.item_class = itemClass;
     const QList<QListWidgetItem*> selected = list(kInsertListNames)->selectedItems();
@@ -142,11 +140,12 @@ void InsertItemDialog::storeAndAccept() {
 }
 
 void InsertItemDialog::reject() {
-    dlg_InsertItemMemory().cancelled = true;
+    memory_.cancelled = true;
     done(0);
 }
 
-DialogResult dialogs_RunInsertItem(QWidget* parent, MissionPage&, ShellServices& services) {
-    InsertItemDialog dialog(parent, services);
+DialogResult dialogs_RunInsertItem(QWidget* parent, ShellServices& services, InsertItemMemory& memory,
+                                   bool showAll) {
+    InsertItemDialog dialog(parent, services, memory, showAll);
     return dialog.exec() == 1 ? DialogResult::Accepted : DialogResult::Cancelled;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The insert-item dialog ("INSERTITEM"): the user picks an item class, then a definition of that
 // class from a sorted list, and whether the new item gets a random facing. The choice is kept in
-// dlg_InsertItemMemory() for the whole run; the insert command reads it after result 1.
+// the InsertItemMemory it is given (the editor's, kept for the whole run); the insert command
+// reads it after result 1. With `showAll` (the editor's /SHOWALL) the list offers every
+// definition of the class, else only those the tools may place.
 //
 // Result 1 (OK): the class of the checked radio button and the selected name are remembered
 // (each unchanged when nothing is checked or selected), the cancelled flag is cleared.
@@ -9,6 +11,7 @@
 // The random-facing box is remembered as soon as it changes, whatever the dialog's result.
 
 #include "dialogs/dialog_frame.h"
+#include "editor/dialog_memory.h"
 
 #include <cstdint>
 
@@ -26,7 +29,7 @@ constexpr int kInsertCheckRandomFacing = 2832;
 class InsertItemDialog : public DialogFrame {
     Q_OBJECT
   public:
-    InsertItemDialog(QWidget* parent, ShellServices& services);
+    InsertItemDialog(QWidget* parent, ShellServices& services, InsertItemMemory& memory, bool showAll);
 
     // The radio button id of item class `itemClass` (1-6), or 0 for any other value.
     static int radioIdOfClass(int32_t itemClass);
@@ -44,4 +47,7 @@ class InsertItemDialog : public DialogFrame {
     // The class of the checked radio button, 0 when none is checked.
     int32_t checkedClass() const;
     void storeAndAccept();
+
+    InsertItemMemory& memory_;
+    bool showAll_;
 };

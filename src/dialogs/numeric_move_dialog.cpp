@@ -1,7 +1,6 @@
 #include "dialogs/numeric_move_dialog.h"
 
 #include "dialogs/dialog_catalogue.h"
-#include "editor/dialog_memory.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,15 +26,14 @@ int32_t* offsetsOf(NumericMoveMemory& memory, int axis) {
 
 } // namespace
 
-NumericMoveDialog::NumericMoveDialog(QWidget* parent, ShellServices& services)
-    : DialogFrame(parent, services) {
+NumericMoveDialog::NumericMoveDialog(QWidget* parent, ShellServices& services, NumericMoveMemory& memory)
+    : DialogFrame(parent, services), memory_(memory) {
     buildControls();
     setTemplateSize(219, 140);
 
-    NumericMoveMemory& memory = dlg_NumericMoveMemory();
-    radio(memory.move ? kNumericRadioMove : kNumericRadioCopy)->setChecked(true);
+    radio(memory_.move ? kNumericRadioMove : kNumericRadioCopy)->setChecked(true);
     for (int axis = 0; axis < kAxes; ++axis) {
-        const int32_t offset = *offsetsOf(memory, axis);
+        const int32_t offset = *offsetsOf(memory_, axis);
         // Whole metres rounded towards minus infinity, so the fraction is always 0-255.
         edit(kNumericEditMetresX + axis)->setText(QString::number(offset >> 8));
         edit(kNumericEditFractionX + axis)->setText(QString::number(offset & 255));
@@ -90,7 +88,7 @@ int32_t NumericMoveDialog::offsetOf(int32_t metres, int32_t fraction) {
 }
 
 void NumericMoveDialog::storeAndAccept() {
-    NumericMoveMemory& memory = dlg_NumericMoveMemory();
+    NumericMoveMemory& memory = memory_;
     memory.move = radio(kNumericRadioMove)->isChecked();
     for (int axis = 0; axis < kAxes; ++axis) {
         *offsetsOf(memory, axis) = offsetOf(parseInteger(edit(kNumericEditMetresX + axis)->text()),
@@ -101,11 +99,11 @@ void NumericMoveDialog::storeAndAccept() {
 }
 
 void NumericMoveDialog::reject() {
-    dlg_NumericMoveMemory().cancelled = true;
+    memory_.cancelled = true;
     done(0);
 }
 
-DialogResult dialogs_RunNumericMove(QWidget* parent, MissionPage&, ShellServices& services) {
-    NumericMoveDialog dialog(parent, services);
+DialogResult dialogs_RunNumericMove(QWidget* parent, ShellServices& services, NumericMoveMemory& memory) {
+    NumericMoveDialog dialog(parent, services, memory);
     return dialog.exec() == 1 ? DialogResult::Accepted : DialogResult::Cancelled;
 }

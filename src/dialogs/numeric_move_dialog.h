@@ -1,13 +1,15 @@
 #pragma once
 // The numeric move-or-copy dialog ("NUMERICMC"): offsets along X, Y and Z, each typed as whole
 // metres and 1/256 m, and the choice between moving the selection and copying it. The values
-// live in dlg_NumericMoveMemory() for the whole run; the command reads them after result 1.
+// live in the NumericMoveMemory it is given (the editor's, kept for the whole run); the command
+// reads them after result 1.
 //
 // Result 1 (OK): offsets (metres * 256 + fraction, neither range-checked; a sum beyond 32 bits is
 // clamped to that range) and the move switch are remembered, the cancelled flag is cleared.
 // Result 0 (Cancel, Escape, closing): the cancelled flag is set, the offsets stay as they were.
 
 #include "dialogs/dialog_frame.h"
+#include "editor/dialog_memory.h"
 
 #include <cstdint>
 
@@ -20,7 +22,7 @@ constexpr int kNumericRadioMove = 3004;
 class NumericMoveDialog : public DialogFrame {
     Q_OBJECT
   public:
-    NumericMoveDialog(QWidget* parent, ShellServices& services);
+    NumericMoveDialog(QWidget* parent, ShellServices& services, NumericMoveMemory& memory);
 
     // The offset of `metres` whole metres plus `fraction` 1/256 m, in world units, clamped to
     // 32 bits.
@@ -32,4 +34,6 @@ class NumericMoveDialog : public DialogFrame {
   private:
     void buildControls();
     void storeAndAccept();
+
+    NumericMoveMemory& memory_;
 };

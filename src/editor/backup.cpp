@@ -59,9 +59,9 @@ bool backup_MakeFolder(const std::string& folder) {
     return isDirectory(folder);
 }
 
-BackupWriter::Result BackupWriter::tick() {
+BackupWriter::Result BackupWriter::tick(MissionPage& page1, MissionPage& page2) {
     Result result;
-    MissionPage* pages[2] = {&page_Page1(), &page_Page2()};
+    MissionPage* pages[2] = {&page1, &page2};
     const char* names[2] = {kBackupPage1Name, kBackupPage2Name};
     const std::string folder = backup_Folder();
     for (int i = 0; i < 2; ++i) {

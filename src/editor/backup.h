@@ -5,6 +5,8 @@
 
 #include <string>
 
+struct MissionPage;
+
 inline constexpr const char* kBackupPage1Name = "MEDP1BCK.MIS";
 inline constexpr const char* kBackupPage2Name = "MEDP2BCK.MIS";
 
@@ -24,10 +26,10 @@ class BackupWriter {
         int failed = 0;  // pages that held items but could not be written
     };
 
-    // Writes the pages that hold items (Page 1 first). A page that cannot be written (no folder,
-    // a failed write) is reported with the "CANT_WRITE_FILE" message, once: while its backups keep
-    // failing the message is not repeated every ten minutes; a later success re-arms it.
-    Result tick();
+    // Writes the pages that hold items (`page1` to kBackupPage1Name first, then `page2`). A page that cannot
+    // be written (no folder, a failed write) is reported with the "CANT_WRITE_FILE" message, once: while its
+    // backups keep failing the message is not repeated every ten minutes; a later success re-arms it.
+    Result tick(MissionPage& page1, MissionPage& page2);
 
   private:
     bool reported_[2] = {false, false};

@@ -1,6 +1,6 @@
 #include "editor/control_layout.h"
 
-#include "editor/view_state.h"
+#include "render/view_state.h"
 
 namespace {
 

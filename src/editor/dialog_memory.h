@@ -1,6 +1,7 @@
 #pragma once
-// What the insert-item and numeric move-or-copy dialogs remember for the whole run. The dialogs
-// fill these in; the editing commands read them after the dialog has closed.
+// What the insert-item and numeric move-or-copy dialogs remember for the whole run (the editor's
+// document holds one of each). The dialogs fill these in; the editing commands read them after
+// the dialog has closed.
 
 #include <cstdint>
 #include <string>
@@ -28,7 +29,3 @@ struct NumericMoveMemory {
     bool move = false;              // false: copy
     bool cancelled = false;         // the last use ended with Cancel
 };
-
-// The process-wide values (one editor per process).
-InsertItemMemory& dlg_InsertItemMemory();
-NumericMoveMemory& dlg_NumericMoveMemory();

@@ -1,6 +1,5 @@
 #include "editor/edit_commands.h"
 
-#include "editor/dialog_memory.h"
 #include "editor/editor_app.h"
 #include "editor/refusal_notices.h"
 #include "mission/page_ops.h"
@@ -21,7 +20,9 @@ int edit_Copy(MissionPage& page, MissionPage& clipboard) {
     if (anchor < 0) return 0;
     const int32_t ax = page.items[anchor].position[0];
     const int32_t ay = page.items[anchor].position[1];
+    // A clear names the groups of the page the editor works on, which is the one copied from.
     page_Clear(clipboard);
+    page_NameDefaultGroups(page);
     // The negated anchor is formed in 64 bits: -INT32_MIN does not fit (the copy then wraps as
     // the position arithmetic of the page does).
     sel_CopyInto(clipboard, page, int32_t(uint32_t(-int64_t(ax))), int32_t(uint32_t(-int64_t(ay))), 0);
@@ -41,6 +42,7 @@ int edit_NumericMoveCopy(MissionPage& page, MissionPage& scratch, const NumericM
         return 1;
     }
     page_Clear(scratch);
+    page_NameDefaultGroups(page); // as for the clipboard: the page worked on gets the names
     sel_CopyInto(scratch, page, 0, 0, 0);
     const int skipped = sel_CopyInto(page, scratch, choice.dx, choice.dy, choice.dz);
     const int copied = page.selection.count; // the copies are the new selection
@@ -71,16 +73,18 @@ void edit_UnselectAll(MissionPage& page) { sel_Clear(page); }
 
 // ---- Command entries --------------------------------------------------------------------------
 
-void cmd_EditCopy(EditorApp& app) { edit_Copy(app.currentPage(), page_ClipboardPage()); }
+void cmd_EditCopy(EditorApp& app) {
+    edit_Copy(app.currentPage(), app.document().clipboard());
+}
 
 void cmd_EditCut(EditorApp& app) {
-    edit_Cut(app.currentPage(), page_ClipboardPage());
+    edit_Cut(app.currentPage(), app.document().clipboard());
     app.view().repaint(EditorWindow::ItemInfo);
     app.view().repaint(EditorWindow::MapView);
 }
 
 void cmd_EditPaste(EditorApp& app, MapMouse& mouse) {
-    if (mouse.startPaste(page_ClipboardPage())) app.view().repaint(EditorWindow::MapView);
+    if (mouse.startPaste(app.document().clipboard())) app.view().repaint(EditorWindow::MapView);
 }
 
 void cmd_EditMove(EditorApp& app, MapMouse& mouse) {
@@ -91,7 +95,7 @@ void cmd_EditNumericMove(EditorApp& app, const MapMouse& mouse, const NumericMov
     MissionPage& page = app.currentPage();
     if (page.selection.count > 0 && mouse.idle() && prompt) {
         NumericMoveChoice choice;
-        if (prompt(choice)) edit_NumericMoveCopy(page, page_ScratchPage(), choice);
+        if (prompt(choice)) edit_NumericMoveCopy(page, app.document().scratch(), choice);
     }
     app.view().redrawMap();
     // A copy selects the copies, a move changes the positions: both show in the item information.
@@ -118,14 +122,19 @@ void cmd_EditAttributes(EditorApp& app) {
 bool edit_ItemInfoClickAccepted(const MapMouse& mouse) { return mouse.idle(); }
 
 MouseContext edit_MouseContext(EditorApp& app, InsertItemPrompt prompt) {
-    return MouseContext{app.currentPage(), page_ClipboardPage(), app.viewState(), app.image().target(),
-                        std::move(prompt), [&app] { app.loadModels(); }, {}};
+    return MouseContext{app.currentPage(),
+                        app.document().clipboard(),
+                        app.viewState(),
+                        app.image().target(),
+                        std::move(prompt),
+                        [&app] { app.loadModels(); },
+                        {}};
 }
 
 InsertItemPrompt edit_InsertItemPrompt(EditorApp& app) {
     return [&app](InsertItemChoice& choice) {
         if (app.view().openDialog(kDialogInsertItem, app.currentPage()) != DialogResult::Accepted) return false;
-        const InsertItemMemory& memory = dlg_InsertItemMemory();
+        const InsertItemMemory& memory = app.document().insertItemMemory();
         choice.definition_name = memory.definition_name;
         choice.random_facing = memory.random_facing;
         return true;
@@ -135,7 +144,7 @@ InsertItemPrompt edit_InsertItemPrompt(EditorApp& app) {
 NumericMovePrompt edit_NumericMovePrompt(EditorApp& app) {
     return [&app](NumericMoveChoice& choice) {
         if (app.view().openDialog(kDialogNumericMove, app.currentPage()) != DialogResult::Accepted) return false;
-        const NumericMoveMemory& memory = dlg_NumericMoveMemory();
+        const NumericMoveMemory& memory = app.document().numericMoveMemory();
         choice.dx = memory.dx;
         choice.dy = memory.dy;
         choice.dz = memory.dz;

@@ -28,14 +28,16 @@ int edit_AnchorItem(const MissionPage& page);
 
 // Replaces the clipboard's content by copies of the selected items, shifted so that the last
 // selected item lies at X = 0, Y = 0 (Z unchanged); the copies are the clipboard's selection.
-// 1 when copied; 0 (clipboard unchanged) when nothing is selected.
+// Clearing the clipboard names the groups 1 and 2 of `page` (the page the editor works on) when
+// they are empty. 1 when copied; 0 (clipboard unchanged) when nothing is selected.
 int edit_Copy(MissionPage& page, MissionPage& clipboard);
 // edit_Copy, then the selected items are deleted. 1 when copied and deleted, else 0.
 int edit_Cut(MissionPage& page, MissionPage& clipboard);
 // Moves the selected items by the offsets (move), or adds copies of them displaced by the
 // offsets through `scratch`, the copies becoming the selection and the originals staying where
-// they are (copy); a copy of which only some items fit in the page says how many were copied
-// (notice_CopyCutShort). 1 when done, 0 when nothing is selected.
+// they are (copy; clearing the scratch page names the groups of `page` as edit_Copy does); a copy
+// of which only some items fit in the page says how many were copied (notice_CopyCutShort). 1 when
+// done, 0 when nothing is selected.
 int edit_NumericMoveCopy(MissionPage& page, MissionPage& scratch, const NumericMoveChoice& choice);
 // Adds to the selection every item, in item order, that is visible under `showFlags` and has
 // the type_id of the last selected item; entries already selected keep their place. The number

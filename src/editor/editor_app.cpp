@@ -29,7 +29,7 @@ EditorApp::~EditorApp() {
 }
 
 StartupResult EditorApp::startUp(const EditorOptions& options) {
-    editor_SetOptions(options);
+    document_.setOptions(options);
     terrain_SetFalseColourElevation(options.sixteen_bit_depth);
     if (!options.game_directory.empty() && ::chdir(options.game_directory.c_str()) != 0) {
         const std::string text = fmt_Format(text_Own("UNABLE_TO_OPEN_GAME_DIRECTORY"), {options.game_directory});
@@ -50,14 +50,14 @@ StartupResult EditorApp::startUp(const EditorOptions& options) {
         break; // not a result of the tables
     }
 
-    // page_Clear names the groups of the current page, so Page 1 is made current first.
-    page_SetCurrent(page_Page1());
-    page_Clear(page_Page1());
-    page_Clear(page_Page2());
+    // A clear names the groups of the current page, so Page 1 is made current first: it ends with
+    // groups 1 and 2 named, Page 2 with none.
+    ViewState& view = document_.view();
+    view_Reset(view);
+    document_.clearPage(document_.page(kPage1));
+    document_.clearPage(document_.page(kPage2));
     model_Clear();
 
-    ViewState& view = view_State();
-    view_Reset(view);
     // What the main window's creation sets, with its controls.
     view_ApplyWindowStart(view);
     syncControls();
@@ -77,7 +77,7 @@ bool EditorApp::createOffscreenImage(int viewWidth, int viewHeight) {
 int EditorApp::renderMap(const MapRenderOptions& options) {
     MapRenderOptions withPreview = options;
     if (withPreview.preview.page == nullptr) withPreview.preview = mouse_.preview(mouseContext());
-    return MapRender(currentPage(), view_State(), image_.target(), withPreview);
+    return MapRender(currentPage(), document_.view(), image_.target(), withPreview);
 }
 
 MouseContext EditorApp::mouseContext() {
@@ -105,7 +105,7 @@ void EditorApp::contextCommand(int command) {
 bool EditorApp::keyPressed(EditorKey key) {
     const KeyBinding* binding = key_Find(key);
     if (binding == nullptr) return false;
-    ViewState& view = view_State();
+    ViewState& view = document_.view();
     switch (binding->action) {
     case KeyAction::ZoomIn:
         if (view_ZoomIn(view)) view_.redrawMap();
@@ -148,7 +148,7 @@ bool EditorApp::keyPressed(EditorKey key) {
 }
 
 bool EditorApp::queryClose() {
-    MissionPage& page1 = page_Page1();
+    MissionPage& page1 = document_.page(kPage1);
     if (!page_HoldsMission(page1)) return true;
     const MsgAnswer answer =
         msg_Show(TextLookup("Dialog Message", "EXIT"), TextLookup("Dialog Message", "SAVE_PAGE_1?"),
@@ -171,22 +171,21 @@ void EditorApp::updateTitle() {
 }
 
 void EditorApp::showGridSize() {
-    view_.setGridSizeText(editor_GridSizeText(view_State().grid_size));
+    view_.setGridSizeText(editor_GridSizeText(document_.view().grid_size));
 }
 
 void EditorApp::updateMenuChecks() {
-    const ViewState& view = view_State();
+    const ViewState& view = document_.view();
     view_.setMenuCheck(kCmdInsertMode, view.insert_mode != 0);
     view_.setMenuCheck(kCmdViewByType, view.view_by == kViewByType);
     view_.setMenuCheck(kCmdViewBySide, view.view_by == kViewBySide);
 }
 
 void EditorApp::switchPage(int index) {
-    ViewState& view = view_State();
-    if (index != 0 && index != 1) return;
+    ViewState& view = document_.view();
+    if (index != kPage1 && index != kPage2) return;
     if (view.current_page == index) return;
     view.current_page = index;
-    page_SetCurrent(page_ByIndex(index));
     view_.setControlCheck(index == 0 ? kControlPage1 : kControlPage2, true);
     updateMenuChecks();
     view_.repaint(EditorWindow::MapView);
@@ -194,7 +193,7 @@ void EditorApp::switchPage(int index) {
 }
 
 void EditorApp::syncControls() {
-    const ViewState& view = view_State();
+    const ViewState& view = document_.view();
     if (view.map_mode >= kMapModeColor && view.map_mode <= kMapModeOutline)
         view_.setControlCheck(kControlColorMap + view.map_mode, true);
     view_.setControlCheck(view.current_page == 1 ? kControlPage2 : kControlPage1, true);
@@ -203,8 +202,4 @@ void EditorApp::syncControls() {
     for (const ShowFlagControl& entry : ctl_ShowFlagControls())
         view_.setControlCheck(entry.control, (view.show_flags & entry.bit) != 0);
     showGridSize();
-}
-
-MissionPage& EditorApp::currentPage() {
-    return page_ByIndex(view_State().current_page);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The editor core: start-up, the command entry points of the main window (commands, buttons,
-// keys, context menus), the backup timer and the closing question. It works on the process-wide
-// pages (mission_page.h) and view state (view_State()) and reaches the screen only through an
-// EditorView.
+// keys, context menus), the backup timer and the closing question. It owns the document (the
+// pages, the view state and everything else the editor changes) and reaches the screen only
+// through an EditorView.
 //
 // The user interface drives it in this order: construct it with the view; startUp (on false the
 // program ends); show the main window; createOffscreenImage with the map view's size; then
@@ -10,15 +10,15 @@
 // queryClose when the window is asked to close.
 
 #include "editor/backup.h"
+#include "editor/editor_document.h"
 #include "editor/editor_view.h"
-#include "editor/event_clipboards.h"
 #include "editor/key_bindings.h"
 #include "editor/mouse_tool.h"
 #include "editor/startup_options.h"
-#include "editor/view_state.h"
 #include "mission/mission_page.h"
 #include "render/map_render.h"
 #include "render/raster_target.h"
+#include "render/view_state.h"
 
 #include <string>
 
@@ -31,7 +31,8 @@ enum class StartupResult {
 
 class EditorApp {
   public:
-    // Installs `view` as the sink of msg_Show for the life of the editor.
+    // Installs `view` as the sink of msg_Show for the life of the editor. The document starts
+    // empty (EditorDocument()); startUp sets it up as the editor starts.
     explicit EditorApp(EditorView& view);
     ~EditorApp();
     EditorApp(const EditorApp&) = delete;
@@ -65,7 +66,7 @@ class EditorApp {
     bool keyPressed(EditorKey key);
 
     // One tick of the backup timer.
-    BackupWriter::Result backupTick() { return backup_.tick(); }
+    BackupWriter::Result backupTick() { return backup_.tick(document_.page(kPage1), document_.page(kPage2)); }
     // A close request: asks "SAVE_PAGE_1?" when Page 1 holds a mission. True when the window may
     // close; false after Cancel, and after Yes when the save was cancelled or failed.
     bool queryClose();
@@ -84,21 +85,21 @@ class EditorApp {
     void syncControls();
 
     EditorView& view() { return view_; }
+    // Everything the editor changes: pages, clipboard, view state, options, dialog memory.
+    EditorDocument& document() { return document_; }
     // The mouse tools of the map view, and what they work on now: the current page, the
     // clipboard, the view state, the off-screen image and the insert-item dialog.
     MapMouse& mouse() { return mouse_; }
     MouseContext mouseContext();
-    ViewState& viewState() { return view_State(); }
+    ViewState& viewState() { return document_.view(); }
     // The command-line options of this run.
-    const EditorOptions& options() const { return editor_Options(); }
-    MissionPage& currentPage();
-    // The clipboards of the events dialog, kept for the whole run whatever page is current.
-    EventClipboards& eventClipboards() { return eventClipboards_; }
+    const EditorOptions& options() const { return document_.options(); }
+    MissionPage& currentPage() { return document_.currentPage(); }
 
   private:
     EditorView& view_;
+    EditorDocument document_;
     RasterImage image_;
     BackupWriter backup_;
     MapMouse mouse_;
-    EventClipboards eventClipboards_;
 };

@@ -92,7 +92,7 @@ void switchPage(EditorApp& app, int command) {
 // ---- Pages and selection ----------------------------------------------------------------------
 
 void clearPage(EditorApp& app, int) {
-    page_Clear(app.currentPage());
+    app.document().clearPage(app.currentPage());
     app.updateTitle();
     screen(app).repaint(EditorWindow::MapView);
     screen(app).repaint(EditorWindow::ItemInfo);
@@ -132,7 +132,7 @@ void hideUnselected(EditorApp& app, int) {
 
 void openMission(EditorApp& app, int) {
     // A page that was kept needs nothing: its title, map and models are what they were.
-    const OpenOutcome outcome = OpenMission(screen(app), app.currentPage());
+    const OpenOutcome outcome = OpenMission(screen(app), app.document(), app.currentPage());
     if (outcome == OpenOutcome::Cancelled || outcome == OpenOutcome::Kept) return;
     app.loadModels();
     app.updateTitle();

@@ -1,5 +1,6 @@
 #include "editor/file_commands.h"
 
+#include "editor/editor_document.h"
 #include "editor/refusal_notices.h"
 #include "foundation/text_source.h"
 #include "foundation/user_message.h"
@@ -19,22 +20,6 @@
 namespace {
 
 constexpr const char* kFileSection = "File I/O";
-
-// While a fresh page is read in the place of `target`, the fresh page is the current page when
-// `target` is: the reader's clear names the current page's groups, and those are to be the new
-// page's, never the kept page's.
-class CurrentStandIn {
-  public:
-    CurrentStandIn(MissionPage& target, MissionPage& fresh) : previous_(page_Current()) {
-        if (&target == &previous_) page_SetCurrent(fresh);
-    }
-    ~CurrentStandIn() { page_SetCurrent(previous_); }
-    CurrentStandIn(const CurrentStandIn&) = delete;
-    CurrentStandIn& operator=(const CurrentStandIn&) = delete;
-
-  private:
-    MissionPage& previous_;
-};
 
 FileFilter makeFilter(const char* descriptionKey, const char* patternKey) {
     FileFilter filter;
@@ -78,13 +63,13 @@ void file_StorePath(MissionPage& page, const std::string& path) {
     field[keep] = '\0';
 }
 
-OpenOutcome OpenMissionFile(MissionPage& page, const std::string& path) {
+OpenOutcome OpenMissionFile(EditorDocument& document, MissionPage& page, const std::string& path) {
     auto fresh = std::make_unique<MissionPage>();
     MetafileReport report;
-    {
-        const CurrentStandIn standIn(page, *fresh);
-        metafile_Read(*fresh, path.c_str(), &report);
-    }
+    metafile_Read(*fresh, path.c_str(), &report);
+    // The groups a clear names are the current page's: the fresh page's when it takes the place of
+    // the current page, the current page's own when another page is opened.
+    page_NameDefaultGroups(&page == &document.currentPage() ? *fresh : document.currentPage());
     if (!report.clean()) {
         const bool offer = report.partlyReadable();
         const MetafileReadMessage message = metafile_ReadMessage(report, path, offer);
@@ -102,10 +87,10 @@ OpenOutcome OpenMissionFile(MissionPage& page, const std::string& path) {
     return report.clean() ? OpenOutcome::Opened : OpenOutcome::OpenedDamaged;
 }
 
-OpenOutcome OpenMission(EditorView& view, MissionPage& page) {
+OpenOutcome OpenMission(EditorView& view, EditorDocument& document, MissionPage& page) {
     const std::string path = view.chooseFile(FileDialogKind::Open, file_MissionFilter());
     if (path.empty()) return OpenOutcome::Cancelled;
-    return OpenMissionFile(page, path);
+    return OpenMissionFile(document, page, path);
 }
 
 bool SaveMission(EditorView& view, MissionPage& page) {

@@ -3,6 +3,7 @@
 // reports the list dialogs print. Each asks for the path with the view's file chooser, using a
 // filter built from the "File I/O" texts.
 
+#include "editor/editor_document.h"
 #include "editor/editor_view.h"
 #include "mission/mission_page.h"
 
@@ -34,8 +35,8 @@ enum class OpenOutcome {
 };
 
 // Reads the metafile at `path` into a fresh page and puts that in the place of `page` only when
-// it is to be kept; the replaced content is released. The reader's clear names groups as a read
-// in place would: when `page` is the current page the fresh page stands in for it meanwhile.
+// it is to be kept; the replaced content is released. Groups are named as a read in place names
+// them: the fresh page's when `page` is the document's current page, else the current page's.
 // - A clean read replaces `page` and stores `path` in it: Opened.
 // Whenever `page` is replaced, the files of its terrain that cannot be found are named next
 // (notice_ShowMissingTerrain).
@@ -46,11 +47,11 @@ enum class OpenOutcome {
 //   "CANT_READ_FILE" with the reason; a file of which nothing could be read (not a mission)
 //   shows its problems and "DAMAGED": Kept.
 // Caption of every message: "Dialog Message" "ASCII_PARSE". Paths are shown as given.
-OpenOutcome OpenMissionFile(MissionPage& page, const std::string& path);
+OpenOutcome OpenMissionFile(EditorDocument& document, MissionPage& page, const std::string& path);
 
 // Asks for a mission to open and opens it into `page` with OpenMissionFile (Cancelled when the
 // user chose no file).
-OpenOutcome OpenMission(EditorView& view, MissionPage& page);
+OpenOutcome OpenMission(EditorView& view, EditorDocument& document, MissionPage& page);
 
 // Asks where to save `page`; writes it with the metafile writer. True only when the file was
 // written: false when the user cancelled, and false (with the "CANT_WRITE_FILE" message, the

@@ -2,7 +2,7 @@
 // The keys of the main window as data. The user interface turns its key events into EditorKey
 // values (keys it does not list here keep their default handling) and hands them to the editor.
 
-#include "editor/view_state.h"
+#include "render/view_state.h"
 
 #include <span>
 

@@ -3,7 +3,7 @@
 // zoom drag (Shift + right drag). The map view's mouse handler calls these with client pixel
 // coordinates and the Shift/Control states; the result says what the window must do.
 
-#include "editor/view_state.h"
+#include "render/view_state.h"
 
 #include <cstdint>
 

@@ -26,7 +26,7 @@ bool needsModel(const ItemDef& def) {
 
 void EditorApp::loadModels() {
     bool statusShown = false;
-    for (MissionPage* page : {&page_Page1(), &page_Page2()}) {
+    for (MissionPage* page : {&document_.page(kPage1), &document_.page(kPage2)}) {
         const int count = page->num_items < kMaxItems ? page->num_items : kMaxItems;
         for (int i = 0; i < count; ++i) {
             ItemDef* def = itemdef_Get(page->items[i].def_index);

@@ -8,7 +8,7 @@
 
 #include "editor/dialog_templates.h" // the insert tool opens kDialogInsertItem
 #include "editor/map_navigation.h"
-#include "editor/view_state.h"
+#include "render/view_state.h"
 #include "mission/mission_page.h"
 #include "render/map_render.h"
 #include "render/map_transform.h"

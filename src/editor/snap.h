@@ -1,7 +1,7 @@
 #pragma once
 // Snapping clicked world positions to the grid of the view.
 
-#include "editor/view_state.h"
+#include "render/view_state.h"
 #include "render/map_transform.h"
 
 // With snap on, X and Y move to the nearest multiple of the grid size, halves away from zero

@@ -14,7 +14,7 @@ bool editor_OpenMissionFile(EditorApp& app, const std::string& path) {
         msg_Show("", text.c_str(), MsgIcon::Warning, MsgButtons::Ok);
         return false;
     }
-    const OpenOutcome outcome = OpenMissionFile(page_Page1(), path);
+    const OpenOutcome outcome = OpenMissionFile(app.document(), app.document().page(kPage1), path);
     if (outcome == OpenOutcome::Kept) return false;
     app.loadModels();
     app.updateTitle();

@@ -1,8 +1,6 @@
 #include "editor/startup_options.h"
 
 namespace {
-EditorOptions g_options;
-
 char asciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -28,12 +26,4 @@ EditorOptions editor_ParseOptions(int argc, const char* const* argv) {
         }
     }
     return options;
-}
-
-const EditorOptions& editor_Options() {
-    return g_options;
-}
-
-void editor_SetOptions(const EditorOptions& options) {
-    g_options = options;
 }

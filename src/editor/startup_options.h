@@ -13,7 +13,3 @@ struct EditorOptions {
 // without regard to letter case ("/showall" works), so a file path that merely contains "/16"
 // switches nothing on. Other arguments are ignored.
 EditorOptions editor_ParseOptions(int argc, const char* const* argv);
-
-// The options of this run (set by the start-up; all off before).
-const EditorOptions& editor_Options();
-void editor_SetOptions(const EditorOptions& options);

@@ -67,36 +67,6 @@ int WindZoneChain::count() const {
     return n;
 }
 
-// ---- The four pages -----------------------------------------------------------------------------
-
-MissionPage& page_Page1() {
-    static MissionPage page;
-    return page;
-}
-
-MissionPage& page_Page2() {
-    static MissionPage page;
-    return page;
-}
-
-MissionPage& page_ClipboardPage() {
-    static MissionPage page;
-    return page;
-}
-
-MissionPage& page_ScratchPage() {
-    static MissionPage page;
-    return page;
-}
-
-MissionPage& page_ByIndex(int index) { return index == 0 ? page_Page1() : page_Page2(); }
-
-static MissionPage* g_currentPage = nullptr;
-
-MissionPage& page_Current() { return g_currentPage != nullptr ? *g_currentPage : page_Page1(); }
-
-void page_SetCurrent(MissionPage& page) { g_currentPage = &page; }
-
 bool page_HoldsMission(const MissionPage& page) {
     return page.num_items != 0 || page.general.terrain[0] != '\0';
 }

@@ -6,9 +6,9 @@
 // adds the two things it owns on the heap: the terrain imagery (allocated by the terrain image
 // load, absent until then) and the chain of wind zones read from older metafiles.
 //
-// A page is about 2 MB: never put one on the stack; use the process-wide pages below or
-// std::make_unique<MissionPage>(). Pages cannot be copied; items move between pages only through
-// page_AddItemCopy and sel_CopyInto (page_ops.h).
+// A page is about 2 MB: never put one on the stack; allocate it (std::make_unique<MissionPage>()).
+// The editor's pages belong to its document (editor/editor_document.h). Pages cannot be copied;
+// items move between pages only through page_AddItemCopy and sel_CopyInto (page_ops.h).
 
 #include <cstdint>
 #include <memory>
@@ -329,20 +329,6 @@ struct MissionPage : MissionPageData {
 
 // The terrain imagery of a page, allocated zeroed on first use. Null only when out of memory.
 TerrainImagery* page_EnsureImagery(MissionPage& page);
-
-// ---- The four pages of the run ----------------------------------------------------------------
-
-MissionPage& page_Page1();
-MissionPage& page_Page2();
-MissionPage& page_ClipboardPage();
-MissionPage& page_ScratchPage();
-// Page 1 for index 0, Page 2 for any other index.
-MissionPage& page_ByIndex(int index);
-
-// The page the editor currently works on (Page 1 until set). The shell sets it when the user
-// switches pages; page_Clear names the groups of this page (page_ops.h).
-MissionPage& page_Current();
-void page_SetCurrent(MissionPage& page);
 
 // A page holds a mission when it has items or a terrain name.
 bool page_HoldsMission(const MissionPage& page);

@@ -34,10 +34,11 @@ void page_Clear(MissionPage& page) {
     std::memset(static_cast<MissionPageData*>(&page), 0, sizeof(MissionPageData));
     page.imagery.reset();
     page.wind_zones.clear();
-    // The default names go to the page the user works on, which need not be the cleared one.
-    MissionPage& current = page_Current();
-    nameGroupIfEmpty(current.groups[1], "BLUEPLAYERS");
-    nameGroupIfEmpty(current.groups[2], "REDPLAYERS");
+}
+
+void page_NameDefaultGroups(MissionPage& page) {
+    nameGroupIfEmpty(page.groups[1], "BLUEPLAYERS");
+    nameGroupIfEmpty(page.groups[2], "REDPLAYERS");
 }
 
 void page_Swap(MissionPage& a, MissionPage& b) {

@@ -6,13 +6,16 @@
 
 // ---- Page and items ---------------------------------------------------------------------------
 
-// Empties the page (every plain byte 0, imagery and wind zones released), then gives groups 1 and
-// 2 of the *current* page (page_Current, not necessarily this one) the "Players" texts
-// "BLUEPLAYERS" and "REDPLAYERS" when their descriptions are empty.
+// Empties the page: every plain byte 0, imagery and wind zones released. Names no group: the
+// editor names the groups of the page it works on after each clear (page_NameDefaultGroups).
 void page_Clear(MissionPage& page);
 // Exchanges everything two pages hold: their data, terrain imagery and wind zones. Used to put
 // a page read on the side in the place of another only once the read has succeeded.
 void page_Swap(MissionPage& a, MissionPage& b);
+// Gives groups 1 and 2 of `page` the "Players" texts "BLUEPLAYERS" and "REDPLAYERS" when their
+// descriptions are empty. The editor does this to its current page whenever it clears a page
+// (that page or another one: the clipboard, the scratch page, the other mission page).
+void page_NameDefaultGroups(MissionPage& page);
 
 // Adds an item of definition id `type_id` at (x, y, z) with the definition's defaults and the
 // page's current layer. Returns the new slot, or -1 when the page is full (no change then).

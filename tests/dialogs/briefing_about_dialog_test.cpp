@@ -58,32 +58,32 @@ class BriefingAboutDialogTest : public QObject {
   private Q_SLOTS:
     void initTestCase() { QVERIFY(fixture.start()); }
     void cleanupTestCase() { fixture.stop(); }
-    void init() { std::memcpy(saved, page_Current().briefing, sizeof saved); }
-    void cleanup() { std::memcpy(page_Current().briefing, saved, sizeof saved); }
+    void init() { std::memcpy(saved, page().briefing, sizeof saved); }
+    void cleanup() { std::memcpy(page().briefing, saved, sizeof saved); }
 
     // ---- Briefing ----
 
     void opensWithEveryKindOfLineBreakAsOne() {
-        setBriefing(page_Current(), "Go\r\nnorth\nnow\rquick");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), "Go\r\nnorth\nnow\rquick");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         QCOMPARE(dialog.textEdit(kBriefingEdit)->toPlainText(), QStringLiteral("Go\nnorth\nnow\nquick"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Briefing"));
         QCOMPARE(dialog.label(kBriefingLabel)->text(), QStringLiteral("Briefing"));
     }
 
     void okStoresLineBreaksAsCarriageReturnLineFeed() {
-        setBriefing(page_Current(), "A much longer briefing that was there before the edit.");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), "A much longer briefing that was there before the edit.");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         dialog.textEdit(kBriefingEdit)->setPlainText(QStringLiteral("Line one\nLine two\n"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
         QCOMPARE(dialog.result(), 1);
-        QCOMPARE(briefingOf(page_Current()), std::string("Line one\r\nLine two\r\n"));
-        QVERIFY(restIsZero(page_Current()));
+        QCOMPARE(briefingOf(page()), std::string("Line one\r\nLine two\r\n"));
+        QVERIFY(restIsZero(page()));
     }
 
     void typedReturnIsStoredAsCarriageReturnLineFeed() {
-        setBriefing(page_Current(), "");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), "");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         dialog.show();
         QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
         edit->setFocus();
@@ -91,31 +91,31 @@ class BriefingAboutDialogTest : public QObject {
         QTest::keyClick(edit, Qt::Key_Return);
         QTest::keyClicks(edit, QStringLiteral("now"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(briefingOf(page_Current()), std::string("Go\r\nnow"));
+        QCOMPARE(briefingOf(page()), std::string("Go\r\nnow"));
     }
 
     void cancelStoresNothingAndAlsoClosesWithOne() {
-        setBriefing(page_Current(), "Keep\r\nthis");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), "Keep\r\nthis");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         dialog.textEdit(kBriefingEdit)->setPlainText(QStringLiteral("Something else"));
         QTest::mouseClick(dialog.button(kControlCancel), Qt::LeftButton);
         QCOMPARE(dialog.result(), 1);
-        QCOMPARE(briefingOf(page_Current()), std::string("Keep\r\nthis"));
+        QCOMPARE(briefingOf(page()), std::string("Keep\r\nthis"));
     }
 
     void pasteBeyondTheLimitIsCutTo255() {
-        setBriefing(page_Current(), "");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), "");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
         paste(edit, QString(300, QLatin1Char('x')));
         QCOMPARE(edit->toPlainText(), QString(255, QLatin1Char('x')));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(briefingOf(page_Current()), std::string(255, 'x'));
+        QCOMPARE(briefingOf(page()), std::string(255, 'x'));
     }
 
     void oneUndoTakesBackAPasteThatWasCut() {
-        setBriefing(page_Current(), "Start");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), "Start");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
         edit->moveCursor(QTextCursor::End);
         paste(edit, QString(300, QLatin1Char('x')));
@@ -127,8 +127,8 @@ class BriefingAboutDialogTest : public QObject {
     }
 
     void lineBreaksCountTwoAgainstTheLimit() {
-        setBriefing(page_Current(), "");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), "");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         dialog.show();
         QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
         // 250 + 2 + 2 bytes fit; the third line break would make 256.
@@ -140,12 +140,12 @@ class BriefingAboutDialogTest : public QObject {
         QTest::keyClick(edit, Qt::Key_D);      // refused
         QCOMPARE(edit->toPlainText(), QString(250, QLatin1Char('a')) + QStringLiteral("\n\nc"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(briefingOf(page_Current()), std::string(250, 'a') + "\r\n\r\nc");
+        QCOMPARE(briefingOf(page()), std::string(250, 'a') + "\r\n\r\nc");
     }
 
     void typingOverASelectionUsesTheRoomItFrees() {
-        setBriefing(page_Current(), std::string(255, 'a'));
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), std::string(255, 'a'));
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         dialog.show();
         QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
         edit->setFocus();
@@ -162,8 +162,8 @@ class BriefingAboutDialogTest : public QObject {
     }
 
     void pasteInTheMiddleKeepsTheTextAfterIt() {
-        setBriefing(page_Current(), std::string(250, 'a') + "END");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), std::string(250, 'a') + "END");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
         QTextCursor cursor = edit->textCursor();
         cursor.setPosition(10);
@@ -175,8 +175,8 @@ class BriefingAboutDialogTest : public QObject {
     }
 
     void composedTextIsCutToFit() {
-        setBriefing(page_Current(), std::string(253, 'a'));
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), std::string(253, 'a'));
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
         edit->moveCursor(QTextCursor::End);
         QInputMethodEvent event;
@@ -186,8 +186,8 @@ class BriefingAboutDialogTest : public QObject {
     }
 
     void textSetByTheProgramIsCutToo() {
-        setBriefing(page_Current(), std::string(250, 'a') + "END");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), std::string(250, 'a') + "END");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
         QTextCursor cursor = edit->textCursor();
         cursor.setPosition(10);
@@ -201,13 +201,13 @@ class BriefingAboutDialogTest : public QObject {
 
     void briefingThatFillsTheFieldWithBareLineFeedsOpensWhole() {
         // 254 characters and a line feed fill the field; as CR LF they would make 256 bytes.
-        setBriefing(page_Current(), std::string(254, 'q') + "\n");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), std::string(254, 'q') + "\n");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         QCOMPARE(dialog.textEdit(kBriefingEdit)->toPlainText(),
                  QString(254, QLatin1Char('q')) + QStringLiteral("\n"));
         QVERIFY(dialog.breakForm() == BriefingBreak::Lf);
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(briefingOf(page_Current()), std::string(254, 'q') + "\n");
+        QCOMPARE(briefingOf(page()), std::string(254, 'q') + "\n");
     }
 
     // Briefings of exactly 255 bytes whose breaks are bare line feeds (as other tools write them)
@@ -231,7 +231,7 @@ class BriefingAboutDialogTest : public QObject {
     void fullBriefingsSurviveOpenOkAndSave() {
         QFETCH(QByteArray, stored);
         QCOMPARE(stored.size(), qsizetype{kBriefingLimit});
-        MissionPage& page = page_Current();
+        MissionPage& page = this->page();
         setBriefing(page, stored.toStdString());
         char before[kBriefingSize];
         std::memcpy(before, page.briefing, sizeof before);
@@ -261,8 +261,8 @@ class BriefingAboutDialogTest : public QObject {
         QFETCH(int, breakBytes);
         // Filled up to one byte below the limit.
         const std::string full = stored.toStdString() + std::string(kBriefingLimit - 1 - stored.size(), 'x');
-        setBriefing(page_Current(), full);
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), full);
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         dialog.show();
         QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
         edit->setFocus();
@@ -277,12 +277,12 @@ class BriefingAboutDialogTest : public QObject {
         QTest::keyClick(edit, Qt::Key_Return); // refused
         QCOMPARE(edit->toPlainText(), opened + QStringLiteral("y"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(briefingOf(page_Current()), full + "y");
+        QCOMPARE(briefingOf(page()), full + "y");
     }
 
     void editedBriefingKeepsItsBareLineFeeds() {
-        setBriefing(page_Current(), "North\nSouth");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), "North\nSouth");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         dialog.show();
         QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
         edit->setFocus();
@@ -290,12 +290,12 @@ class BriefingAboutDialogTest : public QObject {
         QTest::keyClick(edit, Qt::Key_Return);
         QTest::keyClicks(edit, QStringLiteral("East"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(briefingOf(page_Current()), std::string("North\nSouth\nEast"));
+        QCOMPARE(briefingOf(page()), std::string("North\nSouth\nEast"));
     }
 
     void unEditedBriefingKeepsEveryByteOfTheField() {
         // Mixed breaks, a byte the edit cannot show as itself, and bytes left after the end.
-        MissionPage& page = page_Current();
+        MissionPage& page = this->page();
         std::memset(page.briefing, 0x5A, sizeof page.briefing);
         std::memcpy(page.briefing, "A\r\nB\nC\rD\x81\0", 10);
         char before[kBriefingSize];
@@ -306,14 +306,14 @@ class BriefingAboutDialogTest : public QObject {
     }
 
     void editedMixedBriefingTakesItsOneByteForm() {
-        setBriefing(page_Current(), "A\r\nB\nC");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), "A\r\nB\nC");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         QVERIFY(dialog.breakForm() == BriefingBreak::Lf);
         QPlainTextEdit* edit = dialog.textEdit(kBriefingEdit);
         edit->moveCursor(QTextCursor::End);
         edit->insertPlainText(QStringLiteral("D"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(briefingOf(page_Current()), std::string("A\nB\nCD"));
+        QCOMPARE(briefingOf(page()), std::string("A\nB\nCD"));
     }
 
     void storedBytesHelpers() {
@@ -334,22 +334,21 @@ class BriefingAboutDialogTest : public QObject {
     }
 
     void latin1BytesSurviveARoundTrip() {
-        setBriefing(page_Current(), "Caf\xe9 \xfc");
-        BriefingDialog dialog(fixture.window.get(), page_Current(), fixture.services);
+        setBriefing(page(), "Caf\xe9 \xfc");
+        BriefingDialog dialog(fixture.window.get(), page(), fixture.services);
         QCOMPARE(dialog.textEdit(kBriefingEdit)->toPlainText(), QStringLiteral(u"Caf\u00e9 \u00fc"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(briefingOf(page_Current()), std::string("Caf\xe9 \xfc"));
+        QCOMPARE(briefingOf(page()), std::string("Caf\xe9 \xfc"));
     }
 
     void briefingRunnerAnswersAcceptedEvenAfterCancel() {
-        setBriefing(page_Current(), "Unchanged");
+        setBriefing(page(), "Unchanged");
         int clicked = 0;
         dialogTest_ClickWhenModal(kControlCancel, &clicked);
-        const DialogResult result =
-            dialogs_RunBriefing(fixture.window.get(), page_Current(), fixture.services);
+        const DialogResult result = dialogs_RunBriefing(fixture.window.get(), page(), fixture.services);
         QCOMPARE(clicked, kControlCancel);
         QVERIFY(result == DialogResult::Accepted);
-        QCOMPARE(briefingOf(page_Current()), std::string("Unchanged"));
+        QCOMPARE(briefingOf(page()), std::string("Unchanged"));
     }
 
     // ---- About ----
@@ -397,12 +396,14 @@ class BriefingAboutDialogTest : public QObject {
     void aboutRunnerAnswersAcceptedAfterOk() {
         int clicked = 0;
         dialogTest_ClickWhenModal(kControlOk, &clicked);
-        const DialogResult result = dialogs_RunAbout(fixture.window.get(), page_Current(), fixture.services);
+        const DialogResult result = dialogs_RunAbout(fixture.window.get(), page(), fixture.services);
         QCOMPARE(clicked, kControlOk);
         QVERIFY(result == DialogResult::Accepted);
     }
 
   private:
+    MissionPage& page() { return fixture.window->editor().currentPage(); }
+
     EditorWindowFixture fixture;
     char saved[kBriefingSize] = {};
 };

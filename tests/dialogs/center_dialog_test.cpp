@@ -4,7 +4,8 @@
 
 #include "dialogs/center_dialog.h"
 #include "dialogs/dialog_catalogue.h"
-#include "editor/view_state.h"
+#include "editor/command_table.h"
+#include "render/view_state.h"
 #include "mission/mission_page.h"
 #include "modal_dialog_click.h"
 
@@ -20,13 +21,12 @@ class CenterDialogTest : public QObject {
   private Q_SLOTS:
     void initTestCase() { QVERIFY(fixture.start()); }
     void cleanupTestCase() { fixture.stop(); }
-    void init() { saved = view_State(); }
-    void cleanup() { view_State() = saved; }
+    void init() { view_Reset(view); }
 
     void opensWithTheCentreInWholeMetres() {
-        view_State().center_x = 100 * 256 + 200;
-        view_State().center_y = -12795; // -49.98 m: the whole metre below is -50
-        CenterDialog dialog(fixture.window.get(), fixture.services);
+        view.center_x = 100 * 256 + 200;
+        view.center_y = -12795; // -49.98 m: the whole metre below is -50
+        CenterDialog dialog(fixture.window.get(), fixture.services, view);
         QCOMPARE(dialog.edit(kCenterEditX)->text(), QStringLiteral("100"));
         QCOMPARE(dialog.edit(kCenterEditY)->text(), QStringLiteral("-50"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Map Centre"));
@@ -35,38 +35,38 @@ class CenterDialogTest : public QObject {
     }
 
     void okSetsTheCentreFromMetresAndKeepsZ() {
-        view_State().center_x = 3;
-        view_State().center_y = 4;
-        view_State().center_z = 777;
-        CenterDialog dialog(fixture.window.get(), fixture.services);
+        view.center_x = 3;
+        view.center_y = 4;
+        view.center_z = 777;
+        CenterDialog dialog(fixture.window.get(), fixture.services, view);
         dialog.edit(kCenterEditX)->setText(QStringLiteral("100"));
         dialog.edit(kCenterEditY)->setText(QStringLiteral("-50"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
         QCOMPARE(dialog.result(), 1);
-        QCOMPARE(view_State().center_x, 25600);
-        QCOMPARE(view_State().center_y, -12800);
-        QCOMPARE(view_State().center_z, 777);
+        QCOMPARE(view.center_x, 25600);
+        QCOMPARE(view.center_y, -12800);
+        QCOMPARE(view.center_z, 777);
     }
 
     void okDropsTheFractionOfAnUntouchedCentre() {
-        view_State().center_x = 10 * 256 + 17;
-        view_State().center_y = -1;
-        CenterDialog dialog(fixture.window.get(), fixture.services);
+        view.center_x = 10 * 256 + 17;
+        view.center_y = -1;
+        CenterDialog dialog(fixture.window.get(), fixture.services, view);
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(view_State().center_x, 2560);
-        QCOMPARE(view_State().center_y, -256);
+        QCOMPARE(view.center_x, 2560);
+        QCOMPARE(view.center_y, -256);
     }
 
     void cancelChangesNothing() {
-        view_State().center_x = 1234;
-        view_State().center_y = -5678;
-        CenterDialog dialog(fixture.window.get(), fixture.services);
+        view.center_x = 1234;
+        view.center_y = -5678;
+        CenterDialog dialog(fixture.window.get(), fixture.services, view);
         dialog.edit(kCenterEditX)->setText(QStringLiteral("100"));
         dialog.edit(kCenterEditY)->setText(QStringLiteral("-50"));
         QTest::mouseClick(dialog.button(kControlCancel), Qt::LeftButton);
         QCOMPARE(dialog.result(), 0);
-        QCOMPARE(view_State().center_x, 1234);
-        QCOMPARE(view_State().center_y, -5678);
+        QCOMPARE(view.center_x, 1234);
+        QCOMPARE(view.center_y, -5678);
     }
 
     void metresBeyondTheWorldRangeAreClamped() {
@@ -74,28 +74,32 @@ class CenterDialogTest : public QObject {
         QCOMPARE(CenterDialog::worldUnitsOfMetres(8388608), 8388607 * 256);
         QCOMPARE(CenterDialog::worldUnitsOfMetres(INT32_MIN), INT32_MIN);
 
-        CenterDialog dialog(fixture.window.get(), fixture.services);
+        CenterDialog dialog(fixture.window.get(), fixture.services, view);
         dialog.edit(kCenterEditX)->setText(QStringLiteral("40000000"));
         dialog.edit(kCenterEditY)->setText(QStringLiteral("none"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(view_State().center_x, 8388607 * 256);
-        QCOMPARE(view_State().center_y, 0);
+        QCOMPARE(view.center_x, 8388607 * 256);
+        QCOMPARE(view.center_y, 0);
     }
 
-    void runnerAnswersAcceptedAfterOk() {
-        view_State().center_x = 512;
+    void registeredRunnerEditsTheEditorsViewAndAnswersAcceptedAfterOk() {
+        ViewState& editorView = fixture.window->editor().document().view();
+        editorView.center_x = 512;
+        dialogs_RegisterAll(fixture.window->dialogs(), fixture.window->editor());
+        const DialogRunner* runner = fixture.window->dialogs().find(kDialogGetCenter);
+        QVERIFY(runner != nullptr);
         int clicked = 0;
         dialogTest_ClickWhenModal(kControlOk, &clicked);
         const DialogResult result =
-            dialogs_RunGetCenter(fixture.window.get(), page_Current(), fixture.services);
+            (*runner)(fixture.window.get(), fixture.window->editor().currentPage(), fixture.services);
         QCOMPARE(clicked, kControlOk);
         QVERIFY(result == DialogResult::Accepted);
-        QCOMPARE(view_State().center_x, 512);
+        QCOMPARE(editorView.center_x, 512);
     }
 
   private:
     EditorWindowFixture fixture;
-    ViewState saved{};
+    ViewState view{};
 };
 
 QZ_SHELL_TEST(CenterDialogTest);

@@ -620,8 +620,8 @@ class EventsDialogTest : public QObject {
         });
         fixture.window->runCommand(kCmdEvents);
         QVERIFY(fixture.services.messages.empty()); // no "not available"
-        QVERIFY(editor.eventClipboards().event_full);
-        QCOMPARE(std::memcmp(&editor.eventClipboards().event, &current.events[0], sizeof(MissionEvent)), 0);
+        QVERIFY(editor.document().eventClipboards().event_full);
+        QCOMPARE(std::memcmp(&editor.document().eventClipboards().event, &current.events[0], sizeof(MissionEvent)), 0);
         QCOMPARE(current.num_events, before > 0 ? before : 1);
     }
 

@@ -6,7 +6,7 @@
 #include "dialogs/dialog_catalogue.h"
 #include "dialogs/insert_item_dialog.h"
 #include "editor/dialog_memory.h"
-#include "editor/startup_options.h"
+#include "editor/mouse_tool.h"
 #include "mission/mission_page.h"
 #include "modal_dialog_click.h"
 
@@ -56,13 +56,12 @@ class InsertItemDialogTest : public QObject {
     void initTestCase() { QVERIFY(fixture.start()); }
     void cleanupTestCase() { fixture.stop(); }
     void init() {
-        dlg_InsertItemMemory() = InsertItemMemory{};
-        savedOptions = editor_Options();
+        memory = InsertItemMemory{};
+        showAll = false;
     }
-    void cleanup() { editor_SetOptions(savedOptions); }
 
     void firstOpeningChecksNoClassAndListsNothing() {
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         for (int id : kAllRadios) {
             QVERIFY2(dialog.radio(id) != nullptr, qPrintable(QString::number(id)));
@@ -73,7 +72,7 @@ class InsertItemDialogTest : public QObject {
     }
 
     void captionsComeFromTheDialogTexts() {
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Insert Item"));
         QCOMPARE(dialog.radio(kInsertRadioPeople)->text(), QStringLiteral("People"));
@@ -83,7 +82,7 @@ class InsertItemDialogTest : public QObject {
 
     void okRemembersPeopleAndTheNameForTheNextOpening() {
         {
-            InsertItemDialog dialog(fixture.window.get(), fixture.services);
+            InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
             QVERIFY(dialogTest_Shown(dialog));
             QTest::mouseClick(dialog.radio(kInsertRadioPeople), Qt::LeftButton);
             QVERIFY(dialog.radio(kInsertRadioPeople)->isChecked());
@@ -91,11 +90,11 @@ class InsertItemDialogTest : public QObject {
             QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
             QCOMPARE(dialog.result(), 1);
         }
-        QCOMPARE(dlg_InsertItemMemory().item_class, kInsertClassPerson);
-        QCOMPARE(dlg_InsertItemMemory().definition_name, std::string("Sniper (Red)"));
-        QVERIFY(!dlg_InsertItemMemory().cancelled);
+        QCOMPARE(memory.item_class, kInsertClassPerson);
+        QCOMPARE(memory.definition_name, std::string("Sniper (Red)"));
+        QVERIFY(!memory.cancelled);
 
-        InsertItemDialog again(fixture.window.get(), fixture.services);
+        InsertItemDialog again(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(again));
         for (int id : kAllRadios)
             QCOMPARE(again.radio(id)->isChecked(), id == kInsertRadioPeople);
@@ -104,25 +103,25 @@ class InsertItemDialogTest : public QObject {
     }
 
     void rememberedNameIsFoundWhateverItsLetterCase() {
-        dlg_InsertItemMemory().item_class = kInsertClassBuilding;
-        dlg_InsertItemMemory().definition_name = "rADAR station";
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        memory.item_class = kInsertClassBuilding;
+        memory.definition_name = "rADAR station";
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QVERIFY(dialog.radio(kInsertRadioBuildings)->isChecked());
         QCOMPARE(selectedText(dialog.list(kInsertListNames)), QStringLiteral("Radar Station"));
     }
 
     void rememberedNameOfAnotherClassSelectsNothing() {
-        dlg_InsertItemMemory().item_class = kInsertClassVehicle;
-        dlg_InsertItemMemory().definition_name = "Bush";
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        memory.item_class = kInsertClassVehicle;
+        memory.definition_name = "Bush";
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QVERIFY(dialog.list(kInsertListNames)->count() > 0);
         QVERIFY(dialog.list(kInsertListNames)->selectedItems().isEmpty());
     }
 
     void vehiclesAreListedSortedWithoutTheNoToolWreck() {
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QTest::mouseClick(dialog.radio(kInsertRadioVehicles), Qt::LeftButton);
         const QStringList expected = {
@@ -140,7 +139,7 @@ class InsertItemDialogTest : public QObject {
     }
 
     void listIsSortedWithoutRegardToLetterCase() {
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         for (int id : kAllRadios) {
             QTest::mouseClick(dialog.radio(id), Qt::LeftButton);
@@ -152,7 +151,7 @@ class InsertItemDialogTest : public QObject {
     }
 
     void doubleClickOnAnEntryIsOk() {
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QTest::mouseClick(dialog.radio(kInsertRadioBuildings), Qt::LeftButton);
         QListWidget* names = dialog.list(kInsertListNames);
@@ -162,24 +161,24 @@ class InsertItemDialogTest : public QObject {
         doubleClick(names->viewport(), centre);
         QCOMPARE(dialog.result(), 1);
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(dlg_InsertItemMemory().item_class, kInsertClassBuilding);
-        QCOMPARE(dlg_InsertItemMemory().definition_name, std::string("Bunker"));
-        QVERIFY(!dlg_InsertItemMemory().cancelled);
+        QCOMPARE(memory.item_class, kInsertClassBuilding);
+        QCOMPARE(memory.definition_name, std::string("Bunker"));
+        QVERIFY(!memory.cancelled);
     }
 
     void doubleClickBesideTheEntriesDoesNothing() {
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QTest::mouseClick(dialog.radio(kInsertRadioBuildings), Qt::LeftButton);
         QListWidget* names = dialog.list(kInsertListNames);
         const QRect last = names->visualItemRect(names->item(names->count() - 1));
         doubleClick(names->viewport(), QPoint(last.center().x(), last.bottom() + 10));
         QVERIFY(dialog.isVisible());
-        QCOMPARE(dlg_InsertItemMemory().definition_name, std::string());
+        QCOMPARE(memory.definition_name, std::string());
     }
 
     void eachClassListsOnlyItsOwnDefinitions() {
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QListWidget* names = dialog.list(kInsertListNames);
 
@@ -201,7 +200,7 @@ class InsertItemDialogTest : public QObject {
     }
 
     void noCToolAndNoToolDefinitionsAreLeftOut() {
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QListWidget* names = dialog.list(kInsertListNames);
 
@@ -217,10 +216,8 @@ class InsertItemDialogTest : public QObject {
     }
 
     void showAllListsEveryDefinitionOfTheClass() {
-        EditorOptions options = editor_Options();
-        options.show_all = true;
-        editor_SetOptions(options);
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        showAll = true;
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QListWidget* names = dialog.list(kInsertListNames);
 
@@ -234,7 +231,7 @@ class InsertItemDialogTest : public QObject {
     }
 
     void switchingClassReplacesTheList() {
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QListWidget* names = dialog.list(kInsertListNames);
         QTest::mouseClick(dialog.radio(kInsertRadioPeople), Qt::LeftButton);
@@ -244,10 +241,10 @@ class InsertItemDialogTest : public QObject {
     }
 
     void randomFacingTickedThenCancelledStaysOn() {
-        dlg_InsertItemMemory().item_class = kInsertClassObject;
-        dlg_InsertItemMemory().definition_name = "Oil Barrel";
+        memory.item_class = kInsertClassObject;
+        memory.definition_name = "Oil Barrel";
         {
-            InsertItemDialog dialog(fixture.window.get(), fixture.services);
+            InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
             QVERIFY(dialogTest_Shown(dialog));
             QTest::mouseClick(dialog.check(kInsertCheckRandomFacing), Qt::LeftButton);
             QVERIFY(dialog.check(kInsertCheckRandomFacing)->isChecked());
@@ -256,66 +253,69 @@ class InsertItemDialogTest : public QObject {
             QTest::mouseClick(dialog.button(kControlCancel), Qt::LeftButton);
             QCOMPARE(dialog.result(), 0);
         }
-        const InsertItemMemory& memory = dlg_InsertItemMemory();
         QVERIFY(memory.random_facing);
         QVERIFY(memory.cancelled);
         // Cancel keeps the earlier choice.
         QCOMPARE(memory.item_class, kInsertClassObject);
         QCOMPARE(memory.definition_name, std::string("Oil Barrel"));
 
-        InsertItemDialog again(fixture.window.get(), fixture.services);
+        InsertItemDialog again(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(again));
         QVERIFY(again.check(kInsertCheckRandomFacing)->isChecked());
         QVERIFY(again.radio(kInsertRadioObjects)->isChecked());
     }
 
     void untickingRandomFacingTurnsItOff() {
-        dlg_InsertItemMemory().random_facing = true;
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        memory.random_facing = true;
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QVERIFY(dialog.check(kInsertCheckRandomFacing)->isChecked());
         QTest::mouseClick(dialog.check(kInsertCheckRandomFacing), Qt::LeftButton);
-        QVERIFY(!dlg_InsertItemMemory().random_facing);
+        QVERIFY(!memory.random_facing);
     }
 
     void okWithNothingSelectedKeepsTheEarlierName() {
-        dlg_InsertItemMemory().item_class = kInsertClassDecoration;
-        dlg_InsertItemMemory().definition_name = "Bush";
-        dlg_InsertItemMemory().cancelled = true;
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        memory.item_class = kInsertClassDecoration;
+        memory.definition_name = "Bush";
+        memory.cancelled = true;
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QCOMPARE(selectedText(dialog.list(kInsertListNames)), QStringLiteral("Bush"));
         QTest::mouseClick(dialog.radio(kInsertRadioPeople), Qt::LeftButton);
         QVERIFY(dialog.list(kInsertListNames)->selectedItems().isEmpty());
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
         QCOMPARE(dialog.result(), 1);
-        QCOMPARE(dlg_InsertItemMemory().item_class, kInsertClassPerson);
-        QCOMPARE(dlg_InsertItemMemory().definition_name, std::string("Bush"));
-        QVERIFY(!dlg_InsertItemMemory().cancelled);
+        QCOMPARE(memory.item_class, kInsertClassPerson);
+        QCOMPARE(memory.definition_name, std::string("Bush"));
+        QVERIFY(!memory.cancelled);
     }
 
     void escapeCountsAsCancel() {
-        InsertItemDialog dialog(fixture.window.get(), fixture.services);
+        InsertItemDialog dialog(fixture.window.get(), fixture.services, memory, showAll);
         QVERIFY(dialogTest_Shown(dialog));
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QCOMPARE(dialog.result(), 0);
-        QVERIFY(dlg_InsertItemMemory().cancelled);
+        QVERIFY(memory.cancelled);
     }
 
-    void runnerAnswersAcceptedAfterOk() {
-        dlg_InsertItemMemory().cancelled = true;
+    void registeredRunnerUsesTheEditorsMemoryAndAnswersAcceptedAfterOk() {
+        EditorDocument& document = fixture.window->editor().document();
+        document.insertItemMemory().cancelled = true;
+        dialogs_RegisterAll(fixture.window->dialogs(), fixture.window->editor());
+        const DialogRunner* runner = fixture.window->dialogs().find(kDialogInsertItem);
+        QVERIFY(runner != nullptr);
         int clicked = 0;
         dialogTest_ClickWhenModal(kControlOk, &clicked);
-        const DialogResult result =
-            dialogs_RunInsertItem(fixture.window.get(), page_Current(), fixture.services);
+        const DialogResult result = (*runner)(fixture.window.get(), document.currentPage(), fixture.services);
         QCOMPARE(clicked, kControlOk);
         QVERIFY(result == DialogResult::Accepted);
-        QVERIFY(!dlg_InsertItemMemory().cancelled);
+        QVERIFY(!document.insertItemMemory().cancelled);
     }
 
   private:
     EditorWindowFixture fixture;
-    EditorOptions savedOptions;
+    InsertItemMemory memory;
+    bool showAll = false;
 };
 
 QZ_SHELL_TEST(InsertItemDialogTest);

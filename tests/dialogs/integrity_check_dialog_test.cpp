@@ -146,7 +146,7 @@ class IntegrityCheckDialogTest : public QObject {
     }
 
   private:
-    static MissionPage& page() { return page_Current(); }
+    MissionPage& page() { return fixture.window->editor().currentPage(); }
 
     EditorWindowFixture fixture;
     int32_t firstKnownId = 0;

@@ -526,7 +526,7 @@ class ItemAttributesDialogTest : public QObject {
     }
 
   private:
-    static MissionPage& page() { return page_Current(); }
+    MissionPage& page() { return fixture.window->editor().currentPage(); }
     int add(int32_t type, int32_t x = 0, int32_t y = 0) {
         const int slot = page_AddItem(page(), type, x, y, 0);
         if (slot < 0) qFatal("page_AddItem refused type %d", type);

@@ -366,7 +366,7 @@ class LayerDialogsTest : public QObject {
     }
 
   private:
-    static MissionPage& page() { return page_Current(); }
+    MissionPage& page() { return fixture.window->editor().currentPage(); }
     std::function<void()> counter() {
         return [this] { ++renders; };
     }

@@ -3,6 +3,8 @@
 
 #include "shell_test_support.h"
 
+#include "editor/edit_commands.h"
+
 #include "dialogs/dialog_catalogue.h"
 #include "dialogs/numeric_move_dialog.h"
 #include "editor/dialog_memory.h"
@@ -21,10 +23,10 @@ class NumericMoveDialogTest : public QObject {
   private Q_SLOTS:
     void initTestCase() { QVERIFY(fixture.start()); }
     void cleanupTestCase() { fixture.stop(); }
-    void init() { dlg_NumericMoveMemory() = NumericMoveMemory{}; }
+    void init() { memory = NumericMoveMemory{}; }
 
     void firstOpeningShowsCopyAndZeroOffsets() {
-        NumericMoveDialog dialog(fixture.window.get(), fixture.services);
+        NumericMoveDialog dialog(fixture.window.get(), fixture.services, memory);
         QVERIFY(dialogTest_Shown(dialog));
         QVERIFY(dialog.radio(kNumericRadioCopy)->isChecked());
         QVERIFY(!dialog.radio(kNumericRadioMove)->isChecked());
@@ -37,40 +39,40 @@ class NumericMoveDialogTest : public QObject {
 
     void minusOneMetrePlus128IsMinus128AndReopensTheSame() {
         {
-            NumericMoveDialog dialog(fixture.window.get(), fixture.services);
+            NumericMoveDialog dialog(fixture.window.get(), fixture.services, memory);
             QVERIFY(dialogTest_Shown(dialog));
             dialog.edit(kNumericEditMetresX)->setText(QStringLiteral("-1"));
             dialog.edit(kNumericEditFractionX)->setText(QStringLiteral("128"));
             QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
             QCOMPARE(dialog.result(), 1);
         }
-        QCOMPARE(dlg_NumericMoveMemory().dx, -128);
-        QCOMPARE(dlg_NumericMoveMemory().dy, 0);
-        QCOMPARE(dlg_NumericMoveMemory().dz, 0);
-        QVERIFY(!dlg_NumericMoveMemory().move);
+        QCOMPARE(memory.dx, -128);
+        QCOMPARE(memory.dy, 0);
+        QCOMPARE(memory.dz, 0);
+        QVERIFY(!memory.move);
 
-        NumericMoveDialog again(fixture.window.get(), fixture.services);
+        NumericMoveDialog again(fixture.window.get(), fixture.services, memory);
         QVERIFY(dialogTest_Shown(again));
         QCOMPARE(again.edit(kNumericEditMetresX)->text(), QStringLiteral("-1"));
         QCOMPARE(again.edit(kNumericEditFractionX)->text(), QStringLiteral("128"));
     }
 
     void eachAxisGoesToItsOwnOffset() {
-        NumericMoveDialog dialog(fixture.window.get(), fixture.services);
+        NumericMoveDialog dialog(fixture.window.get(), fixture.services, memory);
         QVERIFY(dialogTest_Shown(dialog));
         dialog.edit(kNumericEditMetresX + 1)->setText(QStringLiteral("2"));
         dialog.edit(kNumericEditFractionX + 1)->setText(QStringLiteral("5"));
         dialog.edit(kNumericEditMetresX + 2)->setText(QStringLiteral("-3"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(dlg_NumericMoveMemory().dx, 0);
-        QCOMPARE(dlg_NumericMoveMemory().dy, 517);
-        QCOMPARE(dlg_NumericMoveMemory().dz, -768);
+        QCOMPARE(memory.dx, 0);
+        QCOMPARE(memory.dy, 517);
+        QCOMPARE(memory.dz, -768);
     }
 
     void negativeOffsetsOpenAsFlooredMetresAndAPositiveFraction() {
-        dlg_NumericMoveMemory().dy = -1;     // -1/256 m
-        dlg_NumericMoveMemory().dz = -12801; // -50 m - 1/256 m
-        NumericMoveDialog dialog(fixture.window.get(), fixture.services);
+        memory.dy = -1;     // -1/256 m
+        memory.dz = -12801; // -50 m - 1/256 m
+        NumericMoveDialog dialog(fixture.window.get(), fixture.services, memory);
         QVERIFY(dialogTest_Shown(dialog));
         QCOMPARE(dialog.edit(kNumericEditMetresX + 1)->text(), QStringLiteral("-1"));
         QCOMPARE(dialog.edit(kNumericEditFractionX + 1)->text(), QStringLiteral("255"));
@@ -80,25 +82,24 @@ class NumericMoveDialogTest : public QObject {
 
     void moveChoiceIsRememberedAndShownAgain() {
         {
-            NumericMoveDialog dialog(fixture.window.get(), fixture.services);
+            NumericMoveDialog dialog(fixture.window.get(), fixture.services, memory);
             QVERIFY(dialogTest_Shown(dialog));
             QTest::mouseClick(dialog.radio(kNumericRadioMove), Qt::LeftButton);
             QVERIFY(!dialog.radio(kNumericRadioCopy)->isChecked());
             QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
         }
-        QVERIFY(dlg_NumericMoveMemory().move);
-        NumericMoveDialog again(fixture.window.get(), fixture.services);
+        QVERIFY(memory.move);
+        NumericMoveDialog again(fixture.window.get(), fixture.services, memory);
         QVERIFY(dialogTest_Shown(again));
         QVERIFY(again.radio(kNumericRadioMove)->isChecked());
         QVERIFY(!again.radio(kNumericRadioCopy)->isChecked());
     }
 
     void cancelKeepsTheRememberedValues() {
-        NumericMoveMemory& memory = dlg_NumericMoveMemory();
         memory.dx = 1000;
         memory.dz = -5;
         memory.move = true;
-        NumericMoveDialog dialog(fixture.window.get(), fixture.services);
+        NumericMoveDialog dialog(fixture.window.get(), fixture.services, memory);
         QVERIFY(dialogTest_Shown(dialog));
         dialog.edit(kNumericEditMetresX)->setText(QStringLiteral("7"));
         dialog.edit(kNumericEditFractionX + 2)->setText(QStringLiteral("9"));
@@ -112,23 +113,23 @@ class NumericMoveDialogTest : public QObject {
     }
 
     void okClearsTheCancelledFlag() {
-        dlg_NumericMoveMemory().cancelled = true;
-        NumericMoveDialog dialog(fixture.window.get(), fixture.services);
+        memory.cancelled = true;
+        NumericMoveDialog dialog(fixture.window.get(), fixture.services, memory);
         QVERIFY(dialogTest_Shown(dialog));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QVERIFY(!dlg_NumericMoveMemory().cancelled);
+        QVERIFY(!memory.cancelled);
     }
 
     void fractionIsNotRangeCheckedAndTextWithoutDigitsIsZero() {
-        NumericMoveDialog dialog(fixture.window.get(), fixture.services);
+        NumericMoveDialog dialog(fixture.window.get(), fixture.services, memory);
         QVERIFY(dialogTest_Shown(dialog));
         dialog.edit(kNumericEditMetresX)->setText(QStringLiteral("metres"));
         dialog.edit(kNumericEditFractionX)->setText(QStringLiteral("300"));
         dialog.edit(kNumericEditMetresX + 1)->setText(QStringLiteral("  4m"));
         dialog.edit(kNumericEditFractionX + 1)->setText(QStringLiteral("-1"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(dlg_NumericMoveMemory().dx, 300);
-        QCOMPARE(dlg_NumericMoveMemory().dy, 4 * 256 - 1);
+        QCOMPARE(memory.dx, 300);
+        QCOMPARE(memory.dy, 4 * 256 - 1);
     }
 
     void offsetsBeyond32BitsAreClamped() {
@@ -139,29 +140,34 @@ class NumericMoveDialogTest : public QObject {
         QCOMPARE(NumericMoveDialog::offsetOf(INT32_MAX, INT32_MAX), INT32_MAX);
         QCOMPARE(NumericMoveDialog::offsetOf(INT32_MIN, INT32_MIN), INT32_MIN);
 
-        NumericMoveDialog dialog(fixture.window.get(), fixture.services);
+        NumericMoveDialog dialog(fixture.window.get(), fixture.services, memory);
         QVERIFY(dialogTest_Shown(dialog));
         dialog.edit(kNumericEditMetresX)->setText(QStringLiteral("99999999999"));
         dialog.edit(kNumericEditMetresX + 1)->setText(QStringLiteral("-9000000"));
         QTest::mouseClick(dialog.button(kControlOk), Qt::LeftButton);
-        QCOMPARE(dlg_NumericMoveMemory().dx, INT32_MAX);
-        QCOMPARE(dlg_NumericMoveMemory().dy, INT32_MIN);
+        QCOMPARE(memory.dx, INT32_MAX);
+        QCOMPARE(memory.dy, INT32_MIN);
     }
 
-    void runnerAnswersCancelledAfterCancel() {
-        dlg_NumericMoveMemory().dx = 77;
+    void registeredRunnerUsesTheEditorsMemoryAndAnswersCancelledAfterCancel() {
+        NumericMoveMemory& editorMemory = fixture.window->editor().document().numericMoveMemory();
+        editorMemory.dx = 77;
+        dialogs_RegisterAll(fixture.window->dialogs(), fixture.window->editor());
+        const DialogRunner* runner = fixture.window->dialogs().find(kDialogNumericMove);
+        QVERIFY(runner != nullptr);
         int clicked = 0;
         dialogTest_ClickWhenModal(kControlCancel, &clicked);
         const DialogResult result =
-            dialogs_RunNumericMove(fixture.window.get(), page_Current(), fixture.services);
+            (*runner)(fixture.window.get(), fixture.window->editor().currentPage(), fixture.services);
         QCOMPARE(clicked, kControlCancel);
         QVERIFY(result == DialogResult::Cancelled);
-        QVERIFY(dlg_NumericMoveMemory().cancelled);
-        QCOMPARE(dlg_NumericMoveMemory().dx, 77);
+        QVERIFY(editorMemory.cancelled);
+        QCOMPARE(editorMemory.dx, 77);
     }
 
   private:
     EditorWindowFixture fixture;
+    NumericMoveMemory memory;
 };
 
 QZ_SHELL_TEST(NumericMoveDialogTest);

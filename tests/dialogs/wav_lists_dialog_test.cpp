@@ -149,7 +149,7 @@ class WavListsDialogTest : public QObject {
     }
 
   private:
-    static MissionPage& page() { return page_Current(); }
+    MissionPage& page() { return fixture.window->editor().currentPage(); }
 
     EditorWindowFixture fixture;
 };

@@ -107,7 +107,7 @@ class WaypointNamesDialogTest : public QObject {
     }
 
   private:
-    static MissionPage& page() { return page_Current(); }
+    MissionPage& page() { return fixture.window->editor().currentPage(); }
 
     EditorWindowFixture fixture;
 };

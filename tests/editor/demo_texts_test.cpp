@@ -89,7 +89,7 @@ TEST_F(DemoTexts, EverythingTheEditorShowsIsFound) {
     }
 
     // Messages and the status window.
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
     screen.messageAnswers = {MsgAnswer::Yes};
     screen.fileAnswers = {dir.path("missing/a.mis")};
     app.queryClose();               // EXIT, SAVE_PAGE_1?, then CANT_WRITE_FILE

@@ -15,26 +15,15 @@ std::vector<int32_t> selectionOf(const MissionPage& page) {
 
 class EditCommands : public EditorTest {
 protected:
-    MissionPage& page = page_Page1();
-    MissionPage& clipboard = page_ClipboardPage();
-    MissionPage& scratch = page_ScratchPage();
-
-    void SetUp() override {
-        EditorTest::SetUp();
-        page_Clear(clipboard);
-        page_Clear(scratch);
-    }
-    // The clipboard and scratch pages outlive a test; other suites expect them empty.
-    void TearDown() override {
-        page_Clear(clipboard);
-        page_Clear(scratch);
-    }
-    // Items 0..n-1 at X = 1000 × slot, Y = -10 × slot, Z = slot.
-    void addItems(int n, int32_t type = kTestJeepType) {
-        for (int i = 0; i < n; ++i) {
-            const int slot = page_AddItem(page, type, 1000 * i, -10 * i, i);
-            ASSERT_EQ(slot, page.num_items - 1);
-        }
+  MissionPage& page = page1();
+  MissionPage& clipboard = app.document().clipboard();
+  MissionPage& scratch = app.document().scratch();
+  // Items 0..n-1 at X = 1000 × slot, Y = -10 × slot, Z = slot.
+  void addItems(int n, int32_t type = kTestJeepType) {
+      for (int i = 0; i < n; ++i) {
+          const int slot = page_AddItem(page, type, 1000 * i, -10 * i, i);
+          ASSERT_EQ(slot, page.num_items - 1);
+      }
     }
 };
 

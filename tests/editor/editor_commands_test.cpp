@@ -135,11 +135,11 @@ TEST_F(EditorCommands, InsertModeAndViewByUpdateTheMenuChecks) {
 // ---- Pages ------------------------------------------------------------------------------------
 
 TEST_F(EditorCommands, PageSwitchMakesThePageCurrentAndTitlesItsFile) {
-    std::strcpy(page_Page2().general.mission_file, "second.mis");
+    std::strcpy(page2().general.mission_file, "second.mis");
     app.command(kCmdPage2);
     EXPECT_EQ(view().current_page, 1);
-    EXPECT_EQ(&page_Current(), &page_Page2());
-    EXPECT_EQ(&app.currentPage(), &page_Page2());
+    EXPECT_EQ(&app.currentPage(), &page2());
+    EXPECT_EQ(&app.currentPage(), &page2());
     EXPECT_TRUE(screen.controlChecks[kControlPage2]);
     EXPECT_FALSE(screen.controlChecks[kControlPage1]);
     EXPECT_EQ(screen.title(), "QZ Editor 1.43 - second.mis");
@@ -147,7 +147,7 @@ TEST_F(EditorCommands, PageSwitchMakesThePageCurrentAndTitlesItsFile) {
 
     app.command(kCmdPage1);
     EXPECT_EQ(view().current_page, 0);
-    EXPECT_EQ(&page_Current(), &page_Page1());
+    EXPECT_EQ(&app.currentPage(), &page1());
     EXPECT_EQ(screen.title(), "QZ Editor 1.43");
 }
 
@@ -159,15 +159,15 @@ TEST_F(EditorCommands, PressingTheCurrentPageDoesNothing) {
 }
 
 TEST_F(EditorCommands, ClearEmptiesOnlyTheCurrentPageAndResetsTheTitle) {
-    addItem(page_Page1(), kTestJeepType);
-    addItem(page_Page2(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    addItem(page2(), kTestJeepType);
     app.command(kCmdPage2);
-    std::strcpy(page_Page2().general.mission_file, "second.mis");
+    std::strcpy(page2().general.mission_file, "second.mis");
     screen.clearRecord();
 
     app.command(kCmdClear);
-    EXPECT_EQ(page_Page2().num_items, 0);
-    EXPECT_EQ(page_Page1().num_items, 1);
+    EXPECT_EQ(page2().num_items, 0);
+    EXPECT_EQ(page1().num_items, 1);
     EXPECT_EQ(screen.title(), "QZ Editor 1.43");
     EXPECT_EQ(screen.repaintCount(EditorWindow::MapView), 1);
     EXPECT_EQ(screen.repaintCount(EditorWindow::ItemInfo), 1);
@@ -176,7 +176,7 @@ TEST_F(EditorCommands, ClearEmptiesOnlyTheCurrentPageAndResetsTheTitle) {
 // ---- Selection --------------------------------------------------------------------------------
 
 TEST_F(EditorCommands, DeleteRemovesTheSelectedItemsOfTheCurrentPage) {
-    MissionPage& page = page_Page1();
+    MissionPage& page = page1();
     for (int i = 0; i < 3; ++i)
         addItem(page, kTestJeepType, i * 256);
     sel_Add(page, 0);
@@ -190,7 +190,7 @@ TEST_F(EditorCommands, DeleteRemovesTheSelectedItemsOfTheCurrentPage) {
 }
 
 TEST_F(EditorCommands, UnselectAllAndHidingWorkOnTheCurrentPage) {
-    MissionPage& page = page_Page1();
+    MissionPage& page = page1();
     for (int i = 0; i < 3; ++i)
         addItem(page, kTestJeepType);
     sel_Add(page, 1);
@@ -217,14 +217,14 @@ TEST_F(EditorCommands, UnselectAllAndHidingWorkOnTheCurrentPage) {
 }
 
 TEST_F(EditorCommands, EditingCommandsWorkThroughTheClipboardAndTheMouseTools) {
-    MissionPage& page = page_Page1();
+    MissionPage& page = page1();
     addItem(page, kTestJeepType);
     page.items[0].position[0] = 5 * 256;
     sel_Add(page, 0);
 
     ASSERT_TRUE(app.command(kCmdCopy));
-    EXPECT_EQ(page_ClipboardPage().num_items, 1);
-    EXPECT_EQ(page_ClipboardPage().items[0].position[0], 0); // the anchor sits at the origin
+    EXPECT_EQ(clipboard().num_items, 1);
+    EXPECT_EQ(clipboard().items[0].position[0], 0); // the anchor sits at the origin
     ASSERT_TRUE(app.command(kCmdPaste));
     EXPECT_EQ(app.mouse().toolState(), kToolPaste);
     // A paste under way refuses a move; a right click would cancel it.
@@ -241,10 +241,10 @@ TEST_F(EditorCommands, EditingCommandsWorkThroughTheClipboardAndTheMouseTools) {
 }
 
 TEST_F(EditorCommands, NumericMoveAppliesWhatItsDialogRemembers) {
-    MissionPage& page = page_Page1();
+    MissionPage& page = page1();
     addItem(page, kTestJeepType);
     sel_Add(page, 0);
-    NumericMoveMemory& memory = dlg_NumericMoveMemory();
+    NumericMoveMemory& memory = app.document().numericMoveMemory();
     const NumericMoveMemory saved = memory;
 
     // The dialog stands in for the user: offsets -128, 512, 3 as a move.
@@ -281,8 +281,8 @@ TEST_F(EditorCommands, NumericMoveAppliesWhatItsDialogRemembers) {
 
 TEST_F(EditorCommands, InsertModeClickAddsTheDefinitionTheInsertDialogRemembers) {
     ASSERT_TRUE(app.createOffscreenImage(200, 100));
-    MissionPage& page = page_Page1();
-    InsertItemMemory& memory = dlg_InsertItemMemory();
+    MissionPage& page = page1();
+    InsertItemMemory& memory = app.document().insertItemMemory();
     const InsertItemMemory saved = memory;
     app.viewState().insert_mode = 1;
     screen.onDialog = [&](const char*, MissionPage&) {
@@ -302,7 +302,7 @@ TEST_F(EditorCommands, InsertModeClickAddsTheDefinitionTheInsertDialogRemembers)
 }
 
 TEST_F(EditorCommands, EditAttributesOpensItsDialogOnlyWithASelection) {
-    MissionPage& page = page_Page1();
+    MissionPage& page = page1();
     ASSERT_TRUE(app.command(kCmdEditAttributes));
     EXPECT_TRUE(screen.dialogs.empty());
     addItem(page, kTestJeepType);
@@ -354,12 +354,12 @@ TEST_F(EditorCommands, DialogCommandsOpenTheirTemplateOnTheCurrentPageAndRepaint
         Strings expected{std::string("dialog:") + c.templateName};
         expected.insert(expected.end(), c.after.begin(), c.after.end());
         EXPECT_EQ(screen.log, expected) << c.command;
-        EXPECT_EQ(seen, &page_Page2()) << c.command;
+        EXPECT_EQ(seen, &page2()) << c.command;
     }
 }
 
 TEST_F(EditorCommands, ListDialogsSeeTheirDerivedDataRebuilt) {
-    MissionPage& page = page_Page1();
+    MissionPage& page = page1();
     const int marker1 = addItem(page, kWaypointMarkerType);
     const int marker2 = addItem(page, kWaypointMarkerType, 512);
     page.items[marker1].waypoint_id = 3;

@@ -1,7 +1,7 @@
 #pragma once
 // Shared set-up of the editor core tests: interface texts, test item definitions, both pages
-// cleared and the view state as the main window's creation leaves it, and an EditorApp over a
-// scripted view.
+// cleared and the view state as the main window's creation leaves it, and an EditorApp (with its
+// document) over a scripted view.
 
 #include "editor/editor_app.h"
 #include "fake_editor_view.h"
@@ -55,13 +55,14 @@ inline void editorTest_InstallTexts() {
     TextLookup_SetTable(table);
 }
 
-// Both pages cleared with Page 1 current, the view state of a freshly created main window.
-inline void editorTest_ResetState() {
-    page_SetCurrent(page_Page1());
-    page_Clear(page_Page1());
-    page_Clear(page_Page2());
-    view_Reset(view_State());
-    view_ApplyWindowStart(view_State());
+// Both pages of `document` cleared with Page 1 current, the view state of a freshly created main
+// window.
+inline void editorTest_ResetState(EditorDocument& document) {
+    ViewState& view = document.view();
+    view_Reset(view);
+    view_ApplyWindowStart(view);
+    document.clearPage(document.page(kPage1));
+    document.clearPage(document.page(kPage2));
 }
 
 class EditorTest : public ::testing::Test {
@@ -69,7 +70,7 @@ class EditorTest : public ::testing::Test {
     void SetUp() override {
         editorTest_InstallTexts();
         test_LoadItemDefs();
-        editorTest_ResetState();
+        editorTest_ResetState(app.document());
     }
 
     // Adds an item of `type` at (x, y) to `page`; fails the test when the page refuses it.
@@ -79,7 +80,11 @@ class EditorTest : public ::testing::Test {
         return slot;
     }
 
-    ViewState& view() { return view_State(); }
+    ViewState& view() { return app.document().view(); }
+    MissionPage& page1() { return app.document().page(kPage1); }
+    MissionPage& page2() { return app.document().page(kPage2); }
+    MissionPage& clipboard() { return app.document().clipboard(); }
+    MissionPage& scratch() { return app.document().scratch(); }
 
     FakeEditorView screen;
     EditorApp app{screen};

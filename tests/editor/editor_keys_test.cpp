@@ -78,7 +78,7 @@ TEST_F(EditorKeys, CentreStepsStopAtTheEndsOfTheRange) {
 }
 
 TEST_F(EditorKeys, CommandKeysRunTheirCommands) {
-    MissionPage& page = page_Page1();
+    MissionPage& page = page1();
     addItem(page, kTestJeepType);
     addItem(page, kTestJeepType);
 

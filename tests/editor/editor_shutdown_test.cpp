@@ -46,13 +46,13 @@ class ScopedEnv {
 class EditorShutdown : public EditorTest {};
 
 TEST_F(EditorShutdown, EmptyPageOneClosesWithoutAsking) {
-    addItem(page_Page2(), kTestJeepType);
+    addItem(page2(), kTestJeepType);
     EXPECT_TRUE(app.queryClose());
     EXPECT_TRUE(screen.messages.empty());
 }
 
 TEST_F(EditorShutdown, PageOneWithItemsAsksTheExitQuestion) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
     screen.messageAnswers = {MsgAnswer::No};
     EXPECT_TRUE(app.queryClose());
     ASSERT_EQ(screen.messages.size(), 1u);
@@ -64,14 +64,14 @@ TEST_F(EditorShutdown, PageOneWithItemsAsksTheExitQuestion) {
 }
 
 TEST_F(EditorShutdown, PageOneWithOnlyATerrainAsksToo) {
-    std::strcpy(page_Page1().general.terrain, "hills");
+    std::strcpy(page1().general.terrain, "hills");
     screen.messageAnswers = {MsgAnswer::Cancel};
     EXPECT_FALSE(app.queryClose());
     EXPECT_EQ(screen.messages.size(), 1u);
 }
 
 TEST_F(EditorShutdown, YesWithACancelledSaveKeepsTheEditorOpen) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
     screen.messageAnswers = {MsgAnswer::Yes};
     EXPECT_FALSE(app.queryClose());
     ASSERT_EQ(screen.fileRequests.size(), 1u);
@@ -80,19 +80,19 @@ TEST_F(EditorShutdown, YesWithACancelledSaveKeepsTheEditorOpen) {
 
 TEST_F(EditorShutdown, YesWithAFailedSaveKeepsTheEditorOpenAndSaysSo) {
     TempDir dir;
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
     const std::string path = dir.path("no-such-folder/a.mis");
     screen.messageAnswers = {MsgAnswer::Yes};
     screen.fileAnswers = {path};
     EXPECT_FALSE(app.queryClose());
     ASSERT_EQ(screen.messages.size(), 2u);
     EXPECT_EQ(screen.messages[1].text, "cannot write " + path + "\nReason: No such file or directory");
-    EXPECT_STREQ(page_Page1().general.mission_file, "");
+    EXPECT_STREQ(page1().general.mission_file, "");
 }
 
 TEST_F(EditorShutdown, YesWithASavedPageCloses) {
     TempDir dir;
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
     const std::string path = dir.path("a.mis");
     screen.messageAnswers = {MsgAnswer::Yes};
     screen.fileAnswers = {path};
@@ -101,7 +101,7 @@ TEST_F(EditorShutdown, YesWithASavedPageCloses) {
 }
 
 TEST_F(EditorShutdown, ExitCommandQuitsOnlyWhenTheQuestionAllowsIt) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
     screen.messageAnswers = {MsgAnswer::Cancel};
     app.command(kCmdExit);
     EXPECT_TRUE(screen.quits.empty());
@@ -132,8 +132,8 @@ TEST_F(EditorBackup, FolderFollowsXdgStateHomeThenHome) {
 }
 
 TEST_F(EditorBackup, TickWritesOnlyPagesWithItemsIntoANewFolder) {
-    addItem(page_Page1(), kTestJeepType, 512, 768);
-    std::strcpy(page_Page2().general.terrain, "hills"); // a mission, but no items
+    addItem(page1(), kTestJeepType, 512, 768);
+    std::strcpy(page2().general.terrain, "hills"); // a mission, but no items
     const BackupWriter::Result result = app.backupTick();
     EXPECT_EQ(result.written, 1);
     EXPECT_EQ(result.failed, 0);
@@ -141,22 +141,22 @@ TEST_F(EditorBackup, TickWritesOnlyPagesWithItemsIntoANewFolder) {
     EXPECT_FALSE(fileExists(folder() + "MEDP2BCK.MIS"));
     EXPECT_TRUE(screen.messages.empty());
 
-    ASSERT_EQ(metafile_Load(page_ScratchPage(), (folder() + "MEDP1BCK.MIS").c_str()), 1);
-    ASSERT_EQ(page_ScratchPage().num_items, 1);
-    EXPECT_EQ(page_ScratchPage().items[0].position[0], 512);
+    ASSERT_EQ(metafile_Load(scratch(), (folder() + "MEDP1BCK.MIS").c_str()), 1);
+    ASSERT_EQ(scratch().num_items, 1);
+    EXPECT_EQ(scratch().items[0].position[0], 512);
 }
 
 TEST_F(EditorBackup, TickWritesBothPagesUnderTheirOwnNames) {
-    addItem(page_Page1(), kTestJeepType);
-    addItem(page_Page2(), kTestTreeType);
-    addItem(page_Page2(), kTestTreeType);
+    addItem(page1(), kTestJeepType);
+    addItem(page2(), kTestTreeType);
+    addItem(page2(), kTestTreeType);
     EXPECT_EQ(app.backupTick().written, 2);
-    ASSERT_EQ(metafile_Load(page_ScratchPage(), (folder() + "MEDP2BCK.MIS").c_str()), 1);
-    EXPECT_EQ(page_ScratchPage().num_items, 2);
+    ASSERT_EQ(metafile_Load(scratch(), (folder() + "MEDP2BCK.MIS").c_str()), 1);
+    EXPECT_EQ(scratch().num_items, 2);
 }
 
 TEST_F(EditorBackup, FailuresAreReportedOnceUntilABackupSucceedsAgain) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
     dir.write("state", "a file where the folder should be");
     EXPECT_EQ(app.backupTick().failed, 1);
     EXPECT_EQ(app.backupTick().failed, 1);

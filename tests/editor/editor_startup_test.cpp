@@ -59,17 +59,19 @@ class EditorStartup : public ::testing::Test {
         // Leftovers of earlier tests that start-up must replace.
         editorTest_InstallTexts();
         test_LoadItemDefs();
-        page_SetCurrent(page_Page2());
-        view_Reset(view_State());
-        view_State().current_page = 1;
-        view_State().zoom = 5.0f;
+        view_Reset(view());
+        view().current_page = 1;
+        view().zoom = 5.0f;
     }
-    void TearDown() override { editorTest_ResetState(); }
 
     StartupResult startUp(const EditorOptions& options = {}) {
         ScopedCurrentDir inGame(game.dir.path());
         return app.startUp(options);
     }
+
+    ViewState& view() { return app.document().view(); }
+    MissionPage& page1() { return app.document().page(kPage1); }
+    MissionPage& page2() { return app.document().page(kPage2); }
 
     GameDir game;
     FakeEditorView screen;
@@ -144,16 +146,16 @@ TEST_F(EditorStartup, ABadLineKeepsTheDefinitionsReadBeforeIt) {
 }
 
 TEST_F(EditorStartup, StateAndControlsAreThoseOfANewMainWindow) {
-    page_AddItem(page_Page1(), kTestJeepType, 0, 0, 0);
-    page_AddItem(page_Page2(), kTestJeepType, 0, 0, 0);
+    page_AddItem(page1(), kTestJeepType, 0, 0, 0);
+    page_AddItem(page2(), kTestJeepType, 0, 0, 0);
     ASSERT_EQ(startUp(), StartupResult::Running);
 
-    EXPECT_EQ(page_Page1().num_items, 0);
-    EXPECT_EQ(page_Page2().num_items, 0);
-    EXPECT_EQ(&page_Current(), &page_Page1());
-    EXPECT_STREQ(page_Page1().groups[1].description, "Blue players");
+    EXPECT_EQ(page1().num_items, 0);
+    EXPECT_EQ(page2().num_items, 0);
+    EXPECT_EQ(&app.currentPage(), &page1());
+    EXPECT_STREQ(page1().groups[1].description, "Blue players");
 
-    const ViewState& view = view_State();
+    const ViewState& view = app.document().view();
     EXPECT_EQ(view.show_flags, 0x1F03FEu);
     EXPECT_EQ(view.zoom, 0.001f);
     EXPECT_EQ(view.current_page, 0);
@@ -179,11 +181,11 @@ TEST_F(EditorStartup, OptionsReachTheEditorAndTheTerrainLoader) {
     options.show_all = true;
     options.sixteen_bit_depth = true;
     ASSERT_EQ(startUp(options), StartupResult::Running);
-    EXPECT_TRUE(editor_Options().show_all);
+    EXPECT_TRUE(app.document().options().show_all);
     EXPECT_TRUE(terrain_FalseColourElevation());
 
     ASSERT_EQ(startUp(), StartupResult::Running);
-    EXPECT_FALSE(editor_Options().show_all);
+    EXPECT_FALSE(app.document().options().show_all);
     EXPECT_FALSE(terrain_FalseColourElevation());
 }
 

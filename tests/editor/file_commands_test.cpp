@@ -34,19 +34,19 @@ class FileCommands : public EditorTest {
 
     // Page 1 as a page the user works on: one house, its own file, group 1 without a name.
     void fillPageOne() {
-        addItem(page_Page1(), kTestHouseType, 4096, 8192);
-        file_StorePath(page_Page1(), "/missions/kept.mis");
-        page_Page1().groups[1].description[0] = '\0';
+        addItem(page1(), kTestHouseType, 4096, 8192);
+        file_StorePath(page1(), "/missions/kept.mis");
+        page1().groups[1].description[0] = '\0';
         app.updateTitle();
         screen.clearRecord();
     }
 
     void expectPageOneKept() {
-        ASSERT_EQ(page_Page1().num_items, 1);
-        EXPECT_EQ(page_Page1().items[0].type_id, kTestHouseType);
-        EXPECT_EQ(page_Page1().items[0].position[1], 8192);
-        EXPECT_STREQ(page_Page1().general.mission_file, "/missions/kept.mis");
-        EXPECT_STREQ(page_Page1().groups[1].description, "")
+        ASSERT_EQ(page1().num_items, 1);
+        EXPECT_EQ(page1().items[0].type_id, kTestHouseType);
+        EXPECT_EQ(page1().items[0].position[1], 8192);
+        EXPECT_STREQ(page1().general.mission_file, "/missions/kept.mis");
+        EXPECT_STREQ(page1().groups[1].description, "")
             << "the read on the side names no group of the kept page";
         EXPECT_TRUE(screen.titles.empty()) << "the title stays";
     }
@@ -77,7 +77,7 @@ TEST_F(FileCommands, PatternExtensionIsEmptyForWildcardsAndLists) {
 }
 
 TEST_F(FileCommands, SaveWritesTheCurrentPageAndTitlesItsPath) {
-    addItem(page_Page2(), kTestJeepType);
+    addItem(page2(), kTestJeepType);
     app.command(kCmdPage2);
     const std::string path = dir.path("two.mis");
     screen.fileAnswers = {path};
@@ -85,53 +85,53 @@ TEST_F(FileCommands, SaveWritesTheCurrentPageAndTitlesItsPath) {
     ASSERT_EQ(screen.fileRequests.size(), 1u);
     EXPECT_EQ(screen.fileRequests[0].kind, FileDialogKind::Save);
     EXPECT_EQ(screen.fileRequests[0].filter.pattern, "*.mis");
-    EXPECT_STREQ(page_Page2().general.mission_file, path.c_str());
+    EXPECT_STREQ(page2().general.mission_file, path.c_str());
     EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + path);
     EXPECT_NE(test_ReadFile(path).find("  num_items 1\n"), std::string::npos);
 }
 
 TEST_F(FileCommands, FailedSaveReportsKeepsThePreviousFileAndReturnsFalse) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
     const std::string blocked = dir.path("blocked");
     dir.write("blocked/old.txt", "previous");
     // The target is a folder: the new file can be written beside it but never put in its place.
     screen.fileAnswers = {blocked};
-    EXPECT_FALSE(SaveMission(screen, page_Page1()));
+    EXPECT_FALSE(SaveMission(screen, page1()));
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].text, "cannot write " + blocked + "\nReason: Is a directory");
     EXPECT_EQ(test_ReadFile(dir.path("blocked/old.txt")), "previous");
-    EXPECT_STREQ(page_Page1().general.mission_file, "");
+    EXPECT_STREQ(page1().general.mission_file, "");
 }
 
 TEST_F(FileCommands, CancelledSaveWritesNothingAndReturnsFalse) {
-    addItem(page_Page1(), kTestJeepType);
-    EXPECT_FALSE(SaveMission(screen, page_Page1()));
+    addItem(page1(), kTestJeepType);
+    EXPECT_FALSE(SaveMission(screen, page1()));
     EXPECT_TRUE(screen.messages.empty());
 }
 
 TEST_F(FileCommands, LongPathsAreCutToTheFileField) {
     const std::string path = dir.path(std::string(100, 'n') + ".mis");
     screen.fileAnswers = {path};
-    ASSERT_TRUE(SaveMission(screen, page_Page1()));
-    EXPECT_EQ(std::string(page_Page1().general.mission_file), path.substr(0, kMissionFileSize - 1));
+    ASSERT_TRUE(SaveMission(screen, page1()));
+    EXPECT_EQ(std::string(page1().general.mission_file), path.substr(0, kMissionFileSize - 1));
 }
 
 TEST_F(FileCommands, OpenReadsIntoTheCurrentPageAndTitlesThePath) {
-    addItem(page_Page1(), kTestJeepType, 1024, 2048);
-    addItem(page_Page1(), kTestTreeType);
+    addItem(page1(), kTestJeepType, 1024, 2048);
+    addItem(page1(), kTestTreeType);
     const std::string path = dir.path("saved.mis");
-    ASSERT_TRUE(metafile_Write(page_Page1(), path.c_str()));
-    page_Clear(page_Page1());
+    ASSERT_TRUE(metafile_Write(page1(), path.c_str()));
+    page_Clear(page1());
     app.command(kCmdPage2);
     screen.clearRecord();
 
     screen.fileAnswers = {path};
     app.command(kCmdOpen);
     EXPECT_EQ(screen.fileRequests.at(0).kind, FileDialogKind::Open);
-    ASSERT_EQ(page_Page2().num_items, 2);
-    EXPECT_EQ(page_Page2().items[0].position[1], 2048);
-    EXPECT_EQ(page_Page1().num_items, 0);
-    EXPECT_STREQ(page_Page2().general.mission_file, path.c_str());
+    ASSERT_EQ(page2().num_items, 2);
+    EXPECT_EQ(page2().items[0].position[1], 2048);
+    EXPECT_EQ(page1().num_items, 0);
+    EXPECT_STREQ(page2().general.mission_file, path.c_str());
     EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + path);
     EXPECT_GE(screen.repaintCount(EditorWindow::ItemInfo), 1);
     EXPECT_TRUE(screen.messages.empty());
@@ -140,23 +140,23 @@ TEST_F(FileCommands, OpenReadsIntoTheCurrentPageAndTitlesThePath) {
 TEST_F(FileCommands, OpenNamesTheTerrainFilesThatCannotBeFound) {
     dir.write("valley.trn", "terrain_name \"Valley\"\r\ncolor_map valley_c.tga\r\nelev_map valley_e.r16\r\n");
     dir.write("valley_e.r16", std::string(8, '\0'));
-    std::snprintf(page_Page1().general.terrain, sizeof page_Page1().general.terrain, "%s", "valley");
+    std::snprintf(page1().general.terrain, sizeof page1().general.terrain, "%s", "valley");
     const std::string path = dir.path("valley.mis");
-    ASSERT_TRUE(metafile_Write(page_Page1(), path.c_str()));
-    page_Clear(page_Page1());
+    ASSERT_TRUE(metafile_Write(page1(), path.c_str()));
+    page_Clear(page1());
     screen.clearRecord();
     const ScopedCurrentDir inGameFolder(dir.path());
     screen.fileAnswers = {path};
-    EXPECT_EQ(OpenMission(screen, page_Page1()), OpenOutcome::Opened);
+    EXPECT_EQ(OpenMission(screen, app.document(), page1()), OpenOutcome::Opened);
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].caption, "Warning");
     EXPECT_EQ(screen.messages[0].text, "terrain valley lacks valley_c.tga") << "the elevation file is there";
 }
 
 TEST_F(FileCommands, CancelledOpenLeavesThePageAlone) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
     app.command(kCmdOpen);
-    EXPECT_EQ(page_Page1().num_items, 1);
+    EXPECT_EQ(page1().num_items, 1);
     EXPECT_TRUE(screen.titles.empty()) << "the title stays";
     EXPECT_TRUE(screen.messages.empty());
 }
@@ -168,7 +168,7 @@ TEST_F(FileCommands, DamagedMissionShowsItsProblemsAndNoKeepsThePage) {
     const std::string path = writeMission("short.mis", 2, 5);
     screen.fileAnswers = {path};
     screen.messageAnswers = {MsgAnswer::No};
-    EXPECT_EQ(OpenMission(screen, page_Page1()), OpenOutcome::Kept);
+    EXPECT_EQ(OpenMission(screen, app.document(), page1()), OpenOutcome::Kept);
     ASSERT_EQ(screen.messages.size(), 1u);
     const CapturedMessage& asked = screen.messages[0];
     EXPECT_EQ(asked.buttons, MsgButtons::YesNo);
@@ -188,13 +188,13 @@ TEST_F(FileCommands, DamagedMissionOpenedWithYesHoldsWhatWasReadUnderItsPath) {
     app.command(kCmdOpen);
     ASSERT_EQ(screen.messages.size(), 1u);
     // As the reader read it: the declared count, with the slots of the missing blocks blank.
-    ASSERT_EQ(page_Page1().num_items, 5);
-    EXPECT_EQ(page_Page1().items[1].type_id, kTestJeepType);
-    EXPECT_EQ(page_Page1().items[1].position[0], 512);
-    EXPECT_EQ(page_Page1().items[4].type_id, 0);
-    EXPECT_STREQ(page_Page1().general.mission_file, path.c_str());
+    ASSERT_EQ(page1().num_items, 5);
+    EXPECT_EQ(page1().items[1].type_id, kTestJeepType);
+    EXPECT_EQ(page1().items[1].position[0], 512);
+    EXPECT_EQ(page1().items[4].type_id, 0);
+    EXPECT_STREQ(page1().general.mission_file, path.c_str());
     EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + path);
-    EXPECT_STREQ(page_Page1().groups[1].description, "Blue players") << "named as a read in place names them";
+    EXPECT_STREQ(page1().groups[1].description, "Blue players") << "named as a read in place names them";
     EXPECT_GE(screen.repaintCount(EditorWindow::MapView), 1);
 }
 
@@ -204,8 +204,8 @@ TEST_F(FileCommands, FileThatCannotBeReadIsReportedWithItsReasonAndKeepsThePage)
     dir.write("folder.mis/inside.txt", "x");
     const std::string missing = dir.path("missing.mis");
     screen.fileAnswers = {folder, missing};
-    EXPECT_EQ(OpenMission(screen, page_Page1()), OpenOutcome::Kept);
-    EXPECT_EQ(OpenMission(screen, page_Page1()), OpenOutcome::Kept);
+    EXPECT_EQ(OpenMission(screen, app.document(), page1()), OpenOutcome::Kept);
+    EXPECT_EQ(OpenMission(screen, app.document(), page1()), OpenOutcome::Kept);
     ASSERT_EQ(screen.messages.size(), 2u);
     EXPECT_EQ(screen.messages[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(screen.messages[0].icon, MsgIcon::Error);
@@ -219,7 +219,7 @@ TEST_F(FileCommands, FileThatIsNoMissionIsNamedWithoutAQuestionAndKeepsThePage) 
     fillPageOne();
     const std::string path = dir.write("picture.mis", std::string("\x89PNG\r\n\x1a\n\x01\x02 junk\n", 18));
     screen.fileAnswers = {path};
-    EXPECT_EQ(OpenMission(screen, page_Page1()), OpenOutcome::Kept);
+    EXPECT_EQ(OpenMission(screen, app.document(), page1()), OpenOutcome::Kept);
     ASSERT_EQ(screen.messages.size(), 1u);
     const CapturedMessage& shown = screen.messages[0];
     EXPECT_EQ(shown.buttons, MsgButtons::Ok) << "nothing was read: nothing to offer";
@@ -234,29 +234,29 @@ TEST_F(FileCommands, CleanOpenIntoPageTwoLeavesPageOneAndItsGroupsAlone) {
     const std::string path = writeMission("clean.mis", 3, 3);
     screen.clearRecord();
     screen.fileAnswers = {path};
-    EXPECT_EQ(OpenMission(screen, page_Page2()), OpenOutcome::Opened);
+    EXPECT_EQ(OpenMission(screen, app.document(), page2()), OpenOutcome::Opened);
     EXPECT_TRUE(screen.messages.empty());
-    EXPECT_EQ(page_Page2().num_items, 3);
-    EXPECT_STREQ(page_Page2().groups[2].description, "Red players");
-    EXPECT_EQ(&page_Current(), &page_Page2()) << "the stand-in is undone";
+    EXPECT_EQ(page2().num_items, 3);
+    EXPECT_STREQ(page2().groups[2].description, "Red players");
+    EXPECT_EQ(&app.currentPage(), &page2()) << "the stand-in is undone";
     app.command(kCmdPage1);
     screen.clearRecord();
     expectPageOneKept();
 }
 
 TEST_F(FileCommands, ExportWritesTheBinaryMission) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
     const std::string path = dir.path("out.bms");
     screen.fileAnswers = {path};
     app.command(kCmdExport);
     ASSERT_EQ(screen.fileRequests.size(), 1u);
     EXPECT_EQ(screen.fileRequests[0].filter.pattern, "*.bms");
     EXPECT_FALSE(test_ReadFile(path).empty());
-    EXPECT_FALSE(ExportMission(screen, page_Page1())) << "cancelled";
+    EXPECT_FALSE(ExportMission(screen, page1())) << "cancelled";
 }
 
 TEST_F(FileCommands, ReportsAskForATextFileAndRefuseEventsThePageLacks) {
-    MissionPage& page = page_Page1();
+    MissionPage& page = page1();
     std::strcpy(page.groups[3].description, "Assault team");
     const std::string path = dir.path("groups.txt");
     screen.fileAnswers = {path};

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <cstring>
 
 namespace {
@@ -42,8 +44,8 @@ class InfoText : public ::testing::Test {
     void SetUp() override {
         test_InstallTexts(kInfoTexts);
         test_LoadItemDefs();
-        page_SetCurrent(page_Page1());
         page_Clear(page);
+        page_NameDefaultGroups(page);
     }
 
     int addSelected(int32_t type, int32_t x, int32_t y) {
@@ -60,7 +62,8 @@ class InfoText : public ::testing::Test {
         return out;
     }
 
-    MissionPage& page = page_Page1();
+    std::unique_ptr<MissionPage> owned = std::make_unique<MissionPage>();
+    MissionPage& page = *owned;
 };
 
 TEST_F(InfoText, EmptySelectionShowsOneLine) {

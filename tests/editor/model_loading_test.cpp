@@ -38,11 +38,11 @@ class EditorModels : public EditorTest {
 };
 
 TEST_F(EditorModels, ModelsOfBothPagesLoadOnceWithTheStatusWindow) {
-    addItem(page_Page1(), 3); // person: skipped
-    addItem(page_Page1(), 1);
-    addItem(page_Page1(), 1);
-    addItem(page_Page2(), 4); // no graphic: skipped
-    addItem(page_Page2(), 2);
+    addItem(page1(), 3); // person: skipped
+    addItem(page1(), 1);
+    addItem(page1(), 1);
+    addItem(page2(), 4); // no graphic: skipped
+    addItem(page2(), 2);
     {
         ScopedCurrentDir inGame(dir.path());
         app.loadModels();
@@ -58,7 +58,7 @@ TEST_F(EditorModels, ModelsOfBothPagesLoadOnceWithTheStatusWindow) {
 }
 
 TEST_F(EditorModels, ModelsAlreadyLoadedAreNotLoadedAgain) {
-    addItem(page_Page1(), 1);
+    addItem(page1(), 1);
     ScopedCurrentDir inGame(dir.path());
     app.loadModels();
     screen.clearRecord();
@@ -67,7 +67,7 @@ TEST_F(EditorModels, ModelsAlreadyLoadedAreNotLoadedAgain) {
 }
 
 TEST_F(EditorModels, AModelThatFailedIsTriedAgainNextTime) {
-    addItem(page_Page2(), 2);
+    addItem(page2(), 2);
     app.loadModels();
     screen.clearRecord();
     app.loadModels();
@@ -75,8 +75,8 @@ TEST_F(EditorModels, AModelThatFailedIsTriedAgainNextTime) {
 }
 
 TEST_F(EditorModels, ItemsWithADefinitionIndexOutOfRangeAreSkipped) {
-    const int slot = addItem(page_Page1(), 1);
-    page_Page1().items[slot].def_index = 99;
+    const int slot = addItem(page1(), 1);
+    page1().items[slot].def_index = 99;
     app.loadModels();
     EXPECT_TRUE(screen.log.empty());
 }

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <vector>
 
 namespace {
@@ -26,8 +28,8 @@ class MouseTool : public ::testing::Test {
 protected:
     void SetUp() override {
         test_LoadItemDefs();
-        page_SetCurrent(page_Page1());
         page_Clear(page);
+        page_NameDefaultGroups(page);
         page_Clear(clipboard);
         view_Reset(view);
         view_ApplyWindowStart(view);
@@ -35,12 +37,8 @@ protected:
         view.zoom = kZoom;
         ASSERT_TRUE(image.create(kWidth, kHeight));
     }
-    // The clipboard page and the item definitions outlive a test; leave them as found.
-    void TearDown() override {
-        page_Clear(clipboard);
-        page_Clear(page);
-        test_LoadItemDefs();
-    }
+    // The item definitions outlive a test; leave them as found.
+    void TearDown() override { test_LoadItemDefs(); }
 
     MouseContext context() {
         return MouseContext{page, clipboard, view, image.target(), prompt, [this] { ++modelLoads; }, random};
@@ -66,8 +64,10 @@ protected:
         return mouse.leftUp(ctx, x2, y2);
     }
 
-    MissionPage& page = page_Page1();
-    MissionPage& clipboard = page_ClipboardPage();
+    std::unique_ptr<MissionPage> pages[2] = {std::make_unique<MissionPage>(),
+                                             std::make_unique<MissionPage>()};
+    MissionPage& page = *pages[0];
+    MissionPage& clipboard = *pages[1];
     ViewState view{};
     RasterImage image;
     MapMouse mouse;

@@ -14,7 +14,7 @@ class StartupMission : public EditorTest {
   protected:
     // Writes a mission of `items` jeeps and returns its path.
     std::string writeMission(int items) {
-        MissionPage& scratch = page_ScratchPage();
+        MissionPage& scratch = this->scratch();
         page_Clear(scratch);
         for (int i = 0; i < items; ++i)
             addItem(scratch, kTestJeepType, i * 256, 0);
@@ -31,8 +31,8 @@ TEST_F(StartupMission, OpensIntoPageOneWithTitleAndRepaints) {
     const std::string path = writeMission(3);
     screen.clearRecord();
     EXPECT_TRUE(editor_OpenMissionFile(app, path));
-    EXPECT_EQ(page_Page1().num_items, 3);
-    EXPECT_STREQ(page_Page1().general.mission_file, path.c_str());
+    EXPECT_EQ(page1().num_items, 3);
+    EXPECT_STREQ(page1().general.mission_file, path.c_str());
     EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + path);
     EXPECT_GE(screen.repaintCount(EditorWindow::MapView), 1);
     EXPECT_GE(screen.repaintCount(EditorWindow::ItemInfo), 1);
@@ -41,37 +41,37 @@ TEST_F(StartupMission, OpensIntoPageOneWithTitleAndRepaints) {
 }
 
 TEST_F(StartupMission, TerrainThatCannotBeFoundIsNamed) {
-    MissionPage& scratch = page_ScratchPage();
-    page_Clear(scratch);
-    std::snprintf(scratch.general.terrain, sizeof scratch.general.terrain, "%s", "faraway");
+    MissionPage& mission = scratch();
+    page_Clear(mission);
+    std::snprintf(mission.general.terrain, sizeof mission.general.terrain, "%s", "faraway");
     const std::string path = dir.path("far.mis");
-    ASSERT_TRUE(metafile_Write(scratch, path.c_str()));
-    page_Clear(scratch);
+    ASSERT_TRUE(metafile_Write(mission, path.c_str()));
+    page_Clear(mission);
     screen.clearRecord();
     EXPECT_TRUE(editor_OpenMissionFile(app, path)) << "the mission itself was read";
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].text, "terrain faraway lacks faraway.trn");
-    EXPECT_STREQ(page_Page1().general.terrain, "faraway") << "the page keeps the terrain it names";
+    EXPECT_STREQ(page1().general.terrain, "faraway") << "the page keeps the terrain it names";
 }
 
 TEST_F(StartupMission, ReplacesWhatPageOneHeld) {
-    addItem(page_Page1(), kTestHouseType);
-    addItem(page_Page1(), kTestHouseType);
-    addItem(page_Page1(), kTestHouseType);
+    addItem(page1(), kTestHouseType);
+    addItem(page1(), kTestHouseType);
+    addItem(page1(), kTestHouseType);
     const std::string path = writeMission(1);
     ASSERT_TRUE(editor_OpenMissionFile(app, path));
-    EXPECT_EQ(page_Page1().num_items, 1);
+    EXPECT_EQ(page1().num_items, 1);
 }
 
 TEST_F(StartupMission, MissingFileIsReportedAndChangesNothing) {
-    addItem(page_Page1(), kTestHouseType);
+    addItem(page1(), kTestHouseType);
     const std::string path = dir.path("absent.mis");
     screen.clearRecord();
     EXPECT_FALSE(editor_OpenMissionFile(app, path));
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_NE(screen.messages[0].text.find(path), std::string::npos);
-    EXPECT_EQ(page_Page1().num_items, 1);
-    EXPECT_STREQ(page_Page1().general.mission_file, "");
+    EXPECT_EQ(page1().num_items, 1);
+    EXPECT_STREQ(page1().general.mission_file, "");
     EXPECT_TRUE(screen.titles.empty());
 }
 
@@ -81,7 +81,7 @@ TEST_F(StartupMission, UnreadableFileKeepsPageOneAndItsTitleAsTheOpenCommandDoes
     EXPECT_FALSE(editor_OpenMissionFile(app, path));
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_NE(screen.messages[0].text.find(path), std::string::npos);
-    EXPECT_STREQ(page_Page1().general.mission_file, "");
+    EXPECT_STREQ(page1().general.mission_file, "");
     EXPECT_TRUE(screen.titles.empty());
 }
 
@@ -96,7 +96,7 @@ TEST_F(StartupMission, DamagedFileIsOfferedAndOpenedAsReadOnYes) {
     EXPECT_TRUE(editor_OpenMissionFile(app, path));
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(page_Page1().num_items, 3) << "as the reader read it";
+    EXPECT_EQ(page1().num_items, 3) << "as the reader read it";
     EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + path);
 }
 

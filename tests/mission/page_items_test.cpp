@@ -13,8 +13,7 @@ namespace {
 
 class PageItems : public ::testing::Test {
 protected:
-    void SetUp() override { test_LoadItemDefs(); }
-    void TearDown() override { page_SetCurrent(page_Page1()); }
+  void SetUp() override { test_LoadItemDefs(); }
 };
 
 TEST_F(PageItems, NextItemIdIsOneAboveTheHighest) {
@@ -122,17 +121,16 @@ TEST_F(PageItems, ClearEmptiesThePageAndReleasesWindZonesAndImagery) {
     EXPECT_FALSE(page_HoldsMission(*page));
 }
 
-TEST_F(PageItems, ClearNamesTheGroupsOfTheCurrentPageOnly) {
-    auto current = std::make_unique<MissionPage>();
-    auto other = std::make_unique<MissionPage>();
-    page_SetCurrent(*current);
-    std::strcpy(current->groups[2].description, "Reds");
-    page_Clear(*other);
-    EXPECT_STREQ(other->groups[1].description, "");
-    EXPECT_STREQ(current->groups[1].description, text_Get("Players", "BLUEPLAYERS"));
-    EXPECT_STREQ(current->groups[2].description, "Reds") << "a named group keeps its name";
-    page_Clear(*current);
-    EXPECT_STREQ(current->groups[2].description, text_Get("Players", "REDPLAYERS"));
+TEST_F(PageItems, ClearNamesNoGroupAndDefaultNamesFillOnlyEmptyGroups) {
+    auto page = std::make_unique<MissionPage>();
+    std::strcpy(page->groups[1].description, "Blues");
+    page_Clear(*page);
+    EXPECT_STREQ(page->groups[1].description, "") << "a clear leaves the naming to its caller";
+    std::strcpy(page->groups[2].description, "Reds");
+    page_NameDefaultGroups(*page);
+    EXPECT_STREQ(page->groups[1].description, text_Get("Players", "BLUEPLAYERS"));
+    EXPECT_STREQ(page->groups[2].description, "Reds") << "a named group keeps its name";
+    EXPECT_STREQ(page->groups[3].description, "") << "only groups 1 and 2 have default names";
 }
 
 TEST_F(PageItems, SwapExchangesDataImageryAndWindZones) {

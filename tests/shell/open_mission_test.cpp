@@ -4,6 +4,8 @@
 #include "shell_test_support.h"
 
 #include "editor/command_ids.h"
+#include "editor/editor_app.h"
+#include "shell/main_window.h"
 #include "gamedata/string_table.h"
 #include "mission/mission_page.h"
 #include "shell/editor_menus.h"
@@ -54,10 +56,10 @@ class OpenMissionTest : public QObject {
 
         QCOMPARE(fixture.services.messages.size(), size_t(1));
         // As the reader read it: the declared count, the three missing items blank.
-        QCOMPARE(page_Page1().num_items, demoItems + 3);
-        QVERIFY(page_Page1().items[demoItems - 1].type_id != 0);
-        QCOMPARE(page_Page1().items[demoItems].type_id, 0);
-        QCOMPARE(std::string(page_Page1().general.mission_file), path);
+        QCOMPARE(fixture.window->editor().document().page(kPage1).num_items, demoItems + 3);
+        QVERIFY(fixture.window->editor().document().page(kPage1).items[demoItems - 1].type_id != 0);
+        QCOMPARE(fixture.window->editor().document().page(kPage1).items[demoItems].type_id, 0);
+        QCOMPARE(std::string(fixture.window->editor().document().page(kPage1).general.mission_file), path);
         QVERIFY(fixture.window->windowTitle().endsWith(QString::fromStdString(path)));
 
         // ...but the page opened as read differs from its file: closing asks about it.
@@ -95,7 +97,7 @@ class OpenMissionTest : public QObject {
         bool operator==(const Snapshot&) const = default;
     };
     Snapshot snapshot() const {
-        const MissionPage& page = page_Page1();
+        const MissionPage& page = fixture.window->editor().document().page(kPage1);
         return {page.num_items, page.num_items > 0 ? page.items[0].position[0] : 0, page.general.mission_file,
                 fixture.window->windowTitle()};
     }

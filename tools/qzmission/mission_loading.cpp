@@ -5,6 +5,7 @@
 #include "gamedata/game_data_setup.h"
 #include "mission/metafile_problem_text.h"
 #include "mission/metafile_reader.h"
+#include "mission/page_ops.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -29,8 +30,12 @@ int tool_LoadGameData(const ToolContext& context) {
 
 void tool_ReadMission(const std::string& path, const std::string& given, MissionPage*& page,
                       MetafileReport& report) {
-    page = &page_Current();
+    // One page for the run, kept: a page is too large for the stack.
+    static MissionPage* const toolPage = new MissionPage;
+    page = toolPage;
     metafile_Read(*page, path.c_str(), &report);
+    // Groups 1 and 2 named as the editor names those of the page it opens a mission into.
+    page_NameDefaultGroups(*page);
     file_ProtectInput(path.c_str());
     char* field = page->general.mission_file;
     std::strncpy(field, given.c_str(), sizeof page->general.mission_file - 1);

@@ -9,6 +9,7 @@
 #include "mission/metafile_report.h"
 #include "mission/mission_page.h"
 
+#include <memory>
 #include <string>
 
 // Makes the tool's file arguments absolute (they name files relative to where the tool was
