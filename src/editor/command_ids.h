@@ -69,6 +69,8 @@ enum EditorCommand : int {
     kCmdFindItems = 40100, // shows the Find Items panel
     kCmdProblems = 40101,  // shows the Problems panel
     kCmdMeasure = 40102,   // the ruler: distance and bearing between two points of the map
+    kCmdUndo = 40110,      // takes back the newest step of the current page
+    kCmdRedo = 40111,      // does the newest undone step of the current page again
     // View menu entries for what the zoom keys do (the keys keep their own handling).
     kCmdZoomIn = 40210,
     kCmdZoomOut = 40211,

@@ -6,6 +6,7 @@
 #include "editor/edit_commands.h"
 #include "editor/file_commands.h"
 #include "editor/menu_tables.h"
+#include "editor/step_names.h"
 #include "editor/title_text.h"
 #include "foundation/safe_format.h"
 #include "foundation/user_message.h"
@@ -32,7 +33,8 @@ StartupResult EditorApp::startUp(const EditorOptions& options) {
     document_.setOptions(options);
     terrain_SetFalseColourElevation(options.sixteen_bit_depth);
     if (!options.game_directory.empty() && ::chdir(options.game_directory.c_str()) != 0) {
-        const std::string text = fmt_Format(text_Own("UNABLE_TO_OPEN_GAME_DIRECTORY"), {options.game_directory});
+        const std::string text =
+            fmt_Format(text_Own("UNABLE_TO_OPEN_GAME_DIRECTORY"), {options.game_directory});
         msg_Show("", text.c_str(), MsgIcon::None, MsgButtons::Ok);
         return StartupResult::NoDirectory;
     }
@@ -56,6 +58,8 @@ StartupResult EditorApp::startUp(const EditorOptions& options) {
     view_Reset(view);
     document_.clearPage(document_.page(kPage1));
     document_.clearPage(document_.page(kPage2));
+    document_.markOpened(kPage1);
+    document_.markOpened(kPage2);
     model_Clear();
 
     // What the main window's creation sets, with its controls.
@@ -63,6 +67,7 @@ StartupResult EditorApp::startUp(const EditorOptions& options) {
     syncControls();
     updateTitle();
     updateMenuChecks();
+    updateHistoryShown();
 
     gamedata_LoadDefinitions();
     return StartupResult::Running;
@@ -87,7 +92,18 @@ MouseContext EditorApp::mouseContext() {
 bool EditorApp::command(int command) {
     const CommandEntry* entry = cmd_Find(command);
     if (entry == nullptr) return false;
+    // The boundary: what the outermost command changed in the page current as it started is one
+    // step; changes nobody recorded before it (a path stored by Save) are no step.
+    const int index = document_.currentIndex();
+    const bool outermost = commandDepth_++ == 0;
+    if (outermost) document_.history(index).absorb(document_.page(index));
     entry->run(*this, command);
+    --commandDepth_;
+    if (outermost) {
+        MissionPage& page = document_.page(index);
+        document_.history(index).record(page, step_CommandName(command));
+        updateHistoryShown();
+    }
     // The command boundary: whatever the command did to the page, what shows it follows.
     view_.pageChanged(PageChange::Content);
     return true;
@@ -155,7 +171,9 @@ bool EditorApp::queryClose() {
                  MsgIcon::Question, MsgButtons::YesNoCancel);
     switch (answer) {
     case MsgAnswer::Yes:
-        return SaveMission(view_, page1);
+        if (!SaveMission(view_, page1)) return false;
+        document_.markSaved(kPage1);
+        return true;
     case MsgAnswer::No:
         return true;
     case MsgAnswer::Cancel:
@@ -167,7 +185,77 @@ bool EditorApp::queryClose() {
 
 void EditorApp::updateTitle() {
     const char* file = currentPage().general.mission_file;
-    view_.setTitle(editor_TitleText(std::string(file, strnlen(file, kMissionFileSize)).c_str()));
+    titleModified_ = document_.isModified(document_.currentIndex());
+    // A changed page shows a '*' after its name, as desktop editors do.
+    view_.setTitle(editor_TitleText(std::string(file, strnlen(file, kMissionFileSize)).c_str()) +
+                   (titleModified_ ? "*" : ""));
+}
+
+void EditorApp::updateHistoryShown() {
+    const PageHistory& history = document_.history(document_.currentIndex());
+    const std::string undoName = history.undoName();
+    const std::string redoName = history.redoName();
+    if (!historyShown_ || undoName != shownUndo_)
+        view_.setMenuItem(kCmdUndo, step_UndoText(undoName), history.canUndo());
+    if (!historyShown_ || redoName != shownRedo_)
+        view_.setMenuItem(kCmdRedo, step_RedoText(redoName), history.canRedo());
+    shownUndo_ = undoName;
+    shownRedo_ = redoName;
+    historyShown_ = true;
+    if (history.modified() != titleModified_) updateTitle();
+}
+
+namespace {
+
+std::string terrainOf(const MissionPage& page) {
+    return std::string(page.general.terrain, strnlen(page.general.terrain, sizeof page.general.terrain));
+}
+
+} // namespace
+
+void EditorApp::undo() {
+    const int index = document_.currentIndex();
+    PageHistory& history = document_.history(index);
+    MissionPage& page = document_.page(index);
+    if (!mouse_.idle() || !history.canUndo()) return;
+    const std::string terrain = terrainOf(page);
+    history.undo(page);
+    afterHistoryMove(page, terrain);
+}
+
+void EditorApp::redo() {
+    const int index = document_.currentIndex();
+    PageHistory& history = document_.history(index);
+    MissionPage& page = document_.page(index);
+    if (!mouse_.idle() || !history.canRedo()) return;
+    const std::string terrain = terrainOf(page);
+    history.redo(page);
+    afterHistoryMove(page, terrain);
+}
+
+void EditorApp::afterHistoryMove(MissionPage& page, const std::string& terrainBefore) {
+    if (terrainOf(page) != terrainBefore) {
+        terrain_LoadImages(page);
+        // What the load derives is no step of its own.
+        document_.history(document_.indexOf(page)).absorb(page);
+    }
+    loadModels();
+    updateTitle();
+    view_.redrawMap();
+    view_.repaint(EditorWindow::ItemInfo);
+}
+
+void EditorApp::mouseFinished(const MouseResult& result) {
+    const int index = document_.currentIndex();
+    PageHistory& history = document_.history(index);
+    MissionPage& page = document_.page(index);
+    if (result.has(kMousePageChanged)) {
+        std::string name = step_MouseName(result.edit, page.num_items - history.baseItemCount());
+        history.record(page, std::move(name));
+        updateHistoryShown();
+    } else if (result.has(kMouseSelectionChanged)) {
+        history.record(page, "Select"); // the selection alone makes no step
+    }
 }
 
 void EditorApp::showGridSize() {
@@ -190,6 +278,7 @@ void EditorApp::switchPage(int index) {
     updateMenuChecks();
     view_.repaint(EditorWindow::MapView);
     updateTitle();
+    updateHistoryShown();
 }
 
 void EditorApp::syncControls() {

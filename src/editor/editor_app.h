@@ -84,6 +84,25 @@ class EditorApp {
     // Sets every control to the view state (radio buttons, check boxes, grid text).
     void syncControls();
 
+    // ---- Undo and redo ------------------------------------------------------------------------
+    // Every command is one step of the current page's history when it changed the page
+    // (PageHistory::record after it runs); a mouse message that changed the page is one step when
+    // the map view hands its result to mouseFinished. Dialogs run inside their commands, so a
+    // dialog is one step, and none when it changed nothing.
+
+    // Takes back (does again) the newest step of the current page: the page as it was, its terrain
+    // loaded again when the step changed it, the models it needs, the map and item information
+    // drawn again. Nothing while the mouse places items or when there is no such step.
+    void undo();
+    void redo();
+    // After a mouse message: the step of a result with kMousePageChanged, named after its
+    // MouseEdit ("Move", "Paste 12 Items", "Insert Item"); the selection of any other result
+    // taken into the history without a step.
+    void mouseFinished(const MouseResult& result);
+    // The Edit menu's Undo and Redo items (text, greyed) and the title's changed mark follow the
+    // current page's history. Sets only what differs from what was set last.
+    void updateHistoryShown();
+
     EditorView& view() { return view_; }
     // Everything the editor changes: pages, clipboard, view state, options, dialog memory.
     EditorDocument& document() { return document_; }
@@ -102,4 +121,10 @@ class EditorApp {
     RasterImage image_;
     BackupWriter backup_;
     MapMouse mouse_;
+    // What updateHistoryShown set last.
+    std::string shownUndo_, shownRedo_;
+    bool historyShown_ = false;
+    bool titleModified_ = false;
+    void afterHistoryMove(MissionPage& page, const std::string& terrainBefore);
+    int commandDepth_ = 0; // commands running (a dialog may run one inside another)
 };

@@ -141,7 +141,7 @@ void openMission(EditorApp& app, int) {
 }
 
 void saveMission(EditorApp& app, int) {
-    SaveMission(screen(app), app.currentPage());
+    if (SaveMission(screen(app), app.currentPage())) app.document().markSaved(app.document().currentIndex());
     app.updateTitle();
 }
 
@@ -154,6 +154,14 @@ void exitProgram(EditorApp& app, int) {
 }
 
 void doNothing(EditorApp&, int) {}
+
+void undo(EditorApp& app, int) {
+    app.undo();
+}
+
+void redo(EditorApp& app, int) {
+    app.redo();
+}
 
 // ---- Dialogs ----------------------------------------------------------------------------------
 
@@ -303,6 +311,8 @@ constexpr CommandEntry kCommands[] = {
     {kCmdWrapObjects, "wrap objects (no action)", doNothing, false},
     {kCmdAbout, "about dialog", about},
     {kCmdBriefing, "briefing dialog", briefing},
+    {kCmdUndo, "undo", undo},
+    {kCmdRedo, "redo", redo},
     {kCmdFindItems, "find items panel", showPanel},
     {kCmdProblems, "problems panel", showPanel},
     {kCmdMeasure, "measure with the ruler", measure},

@@ -1,5 +1,7 @@
 #include "editor/editor_document.h"
 
+#include "editor/step_names.h"
+
 #include "mission/metafile_reader.h"
 #include "mission/page_ops.h"
 
@@ -20,14 +22,33 @@ const MissionPage& EditorDocument::page(int index) const {
     return *pages_[index == kPage1 ? kPage1 : kPage2];
 }
 
+int EditorDocument::indexOf(const MissionPage& page) const {
+    for (int index = 0; index < kMissionPageCount; ++index)
+        if (pages_[index].get() == &page) return index;
+    return -1;
+}
+
+void EditorDocument::markSaved(int index) {
+    PageHistory& pageHistory = history(index);
+    pageHistory.absorb(page(index));
+    pageHistory.markSaved();
+}
+
+void EditorDocument::finishOpen(int index, bool read) {
+    if (read)
+        markOpened(index);
+    else
+        history(index).record(page(index), step_OpenName());
+}
+
 void EditorDocument::clearPage(MissionPage& page) {
     page_Clear(page);
     page_NameDefaultGroups(currentPage());
 }
 
 int EditorDocument::readMission(MissionPage& page, const char* path) {
-    const int result = metafile_Load(page, path);
-    // Names the file leaves empty get their defaults, on the current page as after a clear.
-    page_NameDefaultGroups(currentPage());
+    const bool current = &page == &currentPage();
+    const int result = metafile_Load(page, path, current ? DefaultGroupNames::Give : DefaultGroupNames::Skip);
+    if (!current) page_NameDefaultGroups(currentPage());
     return result;
 }

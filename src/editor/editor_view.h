@@ -76,6 +76,9 @@ class EditorView : public MessageSink {
     virtual void hideStatus() = 0;
     // Closes the main window without asking anything and ends the event loop with `code`.
     virtual void quit(int code) = 0;
+    // The text and the enabled state of every menu item carrying `command` (the Edit menu's Undo
+    // and Redo items name the step they take: "Undo Move").
+    virtual void setMenuItem(int command, const std::string& text, bool enabled) = 0;
     // Shows panel `panel` (and gives it the keyboard focus).
     virtual void showPanel(EditorPanel panel) = 0;
     // Told after every command, mouse action and file load that may have changed the current page

@@ -66,10 +66,12 @@ void file_StorePath(MissionPage& page, const std::string& path) {
 OpenOutcome OpenMissionFile(EditorDocument& document, MissionPage& page, const std::string& path) {
     auto fresh = std::make_unique<MissionPage>();
     MetafileReport report;
-    metafile_Read(*fresh, path.c_str(), &report);
-    // The groups a clear names are the current page's: the fresh page's when it takes the place of
-    // the current page, the current page's own when another page is opened.
-    page_NameDefaultGroups(&page == &document.currentPage() ? *fresh : document.currentPage());
+    // The groups a clear names are the current page's: the fresh page's (between its clear and
+    // the read) when it takes the place of the current page, the current page's own when another
+    // page is opened.
+    const bool current = &page == &document.currentPage();
+    metafile_Read(*fresh, path.c_str(), &report, current ? DefaultGroupNames::Give : DefaultGroupNames::Skip);
+    if (!current) page_NameDefaultGroups(document.currentPage());
     if (!report.clean()) {
         const bool offer = report.partlyReadable();
         const MetafileReadMessage message = metafile_ReadMessage(report, path, offer);
@@ -83,6 +85,9 @@ OpenOutcome OpenMissionFile(EditorDocument& document, MissionPage& page, const s
     }
     page_Swap(page, *fresh);
     file_StorePath(page, path);
+    // A clean read starts the page's history anew, unchanged; what was read of a damaged file
+    // differs from that file: an undoable step that marks the page changed.
+    document.finishOpen(document.indexOf(page), report.clean());
     notice_ShowMissingTerrain(page);
     return report.clean() ? OpenOutcome::Opened : OpenOutcome::OpenedDamaged;
 }

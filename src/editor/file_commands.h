@@ -37,12 +37,14 @@ enum class OpenOutcome {
 // Reads the metafile at `path` into a fresh page and puts that in the place of `page` only when
 // it is to be kept; the replaced content is released. Groups are named as a read in place names
 // them: the fresh page's when `page` is the document's current page, else the current page's.
-// - A clean read replaces `page` and stores `path` in it: Opened.
+// - A clean read replaces `page` and stores `path` in it, and starts the page's history anew
+//   (EditorDocument::finishOpen): Opened.
 // Whenever `page` is replaced, the files of its terrain that cannot be found are named next
 // (notice_ShowMissingTerrain).
 // - A damaged file of which something was read (counts and blocks disagree, a line rejected
 //   after the first block, ...) shows its problems and asks "OPEN_DAMAGED" (Yes/No): Yes
-//   replaces `page` with what was read and stores `path`: OpenedDamaged; No: Kept.
+//   replaces `page` with what was read and stores `path`, as one undoable step that marks the page
+//   changed: OpenedDamaged; No: Kept.
 // - A file that cannot be read (missing, a directory, a FIFO, no permission) shows
 //   "CANT_READ_FILE" with the reason; a file of which nothing could be read (not a mission)
 //   shows its problems and "DAMAGED": Kept.

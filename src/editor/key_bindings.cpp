@@ -33,6 +33,9 @@ constexpr KeyBinding kBindings[] = {
     {EditorKey::R, KeyAction::Command, kCmdMeasure},
     {EditorKey::Escape, KeyAction::EndMeasure, 0},
     {EditorKey::ControlF, KeyAction::Command, kCmdFindItems},
+    {EditorKey::ControlZ, KeyAction::Command, kCmdUndo},
+    {EditorKey::ControlY, KeyAction::Command, kCmdRedo},
+    {EditorKey::ControlShiftZ, KeyAction::Command, kCmdRedo},
 };
 
 constexpr float kZoomInFactor = 1.1f;

@@ -33,6 +33,9 @@ enum class EditorKey {
     R,        // the ruler
     Escape,   // puts the ruler away
     ControlF, // Control + F: the Find Items panel
+    ControlZ, // Control + Z: undo
+    ControlY, // Control + Y: redo
+    ControlShiftZ, // Control + Shift + Z: redo
 };
 
 enum class KeyAction {

@@ -29,6 +29,10 @@ constexpr MenuEntry kFileMenu[] = {
 };
 
 constexpr MenuEntry kEditMenu[] = {
+    // The editor gives both their texts ("Undo Move") and greys them when there is no step.
+    item(kCmdUndo, nullptr, "Undo"),
+    item(kCmdRedo, nullptr, "Redo"),
+    separator(),
     item(kCmdCut, "EDIT_CUT", "Cu&t"),
     item(kCmdCopy, "EDIT_COPY", "&Copy"),
     item(kCmdPaste, "EDIT_PASTE", "&Paste"),

@@ -113,6 +113,7 @@ MouseResult MapMouse::insertItem(MouseContext& ctx, int32_t px, int32_t py) {
         ctx.page.items[slot].facing[0] = ((r % kFullCircle) + kFullCircle) % kFullCircle;
     }
     result.effects |= kMouseRender | kMousePageChanged;
+    result.edit = MouseEdit::Insert;
     return result;
 }
 
@@ -137,6 +138,7 @@ MouseResult MapMouse::leftDown(MouseContext& ctx, int32_t px, int32_t py, bool s
         tool_ = kToolIdle;
         sel_Move(ctx.page, dx_, dy_, dz_);
         result.effects |= kMouseRender | kMouseRepaintItemInfo | kMousePageChanged;
+        result.edit = MouseEdit::Move;
         return result;
     case kToolPaste: {
         if (dragging) return result;
@@ -146,6 +148,7 @@ MouseResult MapMouse::leftDown(MouseContext& ctx, int32_t px, int32_t py, bool s
         const int pasted = ctx.page.selection.count; // the copies are the new selection
         notice_Show(notice_PasteCutShort(pasted, pasted + skipped));
         result.effects |= kMouseRender | kMouseRepaintItemInfo | kMousePageChanged;
+        result.edit = MouseEdit::Paste;
         return result;
     }
     case kToolMeasure:

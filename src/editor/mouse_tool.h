@@ -90,8 +90,13 @@ struct RulerLine {
     int32_t ax = 0, ay = 0, bx = 0, by = 0;
 };
 
+// What a mouse message that changed the page (kMousePageChanged) did; the editor names the undo
+// step after it.
+enum class MouseEdit { None, Move, Paste, Insert };
+
 struct MouseResult {
     uint32_t effects = kMouseNone;
+    MouseEdit edit = MouseEdit::None; // with kMousePageChanged
     const char* menu = nullptr; // kMouseMenu or kMouseMenuItem with kMouseContextMenu
     BandRect erase;             // with kMouseEraseBand
     BandRect band;              // with kMouseDrawBand

@@ -40,6 +40,41 @@ constexpr OwnTextDef kOwnTexts[] = {
     {"WAYPOINTNAMES_TEAM_BLUE", "Team Blue"},
     {"WAYPOINTNAMES_TEAM_RED", "Team Red"},
 
+    // The Edit menu's Undo and Redo items and the names of the steps they take ("Undo Move").
+    {"UNDO", "Undo"},
+    {"REDO", "Redo"},
+    {"STEP_CHANGE", "Change"},
+    {"STEP_COPY", "Copy"},
+    {"STEP_CENTRE", "Centre"},
+    {"STEP_INTEGRITY_CHECK", "Integrity Check"},
+    {"STEP_NUMERIC_MOVE", "Numeric Move"},
+    {"STEP_CLEAR", "Clear"},
+    {"STEP_OPEN", "Open"},
+    {"STEP_SAVE", "Save"},
+    {"STEP_EXPORT", "Export"},
+    {"STEP_UNSELECT_ALL", "Unselect All"},
+    {"STEP_CUT", "Cut"},
+    {"STEP_DELETE", "Delete"},
+    {"STEP_ITEM_ATTRIBUTES", "Item Attributes"},
+    {"STEP_GENERAL_INFORMATION", "General Information"},
+    {"STEP_UNHIDE_ALL", "Unhide All"},
+    {"STEP_HIDE_SELECTED", "Hide Selected"},
+    {"STEP_HIDE_UNSELECTED", "Hide Unselected"},
+    {"STEP_WAYPOINTS", "Waypoints"},
+    {"STEP_EVENTS", "Events"},
+    {"STEP_GROUPS", "Groups"},
+    {"STEP_SELECT_TYPE", "Select Type"},
+    {"STEP_WAV_LISTS", "Wav Lists"},
+    {"STEP_VISIBLE_LAYERS", "Visible Layers"},
+    {"STEP_LAYER_NAMES", "Layer Names"},
+    {"STEP_PLAYER_WAYPOINT_NAMES", "Player Waypoint Names"},
+    {"STEP_AREA_TRIGGERS", "Area Triggers"},
+    {"STEP_BRIEFING", "Briefing"},
+    {"STEP_MOVE", "Move"},
+    {"STEP_INSERT_ITEM", "Insert Item"},
+    {"STEP_PASTE_ONE", "Paste 1 Item"},
+    {"STEP_PASTE_MANY", "Paste %i Items"}, // item count
+
     // Messages (formats take the arguments their names give).
     {"UNABLE_TO_LOAD_FILE", "Warning: Unable to load file %s"},                         // file name
     {"UNABLE_TO_OPEN_GAME_DIRECTORY", "Warning: Unable to open the game directory %s"}, // directory

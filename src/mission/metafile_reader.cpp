@@ -371,8 +371,10 @@ void fixUpItems(MissionPage& page) {
 // Clears the page and reads `size` bytes into it, quietly: what a rejected line or the checks
 // find goes into `report`. The items are fixed up whatever the result, so that what was read
 // can be used as it stands.
-void readBytes(MissionPage& page, const char* data, size_t size, MetafileReport& report) {
+void readBytes(MissionPage& page, const char* data, size_t size, MetafileReport& report,
+               DefaultGroupNames groups) {
     page_Clear(page);
+    if (groups == DefaultGroupNames::Give) page_NameDefaultGroups(page);
     auto parser = std::make_unique<MetafileParser>(page);
     LineReadReport lines;
     const int result = ascii_ReadTextBuffer(
@@ -411,27 +413,30 @@ MetafileReadResult metafile_ReadBytes(MissionPage& page, const char* data, size_
     MetafileReport local;
     MetafileReport& out = report != nullptr ? *report : local;
     out = MetafileReport{};
-    readBytes(page, data, size, out);
+    readBytes(page, data, size, out, DefaultGroupNames::Skip);
     return out.result;
 }
 
-MetafileReadResult metafile_Read(MissionPage& page, const char* path, MetafileReport* report) {
+MetafileReadResult metafile_Read(MissionPage& page, const char* path, MetafileReport* report,
+                                 DefaultGroupNames groups) {
     MetafileReport local;
     MetafileReport& out = report != nullptr ? *report : local;
     out = MetafileReport{};
     std::string bytes;
     if (!file_ReadLooseWhole(path, bytes, &out.failure)) {
         page_Clear(page);
+        if (groups == DefaultGroupNames::Give) page_NameDefaultGroups(page);
         out.result = MetafileReadResult::Unreadable;
         return out.result;
     }
-    readBytes(page, bytes.data(), bytes.size(), out);
+    readBytes(page, bytes.data(), bytes.size(), out, groups);
     terrain_LoadImages(page); // a terrain that cannot be read leaves its buffers cleared; the mission stands
     return out.result;
 }
 
-int metafile_Load(MissionPage& page, const char* path) {
+int metafile_Load(MissionPage& page, const char* path, DefaultGroupNames groups) {
     page_Clear(page);
+    if (groups == DefaultGroupNames::Give) page_NameDefaultGroups(page);
     auto parser = std::make_unique<MetafileParser>(page);
     const int result = ascii_ReadTextFile(path, [&parser](const LineTokens* tokens, int line_number) {
         return parser->handle(tokens, line_number);

@@ -13,6 +13,11 @@
 
 #include <cstddef>
 
+// Whether groups 1 and 2 of the page being read get their default names (page_NameDefaultGroups)
+// between the clear and the read, as the editor's current page does when a mission is opened
+// into it. A name the file gives replaces the default.
+enum class DefaultGroupNames { Give, Skip };
+
 // Clears `page` and fills it from the metafile bytes `data` (`size` bytes, read as the text-mode
 // line reader reads a file), then gives every item its definition index and class, and every
 // item without an id a fresh one. No terrain imagery is loaded. Nothing is shown: the result
@@ -26,7 +31,8 @@ MetafileReadResult metafile_ReadBytes(MissionPage& page, const char* data, size_
 // The same for the loose file at `path`, which must be a regular file (a directory, a FIFO or
 // a device is Unreadable, with the reason in the report); then loads the page's terrain
 // imagery unless the file was Unreadable (the page is then cleared).
-MetafileReadResult metafile_Read(MissionPage& page, const char* path, MetafileReport* report = nullptr);
+MetafileReadResult metafile_Read(MissionPage& page, const char* path, MetafileReport* report = nullptr,
+                                 DefaultGroupNames groups = DefaultGroupNames::Skip);
 
 // The plain load: clears `page` and fills it from the metafile at `path`. Then loads the page's
 // terrain and gives every item its definition index and class, and every item without an id a
@@ -35,7 +41,7 @@ MetafileReadResult metafile_Read(MissionPage& page, const char* path, MetafileRe
 // line reader shows the parse-error message, naming the file) or a block is not closed at the
 // end. On failure the page keeps what was read before the failure and the terrain and item
 // steps are skipped.
-int metafile_Load(MissionPage& page, const char* path);
+int metafile_Load(MissionPage& page, const char* path, DefaultGroupNames groups = DefaultGroupNames::Skip);
 
 // The fraction form of older files' "waccuracy", "perception" and "perfectionist": the decimal
 // number times 100, truncated toward zero, computed exactly ("0.29" gives 29); 0 without a

@@ -69,6 +69,14 @@ void EditorMenus::setCheck(int command, bool checked) {
         if (it->second->isCheckable()) it->second->setChecked(checked);
 }
 
+void EditorMenus::setItem(int command, const std::string& text, bool enabled) {
+    const auto [first, last] = actions_.equal_range(command);
+    for (auto it = first; it != last; ++it) {
+        it->second->setText(withKey(shell_DecodeText(text), command));
+        it->second->setEnabled(enabled);
+    }
+}
+
 std::vector<QAction*> EditorMenus::actionsFor(int command) const {
     std::vector<QAction*> found;
     const auto [first, last] = actions_.equal_range(command);

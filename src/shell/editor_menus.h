@@ -30,6 +30,8 @@ class EditorMenus : public QObject {
 
     // The check mark of every checkable item carrying `command`.
     void setCheck(int command, bool checked);
+    // The text (with its key, as built) and the enabled state of every item carrying `command`.
+    void setItem(int command, const std::string& text, bool enabled);
 
     // The menu bar's menus in order, and the context menus: "MouseMenu" (no item selected) and
     // "MouseMenuItem" (items selected).

@@ -31,6 +31,9 @@ std::optional<EditorKey> keypadKey(int key) {
 std::optional<EditorKey> shell_TranslateKey(int key, Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::AltModifier) return std::nullopt;
     if (key == Qt::Key_F && (modifiers & Qt::ControlModifier)) return EditorKey::ControlF;
+    if (key == Qt::Key_Z && (modifiers & Qt::ControlModifier))
+        return (modifiers & Qt::ShiftModifier) ? EditorKey::ControlShiftZ : EditorKey::ControlZ;
+    if (key == Qt::Key_Y && (modifiers & Qt::ControlModifier)) return EditorKey::ControlY;
     if (modifiers & Qt::KeypadModifier) {
         if (const std::optional<EditorKey> pad = keypadKey(key)) return pad;
     }
@@ -130,6 +133,12 @@ QKeySequence shell_KeySequence(EditorKey key) {
         return QKeySequence(Qt::Key_Escape);
     case EditorKey::ControlF:
         return QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_F));
+    case EditorKey::ControlZ:
+        return QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_Z));
+    case EditorKey::ControlY:
+        return QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_Y));
+    case EditorKey::ControlShiftZ:
+        return QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z));
     }
     return QKeySequence();
 }

@@ -202,6 +202,10 @@ void MainWindow::setMenuCheck(int command, bool checked) {
     menus_->setCheck(command, checked);
 }
 
+void MainWindow::setMenuItem(int command, const std::string& text, bool enabled) {
+    menus_->setItem(command, text, enabled);
+}
+
 void MainWindow::setControlCheck(int control, bool checked) {
     client_->setControlCheck(control, checked);
 }

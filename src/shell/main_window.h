@@ -69,6 +69,7 @@ class MainWindow : public QMainWindow, public EditorView {
     void repaint(EditorWindow window) override;
     void setTitle(const std::string& title) override;
     void setMenuCheck(int command, bool checked) override;
+    void setMenuItem(int command, const std::string& text, bool enabled) override;
     void setControlCheck(int control, bool checked) override;
     void setGridSizeText(const std::string& text) override;
     DialogResult openDialog(const char* templateName, MissionPage& page) override;

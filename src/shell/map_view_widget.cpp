@@ -157,6 +157,8 @@ void MapViewWidget::apply(const MouseResult& result, const QPoint& globalPositio
     else if (result.has(kMouseRenderWhenIdle) || result.has(kMouseRepaintMap))
         invalidate(); // paints coalesce while moves keep coming
     if (result.has(kMouseRepaintItemInfo)) Q_EMIT selectionChanged();
+    // A mouse edit becomes an undo step before the panels hear of the change.
+    app_.mouseFinished(result);
     if (result.has(kMousePageChanged))
         app_.view().pageChanged(PageChange::Content);
     else if (result.has(kMouseSelectionChanged))

@@ -63,6 +63,8 @@ inline void editorTest_ResetState(EditorDocument& document) {
     view_ApplyWindowStart(view);
     document.clearPage(document.page(kPage1));
     document.clearPage(document.page(kPage2));
+    document.markOpened(kPage1);
+    document.markOpened(kPage2);
 }
 
 class EditorTest : public ::testing::Test {

@@ -32,7 +32,7 @@ TEST(EditorMenus, MainMenuHoldsFileEditViewPageAndInfoWithTheirSeparators) {
     EXPECT_STREQ(menus[4].title_key, "INFO");
     EXPECT_EQ(commandsOf(menus[0]), (std::vector<int>{134, 135, 136, kSep, 207, kSep, 124, 126, kSep, 137}));
     EXPECT_EQ(commandsOf(menus[1]),
-              (std::vector<int>{160,  107,   161, kSep, 162,   kSep, 163, kSep, kCmdFindItems, kCmdMeasure,
+              (std::vector<int>{kCmdUndo, kCmdRedo, kSep, 160,  107,   161, kSep, 162,   kSep, 163, kSep, kCmdFindItems, kCmdMeasure,
                                 kSep, 40007, 185, 225,  40004, 223,  224, 231,  227,           232}));
     EXPECT_EQ(commandsOf(menus[2]),
               (std::vector<int>{101, 102, 103, kSep, kCmdZoomIn, kCmdZoomOut, kSep, 144}));

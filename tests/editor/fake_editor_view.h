@@ -24,6 +24,12 @@ class FakeEditorView : public EditorView {
     std::map<EditorWindow, int> repaints;
     std::vector<std::string> titles;
     std::map<int, bool> menuChecks;
+    // setMenuItem calls, the latest per command (not in `log`: they follow the history).
+    struct MenuItemState {
+        std::string text;
+        bool enabled = false;
+    };
+    std::map<int, MenuItemState> menuItems;
     std::map<int, bool> controlChecks;
     std::string gridText;
     std::vector<std::string> dialogs;
@@ -90,6 +96,9 @@ class FakeEditorView : public EditorView {
     void setMenuCheck(int command, bool checked) override {
         menuChecks[command] = checked;
         log.push_back("menu:" + std::to_string(command) + (checked ? "=1" : "=0"));
+    }
+    void setMenuItem(int command, const std::string& text, bool enabled) override {
+        menuItems[command] = MenuItemState{text, enabled};
     }
     void setControlCheck(int control, bool checked) override {
         // Radio groups: checking one button unchecks the others of its group.

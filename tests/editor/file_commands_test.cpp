@@ -193,7 +193,8 @@ TEST_F(FileCommands, DamagedMissionOpenedWithYesHoldsWhatWasReadUnderItsPath) {
     EXPECT_EQ(page1().items[1].position[0], 512);
     EXPECT_EQ(page1().items[4].type_id, 0);
     EXPECT_STREQ(page1().general.mission_file, path.c_str());
-    EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + path);
+    EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + path + "*") << "what was read differs from the file";
+    EXPECT_TRUE(app.document().isModified(kPage1));
     EXPECT_STREQ(page1().groups[1].description, "Blue players") << "named as a read in place names them";
     EXPECT_GE(screen.repaintCount(EditorWindow::MapView), 1);
 }

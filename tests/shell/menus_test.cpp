@@ -36,7 +36,11 @@ void compareWithTable(QMenu* menu, const MenuDef& menuDef) {
         QCOMPARE(action->text().section(QLatin1Char('\t'), 0, 0),
                  QString::fromStdString(menu_EntryText(entry)));
         QCOMPARE(action->isCheckable(), entry.checkable);
-        QCOMPARE(action->isEnabled(), menu_EntryEnabled(entry));
+        // Undo and Redo are greyed while the page has no step to take.
+        if (entry.command == kCmdUndo || entry.command == kCmdRedo)
+            QVERIFY(!action->isEnabled());
+        else
+            QCOMPARE(action->isEnabled(), menu_EntryEnabled(entry));
     }
 }
 

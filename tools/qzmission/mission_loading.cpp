@@ -5,7 +5,6 @@
 #include "gamedata/game_data_setup.h"
 #include "mission/metafile_problem_text.h"
 #include "mission/metafile_reader.h"
-#include "mission/page_ops.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -33,9 +32,8 @@ void tool_ReadMission(const std::string& path, const std::string& given, Mission
     // One page for the run, kept: a page is too large for the stack.
     static MissionPage* const toolPage = new MissionPage;
     page = toolPage;
-    metafile_Read(*page, path.c_str(), &report);
     // Groups 1 and 2 named as the editor names those of the page it opens a mission into.
-    page_NameDefaultGroups(*page);
+    metafile_Read(*page, path.c_str(), &report, DefaultGroupNames::Give);
     file_ProtectInput(path.c_str());
     char* field = page->general.mission_file;
     std::strncpy(field, given.c_str(), sizeof page->general.mission_file - 1);
