@@ -59,14 +59,14 @@ int main(int argc, char** argv) {
     if (window.startUp(arguments.options) != StartupResult::Running) return kExitUsage;
     // A picture has a known size, whatever screen (or none) the run has.
     window.showEditor(screenshot.empty() ? QSize() : kScreenshotSize);
-    if (!mission.empty()) window.openMissionFile(mission);
-
     if (!screenshot.empty()) {
+        if (!mission.empty()) window.openMissionFile(mission);
         if (!shell_SaveScreenshot(window, QString::fromLocal8Bit(screenshot.c_str()))) {
             std::fprintf(stderr, "qzmed: cannot write the screenshot %s\n", screenshot.c_str());
             return kExitScreenshot;
         }
         return 0;
     }
+    window.startSession(mission);
     return QApplication::exec();
 }

@@ -3,6 +3,8 @@
 #include "dialogs/event_action_dialog.h"
 #include "dialogs/event_trigger_dialog.h"
 #include "dialogs/tab_chain.h"
+#include "editor/file_commands.h"
+#include "editor/file_paths.h"
 #include "gamedata/string_table.h"
 #include "mission/mission_page.h"
 #include "shell/shell_services.h"
@@ -300,8 +302,9 @@ void EventsDialog::print(ReportKind kind) {
     const int line = selectedRow(list(kEventsList));
     if (line >= 0) store();
     if (kind == ReportKind::Event && line < 0) return;
-    const FileChooser choose = [this](FileDialogKind dialog, const FileFilter& filter) {
-        return services().chooseFile(this, dialog, filter);
+    const std::string start = file_ChooserStart(file_StoredPath(page_));
+    const FileChooser choose = [this, &start](FileDialogKind dialog, const FileFilter& filter) {
+        return services().chooseFile(this, dialog, filter, start);
     };
     WriteReport(choose, page_, kind, line);
 }

@@ -2,6 +2,7 @@
 
 #include "dialogs/list_editing.h"
 #include "editor/file_commands.h"
+#include "editor/file_paths.h"
 #include "foundation/safe_format.h"
 #include "gamedata/string_table.h"
 #include "mission/mission_page.h"
@@ -214,7 +215,8 @@ void ListRecordsDialog::selectItems() {
 }
 
 void ListRecordsDialog::printList() {
-    const std::string path = services().chooseFile(this, FileDialogKind::Save, file_TextFilter());
+    const std::string path = services().chooseFile(this, FileDialogKind::Save, file_TextFilter(),
+                                                   file_ChooserStart(file_StoredPath(page_)));
     if (path.empty()) return;
     // A failure is shown by the report writer.
     listdlg_WriteReport(page_, kind_, path.c_str());

@@ -74,6 +74,11 @@ enum EditorCommand : int {
     // View menu entries for what the zoom keys do (the keys keep their own handling).
     kCmdZoomIn = 40210,
     kCmdZoomOut = 40211,
+    // Save to the page's own file without asking (Save As, 136, always asks).
+    kCmdSaveInPlace = 40300,
+    // File > Recent Missions: entry 1 (the most recent) to entry 8.
+    kCmdRecentMissionFirst = 40301,
+    kCmdRecentMissionLast = 40308,
 };
 
 // ---- Controls of the main window --------------------------------------------------------------

@@ -163,26 +163,6 @@ bool EditorApp::keyPressed(EditorKey key) {
     return true;
 }
 
-bool EditorApp::queryClose() {
-    MissionPage& page1 = document_.page(kPage1);
-    if (!page_HoldsMission(page1)) return true;
-    const MsgAnswer answer =
-        msg_Show(TextLookup("Dialog Message", "EXIT"), TextLookup("Dialog Message", "SAVE_PAGE_1?"),
-                 MsgIcon::Question, MsgButtons::YesNoCancel);
-    switch (answer) {
-    case MsgAnswer::Yes:
-        if (!SaveMission(view_, page1)) return false;
-        document_.markSaved(kPage1);
-        return true;
-    case MsgAnswer::No:
-        return true;
-    case MsgAnswer::Cancel:
-    case MsgAnswer::Ok:
-        break; // an Ok cannot answer this question; treat it as no decision
-    }
-    return false;
-}
-
 void EditorApp::updateTitle() {
     const char* file = currentPage().general.mission_file;
     titleModified_ = document_.isModified(document_.currentIndex());

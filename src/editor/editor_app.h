@@ -14,6 +14,7 @@
 #include "editor/editor_view.h"
 #include "editor/key_bindings.h"
 #include "editor/mouse_tool.h"
+#include "editor/recent_missions.h"
 #include "editor/startup_options.h"
 #include "mission/mission_page.h"
 #include "render/map_render.h"
@@ -21,6 +22,7 @@
 #include "render/view_state.h"
 
 #include <string>
+#include <vector>
 
 enum class StartupResult {
     Running,      // the editor is set up; run the event loop
@@ -67,9 +69,31 @@ class EditorApp {
 
     // One tick of the backup timer.
     BackupWriter::Result backupTick() { return backup_.tick(document_.page(kPage1), document_.page(kPage2)); }
-    // A close request: asks "SAVE_PAGE_1?" when Page 1 holds a mission. True when the window may
-    // close; false after Cancel, and after Yes when the save was cancelled or failed.
+    // A close request: asks about each page that differs from its opened or saved state
+    // (EditorDocument::isModified), Page 1 with "SAVE_PAGE_1?", then Page 2. Yes saves the page
+    // through the save chooser, No goes on. True when the window may close; false after Cancel,
+    // and after Yes when the save was cancelled or failed (pages saved before that stay saved).
     bool queryClose();
+    // The window closed as the user asked: records the clean exit, so that the next start offers
+    // no backup of this run.
+    void closedCleanly();
+    // At start: offers to open each backup written after the last clean exit into its page (one
+    // Yes/No question per page; nothing is deleted whatever the answer). Returns the pages opened,
+    // bit 0 for Page 1 and bit 1 for Page 2.
+    int offerRecovery();
+
+    // ---- Mission files -------------------------------------------------------------------------
+    // The whole path of page `index`'s own file (0 or 1): "" when it has none, or only a cut one.
+    std::string pageFile(int index);
+    // Page `index` was read from or written to `path`: keeps its whole path and, when `recent`,
+    // puts it at the top of the recent missions (shown and stored through the view).
+    void noteMissionFile(int index, const std::string& path, bool recent);
+    // The missions last opened or saved, most recent first.
+    const RecentMissions& recentMissions() const { return recent_; }
+    // Replaces the recent missions with a stored list (at start-up), and shows it.
+    void setRecentMissions(const std::vector<std::string>& paths);
+    // Takes `path` off the recent missions, and shows the list.
+    void forgetRecentMission(const std::string& path);
 
     // ---- Shared steps of the commands ---------------------------------------------------------
     void updateTitle();      // from the current page's mission_file
@@ -127,4 +151,6 @@ class EditorApp {
     bool titleModified_ = false;
     void afterHistoryMove(MissionPage& page, const std::string& terrainBefore);
     int commandDepth_ = 0; // commands running (a dialog may run one inside another)
+    RecentMissions recent_;
+    std::string wholePaths_[2]; // the uncut path last stored in each page's mission_file
 };

@@ -6,6 +6,7 @@
 #include "editor/edit_commands.h"
 #include "editor/editor_app.h"
 #include "editor/file_commands.h"
+#include "editor/mission_file_commands.h"
 #include "mission/page_ops.h"
 
 namespace {
@@ -130,21 +131,6 @@ void hideUnselected(EditorApp& app, int) {
 
 // ---- Files ------------------------------------------------------------------------------------
 
-void openMission(EditorApp& app, int) {
-    // A page that was kept needs nothing: its title, map and models are what they were.
-    const OpenOutcome outcome = OpenMission(screen(app), app.document(), app.currentPage());
-    if (outcome == OpenOutcome::Cancelled || outcome == OpenOutcome::Kept) return;
-    app.loadModels();
-    app.updateTitle();
-    screen(app).repaint(EditorWindow::MapView);
-    screen(app).repaint(EditorWindow::ItemInfo);
-}
-
-void saveMission(EditorApp& app, int) {
-    if (SaveMission(screen(app), app.currentPage())) app.document().markSaved(app.document().currentIndex());
-    app.updateTitle();
-}
-
 void exportMission(EditorApp& app, int) {
     ExportMission(screen(app), app.currentPage());
 }
@@ -262,8 +248,9 @@ constexpr CommandEntry kCommands[] = {
     {kCmdMetafile, "metafile (no action)", doNothing, false},
     {kCmdMemoryStack, "memory stack (no action)", doNothing, false},
     {kCmdClear, "clear the page", clearPage},
-    {kCmdOpen, "open a mission", openMission},
-    {kCmdSave, "save the mission", saveMission},
+    {kCmdOpen, "open a mission", cmd_OpenMission},
+    {kCmdSave, "save the mission as a chosen file", cmd_SaveMissionAs},
+    {kCmdSaveInPlace, "save the mission to its own file", cmd_SaveMission},
     {kCmdExport, "export the binary mission", exportMission},
     {kCmdExit, "exit", exitProgram},
     {kCmdUnselectAll, "unselect all", unselectAll},
@@ -318,6 +305,14 @@ constexpr CommandEntry kCommands[] = {
     {kCmdMeasure, "measure with the ruler", measure},
     {kCmdZoomIn, "zoom in", zoomIn},
     {kCmdZoomOut, "zoom out", zoomOut},
+    {kCmdRecentMissionFirst + 0, "open recent mission 1", cmd_OpenRecentMission},
+    {kCmdRecentMissionFirst + 1, "open recent mission 2", cmd_OpenRecentMission},
+    {kCmdRecentMissionFirst + 2, "open recent mission 3", cmd_OpenRecentMission},
+    {kCmdRecentMissionFirst + 3, "open recent mission 4", cmd_OpenRecentMission},
+    {kCmdRecentMissionFirst + 4, "open recent mission 5", cmd_OpenRecentMission},
+    {kCmdRecentMissionFirst + 5, "open recent mission 6", cmd_OpenRecentMission},
+    {kCmdRecentMissionFirst + 6, "open recent mission 7", cmd_OpenRecentMission},
+    {kCmdRecentMissionLast, "open recent mission 8", cmd_OpenRecentMission},
 };
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "mission/mission_page.h"
 
 #include <string>
+#include <vector>
 
 // The child windows that can be asked to repaint.
 enum class EditorWindow {
@@ -34,7 +35,7 @@ enum class PageChange {
 };
 
 enum class FileDialogKind {
-    Open, // the file must exist
+    Open, // a file to read (the editor checks that it exists)
     Save, // asks before overwriting an existing file
 };
 
@@ -66,9 +67,11 @@ class EditorView : public MessageSink {
     // Runs the modal dialog whose template is named `templateName` ("GENERALINFO", "EDITEVENTS",
     // ...) on `page`, which it edits in place.
     virtual DialogResult openDialog(const char* templateName, MissionPage& page) = 0;
-    // A modal file chooser starting in the current directory. Returns the chosen path, or an
-    // empty string when the user cancelled.
-    virtual std::string chooseFile(FileDialogKind kind, const FileFilter& filter) = 0;
+    // A modal file chooser. It starts at `start`: a folder, or a file whose folder it shows with
+    // its name offered; with an empty `start`, in the folder it was last used in (the current
+    // directory at first). Open accepts a name of a file that does not exist (the editor decides
+    // what it means). Returns the chosen path, or an empty string when the user cancelled.
+    virtual std::string chooseFile(FileDialogKind kind, const FileFilter& filter, const std::string& start) = 0;
     // The modeless status window made from template `templateName`, showing `text`; stays until
     // hideStatus. showStatus while one is shown replaces it.
     virtual void showStatus(const char* templateName, const std::string& text) = 0;
@@ -84,4 +87,6 @@ class EditorView : public MessageSink {
     // Told after every command, mouse action and file load that may have changed the current page
     // or made another page current; what shows the page follows it.
     virtual void pageChanged(PageChange change) = 0;
+    // Shows `paths` (most recent first) as File > Recent Missions and keeps them for the next run.
+    virtual void setRecentMissions(const std::vector<std::string>& paths) { (void)paths; }
 };

@@ -1,9 +1,12 @@
 #include "editor/file_commands.h"
 
 #include "editor/editor_document.h"
+#include "editor/file_paths.h"
 #include "editor/refusal_notices.h"
+#include "foundation/safe_format.h"
 #include "foundation/text_source.h"
 #include "foundation/user_message.h"
+#include "gamedata/own_texts.h"
 #include "gamedata/string_table.h"
 #include "mission/binary_export.h"
 #include "mission/metafile_problem_text.h"
@@ -63,6 +66,11 @@ void file_StorePath(MissionPage& page, const std::string& path) {
     field[keep] = '\0';
 }
 
+std::string file_StoredPath(const MissionPage& page) {
+    return std::string(page.general.mission_file,
+                       strnlen(page.general.mission_file, sizeof page.general.mission_file));
+}
+
 OpenOutcome OpenMissionFile(EditorDocument& document, MissionPage& page, const std::string& path) {
     auto fresh = std::make_unique<MissionPage>();
     MetafileReport report;
@@ -93,14 +101,41 @@ OpenOutcome OpenMissionFile(EditorDocument& document, MissionPage& page, const s
 }
 
 OpenOutcome OpenMission(EditorView& view, EditorDocument& document, MissionPage& page) {
-    const std::string path = view.chooseFile(FileDialogKind::Open, file_MissionFilter());
-    if (path.empty()) return OpenOutcome::Cancelled;
-    return OpenMissionFile(document, page, path);
+    return ChooseAndOpenMission(view, document, page, file_ChooserStart(file_StoredPath(page))).outcome;
+}
+
+OpenResult ChooseAndOpenMission(EditorView& view, EditorDocument& document, MissionPage& page,
+                                const std::string& start) {
+    const FileFilter filter = file_MissionFilter();
+    const std::string chosen = view.chooseFile(FileDialogKind::Open, filter, start);
+    if (chosen.empty()) return {};
+    const OpenTarget target = file_ResolveOpenPath(chosen, filter.default_extension);
+    if (!target.exists) {
+        const std::string question = fmt_Format(text_Own("CREATE_MISSION?"), {target.path});
+        if (msg_Show(text_Own("OPEN_CAPTION"), question.c_str(), MsgIcon::Question, MsgButtons::YesNo) !=
+            MsgAnswer::Yes)
+            return {};
+        page_Clear(page);
+        if (&page == &document.currentPage()) page_NameDefaultGroups(page);
+        file_StorePath(page, target.path);
+        document.markOpened(document.indexOf(page));
+        view.repaint(EditorWindow::MapView);
+        return {OpenOutcome::Opened, true, target.path};
+    }
+    return {OpenMissionFile(document, page, target.path), false, target.path};
 }
 
 bool SaveMission(EditorView& view, MissionPage& page) {
-    const std::string path = view.chooseFile(FileDialogKind::Save, file_MissionFilter());
-    if (path.empty()) return false;
+    return !SaveMissionAs(view, page, file_SaveChooserStart(file_StoredPath(page))).empty();
+}
+
+std::string SaveMissionAs(EditorView& view, MissionPage& page, const std::string& start) {
+    const std::string path = view.chooseFile(FileDialogKind::Save, file_MissionFilter(), start);
+    if (path.empty() || !file_WriteMission(page, path)) return {};
+    return path;
+}
+
+bool file_WriteMission(MissionPage& page, const std::string& path) {
     FileFailure failure;
     if (!metafile_Write(page, path.c_str(), &failure)) {
         write_ReportFailure(path.c_str(), failure);
@@ -111,14 +146,18 @@ bool SaveMission(EditorView& view, MissionPage& page) {
 }
 
 bool ExportMission(EditorView& view, MissionPage& page) {
-    const std::string path = view.chooseFile(FileDialogKind::Save, file_BinaryFilter());
+    const std::string path =
+        view.chooseFile(FileDialogKind::Save, file_BinaryFilter(), file_ChooserStart(file_StoredPath(page)));
     if (path.empty()) return false;
     return export_BinaryMission(page, path.c_str()) == 1;
 }
 
 bool WriteReport(EditorView& view, const MissionPage& page, ReportKind kind, int event) {
+    const std::string start = file_ChooserStart(file_StoredPath(page));
     return WriteReport(
-        [&view](FileDialogKind dialog, const FileFilter& filter) { return view.chooseFile(dialog, filter); },
+        [&view, &start](FileDialogKind dialog, const FileFilter& filter) {
+            return view.chooseFile(dialog, filter, start);
+        },
         page, kind, event);
 }
 

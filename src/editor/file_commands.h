@@ -23,6 +23,8 @@ std::string file_PatternExtension(const std::string& pattern);
 
 // Stores `path` as the page's mission_file, cut to the field (79 characters).
 void file_StorePath(MissionPage& page, const std::string& path);
+// The page's mission_file as a string (the field may lack its terminating NUL).
+std::string file_StoredPath(const MissionPage& page);
 
 // What an Open did to the page it was asked to fill.
 enum class OpenOutcome {
@@ -55,10 +57,32 @@ OpenOutcome OpenMissionFile(EditorDocument& document, MissionPage& page, const s
 // user chose no file).
 OpenOutcome OpenMission(EditorView& view, EditorDocument& document, MissionPage& page);
 
+// What the open command's dialogue did.
+struct OpenResult {
+    OpenOutcome outcome = OpenOutcome::Cancelled; // Opened also for a new mission (`created`)
+    bool created = false; // the chosen file does not exist: the page was cleared and took its name
+    std::string path;     // the file read or named (the whole path, uncut)
+};
+
+// The open command's dialogue: asks for a file, the chooser starting at `start` (a folder, or ""
+// for its last folder). A chosen name means the file file_ResolveOpenPath gives with the
+// "DEF_EXT" extension. An existing file is opened with OpenMissionFile. For a file that does not
+// exist the user is asked whether to start a new mission under that name; Yes clears the page,
+// stores the name and starts its history anew, unchanged (nothing is written until the page is
+// saved); No: Cancelled.
+OpenResult ChooseAndOpenMission(EditorView& view, EditorDocument& document, MissionPage& page,
+                                const std::string& start);
+
 // Asks where to save `page`; writes it with the metafile writer. True only when the file was
 // written: false when the user cancelled, and false (with the "CANT_WRITE_FILE" message, the
 // previous file kept) when the write failed. The path is stored in the page when it was written.
 bool SaveMission(EditorView& view, MissionPage& page);
+// SaveMission with the chooser starting at `start` (a file or folder; "" for the chooser's last
+// folder). The path written, or "" when nothing was.
+std::string SaveMissionAs(EditorView& view, MissionPage& page, const std::string& start);
+// Writes `page` to `path` with the metafile writer, without asking. On success stores the path in
+// the page; on failure shows "CANT_WRITE_FILE" (the previous file is kept). True when written.
+bool file_WriteMission(MissionPage& page, const std::string& path);
 
 // Asks where to export `page` as a binary mission and exports it (the exporter shows its limit
 // warnings and any write failure). True when the file was written.

@@ -36,6 +36,9 @@ constexpr KeyBinding kBindings[] = {
     {EditorKey::ControlZ, KeyAction::Command, kCmdUndo},
     {EditorKey::ControlY, KeyAction::Command, kCmdRedo},
     {EditorKey::ControlShiftZ, KeyAction::Command, kCmdRedo},
+    {EditorKey::ControlO, KeyAction::Command, kCmdOpen},
+    {EditorKey::ControlS, KeyAction::Command, kCmdSaveInPlace},
+    {EditorKey::ControlShiftS, KeyAction::Command, kCmdSave},
 };
 
 constexpr float kZoomInFactor = 1.1f;

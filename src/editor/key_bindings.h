@@ -30,9 +30,12 @@ enum class EditorKey {
     Keypad4,
     Keypad6,
     Keypad8,
-    R,        // the ruler
-    Escape,   // puts the ruler away
-    ControlF, // Control + F: the Find Items panel
+    R,             // the ruler
+    Escape,        // puts the ruler away
+    ControlF,      // Control + F: the Find Items panel
+    ControlO,      // Open
+    ControlS,      // Save
+    ControlShiftS, // Save As
     ControlZ, // Control + Z: undo
     ControlY, // Control + Y: redo
     ControlShiftZ, // Control + Shift + Z: redo

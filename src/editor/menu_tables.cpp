@@ -18,7 +18,11 @@ constexpr MenuEntry separator() {
 constexpr MenuEntry kFileMenu[] = {
     item(kCmdClear, "FILE_CLEAR", "&Clear"),
     item(kCmdOpen, "FILE_OPEN", "&Open..."),
-    item(kCmdSave, "FILE_SAVE", "&Save..."),
+    item(kCmdSaveInPlace, nullptr, "&Save"),
+    // Beside Save, this entry needs words of its own: Save As always asks where.
+    item(kCmdSave, nullptr, "Save &As..."),
+    separator(),
+    {MenuEntryKind::RecentMissions, 0, nullptr, "&Recent Missions", false},
     separator(),
     item(kCmdExport, "FILE_EXPORT", "&Export Binary Mission..."),
     separator(),
@@ -143,6 +147,7 @@ std::string menu_EntryText(const MenuEntry& entry) {
 }
 
 bool menu_EntryEnabled(const MenuEntry& entry) {
+    if (entry.kind == MenuEntryKind::RecentMissions) return true;
     return entry.kind == MenuEntryKind::Item && cmd_HasAction(entry.command);
 }
 

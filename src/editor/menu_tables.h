@@ -6,7 +6,9 @@
 #include <span>
 #include <string>
 
-enum class MenuEntryKind { Item, Separator };
+// RecentMissions stands for the Recent Missions submenu, whose entries the user interface fills
+// from the editor's list (commands kCmdRecentMissionFirst onwards).
+enum class MenuEntryKind { Item, Separator, RecentMissions };
 
 struct MenuEntry {
     MenuEntryKind kind;

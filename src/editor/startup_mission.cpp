@@ -2,10 +2,21 @@
 
 #include "editor/editor_app.h"
 #include "editor/file_commands.h"
+#include "editor/file_texts.h"
+#include "editor/mission_file_commands.h"
 #include "foundation/file_access.h"
 #include "foundation/safe_format.h"
 #include "foundation/user_message.h"
 #include "gamedata/own_texts.h"
+
+bool editor_OpenStartMission(EditorApp& app, const std::string& path, int recoveredPages) {
+    if ((recoveredPages & 1) != 0) {
+        const std::string text = fmt_Format(text_Own("START_MISSION_NOT_OPENED"), {path});
+        msg_Show("", text.c_str(), MsgIcon::Information, MsgButtons::Ok);
+        return false;
+    }
+    return editor_OpenMissionFile(app, path);
+}
 
 bool editor_OpenMissionFile(EditorApp& app, const std::string& path) {
     // A path typed on the command line may name no file at all: that has a warning of its own.
@@ -14,12 +25,5 @@ bool editor_OpenMissionFile(EditorApp& app, const std::string& path) {
         msg_Show("", text.c_str(), MsgIcon::Warning, MsgButtons::Ok);
         return false;
     }
-    const OpenOutcome outcome = OpenMissionFile(app.document(), app.document().page(kPage1), path);
-    if (outcome == OpenOutcome::Kept) return false;
-    app.loadModels();
-    app.updateTitle();
-    app.view().repaint(EditorWindow::MapView);
-    app.view().repaint(EditorWindow::ItemInfo);
-    app.view().pageChanged(PageChange::Content);
-    return true;
+    return editor_ReadMissionInto(app, kPage1, path);
 }

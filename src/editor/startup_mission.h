@@ -14,3 +14,8 @@ class EditorApp;
 // or relative to the current directory, which start-up has made the game directory. True when
 // Page 1 now holds the file (read clean, or damaged and opened as read).
 bool editor_OpenMissionFile(EditorApp& app, const std::string& path);
+
+// The mission named at start, after the recovery offer: opened as editor_OpenMissionFile opens it,
+// unless `recoveredPages` has bit 0 (Page 1 holds a recovered backup, which it must not replace):
+// then the user is told that the mission was not opened. True when it was read.
+bool editor_OpenStartMission(EditorApp& app, const std::string& path, int recoveredPages);

@@ -79,6 +79,24 @@ constexpr OwnTextDef kOwnTexts[] = {
     {"UNABLE_TO_LOAD_FILE", "Warning: Unable to load file %s"},                         // file name
     {"UNABLE_TO_OPEN_GAME_DIRECTORY", "Warning: Unable to open the game directory %s"}, // directory
     {"UNABLE_TO_OPEN_MISSION_FILE", "Warning: Unable to open the mission file %s"},     // path
+
+    // File > Open, Save, Recent Missions, the closing questions and the recovery of backups.
+    {"NO_RECENT_MISSIONS", "(none)"},
+    {"OPEN_CAPTION", "Open"},
+    {"RECENT_MISSION_MISSING", // path
+     "The mission file %s cannot be found. It has been taken off the list of recent missions."},
+    {"CREATE_MISSION?", // path
+     "The file %s does not exist.\nDo you want to start a new mission under that name? It is written when "
+     "you "
+     "save."},
+    {"SAVE_PAGE_2?", "Page 2 holds a mission. Do you want to save it before you quit?"},
+    {"RECOVERY_CAPTION", "Recover Backup"},
+    {"RECOVER_PAGE?", // page number, date and time, path, page number
+     "The editor did not close normally last time. A backup of Page %i was written at %s:\n%s\n\nDo you want "
+     "to open it into Page %i? Save it under a name of your own afterwards."},
+    {"START_MISSION_NOT_OPENED", // path
+     "Page 1 holds the recovered backup, so the mission %s was not opened. Open it with File > Open when you "
+     "have saved the backup."},
 };
 } // namespace
 

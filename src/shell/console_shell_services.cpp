@@ -17,6 +17,6 @@ MsgAnswer ConsoleShellServices::showMessage(QWidget*, const std::string& caption
     return MsgAnswer::Ok;
 }
 
-std::string ConsoleShellServices::chooseFile(QWidget*, FileDialogKind, const FileFilter&) {
+std::string ConsoleShellServices::chooseFile(QWidget*, FileDialogKind, const FileFilter&, const std::string&) {
     return {};
 }

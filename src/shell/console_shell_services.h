@@ -9,5 +9,6 @@ class ConsoleShellServices : public ShellServices {
   public:
     MsgAnswer showMessage(QWidget* parent, const std::string& caption, const std::string& text, MsgIcon icon,
                           MsgButtons buttons) override;
-    std::string chooseFile(QWidget* parent, FileDialogKind kind, const FileFilter& filter) override;
+    std::string chooseFile(QWidget* parent, FileDialogKind kind, const FileFilter& filter,
+                           const std::string& start) override;
 };

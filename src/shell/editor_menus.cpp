@@ -1,12 +1,17 @@
 #include "shell/editor_menus.h"
 
+#include "editor/command_ids.h"
 #include "editor/key_bindings.h"
 #include "shell/game_text.h"
 #include "shell/key_translation.h"
+#include "shell/literal_caption.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <algorithm>
 
 namespace {
 // The key whose effect an item's command has, as Qt shows a shortcut: the text after a tab stands
@@ -45,6 +50,13 @@ QMenu* EditorMenus::build(const MenuDef& menuDef, QMenu* menu) {
             menu->addSeparator();
             continue;
         }
+        if (entry.kind == MenuEntryKind::RecentMissions) {
+            // Its entries reach the editor through the triggered signal of the menu holding it.
+            recentMenu_ = menu->addMenu(QString::fromLatin1(entry.resource_text));
+            recentMenu_->setObjectName(QStringLiteral("RecentMissions"));
+            setRecentMissions({});
+            continue;
+        }
         QAction* action = menu->addAction(withKey(shell_DecodeText(entry.resource_text), entry.command));
         action->setData(entry.command);
         action->setCheckable(entry.checkable);
@@ -58,7 +70,8 @@ QMenu* EditorMenus::build(const MenuDef& menuDef, QMenu* menu) {
 
 void EditorMenus::applyTexts() {
     for (const BuiltMenu& built : built_)
-        if (built.menuDef->title_key != nullptr) built.menu->setTitle(shell_DecodeText(menu_Title(*built.menuDef)));
+        if (built.menuDef->title_key != nullptr)
+            built.menu->setTitle(shell_DecodeText(menu_Title(*built.menuDef)));
     for (const auto& [action, entry] : entries_)
         action->setText(withKey(shell_DecodeText(menu_EntryText(*entry)), entry->command));
 }
@@ -74,6 +87,28 @@ void EditorMenus::setItem(int command, const std::string& text, bool enabled) {
     for (auto it = first; it != last; ++it) {
         it->second->setText(withKey(shell_DecodeText(text), command));
         it->second->setEnabled(enabled);
+    }
+}
+
+void EditorMenus::setRecentMissions(const std::vector<std::string>& paths) {
+    if (recentMenu_ == nullptr) return;
+    // The list changes while one of its entries is being chosen: that entry must outlive the
+    // signal that chose it.
+    for (QAction* old : recentMenu_->actions()) {
+        recentMenu_->removeAction(old);
+        old->deleteLater();
+    }
+    if (paths.empty()) {
+        recentMenu_->addAction(shell_OwnText("NO_RECENT_MISSIONS"))->setEnabled(false);
+        return;
+    }
+    const int count =
+        std::min(static_cast<int>(paths.size()), kCmdRecentMissionLast - kCmdRecentMissionFirst + 1);
+    for (int i = 0; i < count; ++i) {
+        // "&1 /path": the number is the mnemonic; an '&' of the path shows as itself.
+        const QString path = shell_LiteralCaption(QFile::decodeName(paths[static_cast<size_t>(i)].c_str()));
+        QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        action->setData(kCmdRecentMissionFirst + i);
     }
 }
 

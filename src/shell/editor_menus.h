@@ -10,6 +10,7 @@
 #include <QObject>
 
 #include <map>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -32,6 +33,12 @@ class EditorMenus : public QObject {
     void setCheck(int command, bool checked);
     // The text (with its key, as built) and the enabled state of every item carrying `command`.
     void setItem(int command, const std::string& text, bool enabled);
+
+    // Fills File > Recent Missions with `paths`, most recent first: entry i carries command
+    // kCmdRecentMissionFirst + i and shows its number and the path as it stands; an empty list
+    // shows one greyed "(none)" entry.
+    void setRecentMissions(const std::vector<std::string>& paths);
+    QMenu* recentMissionsMenu() const { return recentMenu_; }
 
     // The menu bar's menus in order, and the context menus: "MouseMenu" (no item selected) and
     // "MouseMenuItem" (items selected).
@@ -57,6 +64,7 @@ class EditorMenus : public QObject {
     std::vector<BuiltMenu> built_;
     QMenu* mapContext_ = nullptr;
     QMenu* itemContext_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     std::multimap<int, QAction*> actions_;
     std::map<QAction*, const MenuEntry*> entries_;
 };

@@ -30,10 +30,16 @@ std::optional<EditorKey> keypadKey(int key) {
 
 std::optional<EditorKey> shell_TranslateKey(int key, Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::AltModifier) return std::nullopt;
-    if (key == Qt::Key_F && (modifiers & Qt::ControlModifier)) return EditorKey::ControlF;
-    if (key == Qt::Key_Z && (modifiers & Qt::ControlModifier))
-        return (modifiers & Qt::ShiftModifier) ? EditorKey::ControlShiftZ : EditorKey::ControlZ;
-    if (key == Qt::Key_Y && (modifiers & Qt::ControlModifier)) return EditorKey::ControlY;
+    if (modifiers & Qt::ControlModifier) {
+        // Control with F, O, S, Z or Y: Find, the file keys (Shift with S: Save As) and undo/redo
+        // (Shift with Z: redo).
+        const bool shift = (modifiers & Qt::ShiftModifier) != 0;
+        if (key == Qt::Key_F) return EditorKey::ControlF;
+        if (key == Qt::Key_O && !shift) return EditorKey::ControlO;
+        if (key == Qt::Key_S) return shift ? EditorKey::ControlShiftS : EditorKey::ControlS;
+        if (key == Qt::Key_Z) return shift ? EditorKey::ControlShiftZ : EditorKey::ControlZ;
+        if (key == Qt::Key_Y && !shift) return EditorKey::ControlY;
+    }
     if (modifiers & Qt::KeypadModifier) {
         if (const std::optional<EditorKey> pad = keypadKey(key)) return pad;
     }
@@ -139,6 +145,12 @@ QKeySequence shell_KeySequence(EditorKey key) {
         return QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_Y));
     case EditorKey::ControlShiftZ:
         return QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z));
+    case EditorKey::ControlO:
+        return QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_O));
+    case EditorKey::ControlS:
+        return QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_S));
+    case EditorKey::ControlShiftS:
+        return QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_S));
     }
     return QKeySequence();
 }

@@ -14,6 +14,7 @@
 #include "shell/problems_panel.h"
 #include "shell/shell_services.h"
 #include "shell/status_window.h"
+#include "shell/stored_settings.h"
 
 #include <QApplication>
 
@@ -104,6 +105,7 @@ StartupResult MainWindow::startUp(const EditorOptions& options) {
     client_->applyTexts();
     findItems_->applyTexts();
     problems_->applyTexts();
+    app_.setRecentMissions(shell_StoredRecentMissions());
     app_.showGridSize(); // the grid-size text replaces the label's default
     backupTimer_.start();
     return result;
@@ -125,6 +127,11 @@ void MainWindow::showEditor(QSize size) {
 
 bool MainWindow::openMissionFile(const std::string& path) {
     return editor_OpenMissionFile(app_, path);
+}
+
+void MainWindow::startSession(const std::string& path) {
+    const int recovered = app_.offerRecovery();
+    if (!path.empty()) editor_OpenStartMission(app_, path, recovered);
 }
 
 QWidget* MainWindow::control(int id) const {
@@ -171,6 +178,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     backupTimer_.stop();
     hideStatus();
+    app_.closedCleanly();
     event->accept();
 }
 
@@ -230,8 +238,13 @@ DialogResult MainWindow::showDialogNotAvailable(const char*) {
     return DialogResult::Cancelled;
 }
 
-std::string MainWindow::chooseFile(FileDialogKind kind, const FileFilter& filter) {
-    return services_.chooseFile(this, kind, filter);
+std::string MainWindow::chooseFile(FileDialogKind kind, const FileFilter& filter, const std::string& start) {
+    return services_.chooseFile(this, kind, filter, start);
+}
+
+void MainWindow::setRecentMissions(const std::vector<std::string>& paths) {
+    menus_->setRecentMissions(paths);
+    shell_StoreRecentMissions(paths);
 }
 
 void MainWindow::showStatus(const char*, const std::string& text) {

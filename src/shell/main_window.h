@@ -39,6 +39,10 @@ class MainWindow : public QMainWindow, public EditorView {
     // Opens the mission at `path` into Page 1 (a path relative to the current directory, which
     // start-up made the game directory). True when it was read.
     bool openMissionFile(const std::string& path);
+    // The start of an interactive run, once the window shows: offers the backups of a run that
+    // did not end cleanly, then opens the mission named at start (`path`, may be empty) unless
+    // Page 1 took a backup.
+    void startSession(const std::string& path);
 
     // The dialogs openDialog can run, by template name.
     DialogRegistry& dialogs() { return dialogs_; }
@@ -73,7 +77,8 @@ class MainWindow : public QMainWindow, public EditorView {
     void setControlCheck(int control, bool checked) override;
     void setGridSizeText(const std::string& text) override;
     DialogResult openDialog(const char* templateName, MissionPage& page) override;
-    std::string chooseFile(FileDialogKind kind, const FileFilter& filter) override;
+    std::string chooseFile(FileDialogKind kind, const FileFilter& filter, const std::string& start) override;
+    void setRecentMissions(const std::vector<std::string>& paths) override;
     void showStatus(const char* templateName, const std::string& text) override;
     void setStatusText(const std::string& text) override;
     void hideStatus() override;

@@ -1,10 +1,12 @@
 #include "shell/qt_shell_services.h"
 
 #include "shell/game_text.h"
+#include "shell/stored_settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -96,18 +98,42 @@ QString shell_QtNameFilter(const FileFilter& filter) {
     return description.isEmpty() ? suffix : description + u' ' + suffix;
 }
 
-std::string QtShellServices::chooseFile(QWidget* parent, FileDialogKind kind, const FileFilter& filter) {
-    QFileDialog dialog(parent, QString(), QDir::currentPath(), shell_QtNameFilter(filter));
+QString QtShellServices::lastFolder() const {
+    const QString stored = shell_StoredLastFolder();
+    if (!stored.isEmpty() && QFileInfo(stored).isDir()) return stored;
+    return QDir::currentPath();
+}
+
+void QtShellServices::prepareChooser(QFileDialog& dialog, FileDialogKind kind, const FileFilter& filter,
+                                     const std::string& start) const {
+    dialog.setNameFilter(shell_QtNameFilter(filter));
+    // The chooser never changes the current directory, in which the game files are found.
+    const QString where = start.empty() ? lastFolder() : QFile::decodeName(start.c_str());
+    const QFileInfo info(where);
+    if (info.isDir()) {
+        dialog.setDirectory(where);
+    } else {
+        dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+    // Any name may be typed: the editor applies the default extension to an open and offers to
+    // create a file that does not exist.
+    dialog.setFileMode(QFileDialog::AnyFile);
     if (kind == FileDialogKind::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(shell_DecodeText(filter.default_extension));
     }
+}
+
+std::string QtShellServices::chooseFile(QWidget* parent, FileDialogKind kind, const FileFilter& filter,
+                                        const std::string& start) {
+    QFileDialog dialog(parent);
+    prepareChooser(dialog, kind, filter, start);
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return {};
+    shell_StoreLastFolder(QFileInfo(files.first()).absolutePath());
     return QFile::encodeName(files.first()).toStdString();
 }

@@ -20,9 +20,11 @@ class ShellServices {
     virtual MsgAnswer showMessage(QWidget* parent, const std::string& caption, const std::string& text,
                                   MsgIcon icon, MsgButtons buttons) = 0;
 
-    // A modal file chooser owned by `parent`, starting in the current directory and showing
-    // `filter`. Open asks for an existing file; Save asks before overwriting one and adds the
+    // A modal file chooser owned by `parent`, showing `filter` and starting at `start` as
+    // EditorView::chooseFile describes (an empty `start`: the folder last chosen in). Open
+    // returns any name typed, existing or not; Save asks before overwriting a file and adds the
     // filter's default extension to a name typed without one. Returns the chosen path, or an
     // empty string when the user cancelled.
-    virtual std::string chooseFile(QWidget* parent, FileDialogKind kind, const FileFilter& filter) = 0;
+    virtual std::string chooseFile(QWidget* parent, FileDialogKind kind, const FileFilter& filter,
+                                   const std::string& start) = 0;
 };

@@ -45,8 +45,7 @@ class ScopedEnv {
 
 class EditorShutdown : public EditorTest {};
 
-TEST_F(EditorShutdown, EmptyPageOneClosesWithoutAsking) {
-    addItem(page2(), kTestJeepType);
+TEST_F(EditorShutdown, EmptyPagesCloseWithoutAsking) {
     EXPECT_TRUE(app.queryClose());
     EXPECT_TRUE(screen.messages.empty());
 }

@@ -14,11 +14,14 @@
 namespace {
 
 constexpr int kSep = 0;
+constexpr int kRecent = -1; // the Recent Missions submenu
 
 std::vector<int> commandsOf(const MenuDef& menu) {
     std::vector<int> commands;
     for (const MenuEntry& entry : menu.entries)
-        commands.push_back(entry.kind == MenuEntryKind::Separator ? kSep : entry.command);
+        commands.push_back(entry.kind == MenuEntryKind::Separator        ? kSep
+                           : entry.kind == MenuEntryKind::RecentMissions ? kRecent
+                                                                         : entry.command);
     return commands;
 }
 
@@ -30,7 +33,8 @@ TEST(EditorMenus, MainMenuHoldsFileEditViewPageAndInfoWithTheirSeparators) {
     EXPECT_STREQ(menus[2].title_key, "VIEW");
     EXPECT_STREQ(menus[3].title_key, "PAGE");
     EXPECT_STREQ(menus[4].title_key, "INFO");
-    EXPECT_EQ(commandsOf(menus[0]), (std::vector<int>{134, 135, 136, kSep, 207, kSep, 124, 126, kSep, 137}));
+    EXPECT_EQ(commandsOf(menus[0]), (std::vector<int>{134, 135, kCmdSaveInPlace, 136, kSep, kRecent, kSep,
+                                                      207, kSep, 124, 126, kSep, 137}));
     EXPECT_EQ(commandsOf(menus[1]),
               (std::vector<int>{kCmdUndo, kCmdRedo, kSep, 160,  107,   161, kSep, 162,   kSep, 163, kSep, kCmdFindItems, kCmdMeasure,
                                 kSep, 40007, 185, 225,  40004, 223,  224, 231,  227,           232}));
@@ -76,7 +80,13 @@ TEST(EditorMenus, EveryBoundKeyStandsBesideAMenuEntry) {
     EXPECT_EQ(key, EditorKey::Delete);
     ASSERT_TRUE(key_MenuKey(kCmdUnselectAll, key));
     EXPECT_EQ(key, EditorKey::U);
-    EXPECT_FALSE(key_MenuKey(kCmdOpen, key));
+    ASSERT_TRUE(key_MenuKey(kCmdOpen, key));
+    EXPECT_EQ(key, EditorKey::ControlO);
+    ASSERT_TRUE(key_MenuKey(kCmdSaveInPlace, key));
+    EXPECT_EQ(key, EditorKey::ControlS);
+    ASSERT_TRUE(key_MenuKey(kCmdSave, key));
+    EXPECT_EQ(key, EditorKey::ControlShiftS);
+    EXPECT_FALSE(key_MenuKey(kCmdClear, key));
     EXPECT_FALSE(key_MenuKey(0, key));
 }
 
@@ -130,7 +140,8 @@ TEST(EditorMenus, KeyedItemsTakeTheirTextFromTheTableAndOthersKeepTheResourceTex
     EXPECT_EQ(menu_EntryText(file.entries[1]), "Oeffnen");
     EXPECT_EQ(menu_EntryText(file.entries[0]), "Bad Texttool String")
         << "a missing key shows the lookup's answer";
-    EXPECT_EQ(menu_EntryText(file.entries[7]), "&Metafile");
+    EXPECT_EQ(menu_EntryText(file.entries[10]), "&Metafile");
+    EXPECT_EQ(menu_EntryText(file.entries[3]), "Save &As...") << "beside Save, Save As names itself";
     EXPECT_EQ(menu_EntryText(menu_ItemContextMenu().entries[5]), "Numeric Move");
     EXPECT_EQ(menu_EntryText(menu_MainMenu()[4].entries[0]), "Memory Stack..");
 }

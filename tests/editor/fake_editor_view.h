@@ -16,6 +16,7 @@ class FakeEditorView : public EditorView {
     struct FileRequest {
         FileDialogKind kind;
         FileFilter filter;
+        std::string start; // where the chooser was asked to start
     };
 
     // ---- What happened ----
@@ -43,6 +44,7 @@ class FakeEditorView : public EditorView {
     // pageChanged calls (not in `log`: they follow every command).
     int selectionChanges = 0;
     int contentChanges = 0;
+    std::vector<std::vector<std::string>> recentLists; // every list setRecentMissions showed
 
     // ---- Script ----
     std::deque<DialogResult> dialogAnswers;                  // then Accepted
@@ -67,6 +69,7 @@ class FakeEditorView : public EditorView {
         panels.clear();
         selectionChanges = 0;
         contentChanges = 0;
+        recentLists.clear();
     }
 
     int repaintCount(EditorWindow window) const {
@@ -127,8 +130,8 @@ class FakeEditorView : public EditorView {
         dialogAnswers.pop_front();
         return answer;
     }
-    std::string chooseFile(FileDialogKind kind, const FileFilter& filter) override {
-        fileRequests.push_back({kind, filter});
+    std::string chooseFile(FileDialogKind kind, const FileFilter& filter, const std::string& start) override {
+        fileRequests.push_back({kind, filter, start});
         log.push_back(kind == FileDialogKind::Open ? "file:open" : "file:save");
         if (fileAnswers.empty()) return {};
         std::string answer = fileAnswers.front();
@@ -159,6 +162,10 @@ class FakeEditorView : public EditorView {
     }
     void pageChanged(PageChange change) override {
         ++(change == PageChange::Selection ? selectionChanges : contentChanges);
+    }
+    void setRecentMissions(const std::vector<std::string>& paths) override {
+        recentLists.push_back(paths);
+        log.push_back("recent:" + std::to_string(paths.size()));
     }
     MsgAnswer showMessage(const char* caption, const char* text, MsgIcon icon, MsgButtons buttons) override {
         messages.push_back({caption ? caption : "", text ? text : "", icon, buttons});

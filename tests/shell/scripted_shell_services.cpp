@@ -11,8 +11,9 @@ MsgAnswer ScriptedShellServices::showMessage(QWidget*, const std::string& captio
     return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 
-std::string ScriptedShellServices::chooseFile(QWidget*, FileDialogKind kind, const FileFilter& filter) {
-    fileRequests.push_back({kind, filter});
+std::string ScriptedShellServices::chooseFile(QWidget*, FileDialogKind kind, const FileFilter& filter,
+                                              const std::string& start) {
+    fileRequests.push_back({kind, filter, start});
     if (fileAnswers.empty()) return {};
     std::string answer = fileAnswers.front();
     fileAnswers.pop_front();

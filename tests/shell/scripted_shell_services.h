@@ -19,6 +19,7 @@ class ScriptedShellServices : public ShellServices {
     struct FileRequest {
         FileDialogKind kind;
         FileFilter filter;
+        std::string start; // where the chooser was asked to start
     };
 
     // ---- Script: answers taken in order ----
@@ -33,5 +34,6 @@ class ScriptedShellServices : public ShellServices {
 
     MsgAnswer showMessage(QWidget* parent, const std::string& caption, const std::string& text, MsgIcon icon,
                           MsgButtons buttons) override;
-    std::string chooseFile(QWidget* parent, FileDialogKind kind, const FileFilter& filter) override;
+    std::string chooseFile(QWidget* parent, FileDialogKind kind, const FileFilter& filter,
+                           const std::string& start) override;
 };

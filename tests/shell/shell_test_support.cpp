@@ -48,6 +48,12 @@ bool EditorWindowFixture::startWithDemoMission() {
 }
 
 int main(int argc, char** argv) {
+    // The editor keeps settings, backups and its clean-exit mark in the user's folders: the tests
+    // (and the editor programs they start) use folders of their own.
+    QTemporaryDir userFolders;
+    if (!userFolders.isValid()) return 1;
+    qputenv("XDG_CONFIG_HOME", userFolders.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_STATE_HOME", userFolders.filePath(QStringLiteral("state")).toLocal8Bit());
     QApplication application(argc, argv);
     QTemporaryDir root;
     if (!root.isValid()) return 1;

@@ -1,0 +1,99 @@
+// The editor's side of its mission files: each page's own file, the recent missions, the
+// questions on closing and the recovery of backups at start.
+
+#include "editor/editor_app.h"
+
+#include "editor/backup.h"
+#include "editor/file_commands.h"
+#include "editor/file_paths.h"
+#include "editor/step_names.h"
+#include "editor/recovery.h"
+#include "foundation/safe_format.h"
+#include "foundation/user_message.h"
+#include "gamedata/own_texts.h"
+#include "gamedata/string_table.h"
+#include "mission/metafile_reader.h"
+
+namespace {
+
+bool validIndex(int index) {
+    return index == 0 || index == 1;
+}
+
+} // namespace
+
+std::string EditorApp::pageFile(int index) {
+    if (!validIndex(index)) return {};
+    return file_WholePath(file_StoredPath(document_.page(index)), kMissionFileSize - 1, wholePaths_[index]);
+}
+
+void EditorApp::noteMissionFile(int index, const std::string& path, bool recent) {
+    if (!validIndex(index)) return;
+    wholePaths_[index] = path;
+    if (recent && recent_.add(path)) view_.setRecentMissions(recent_.entries());
+}
+
+void EditorApp::setRecentMissions(const std::vector<std::string>& paths) {
+    recent_.set(paths);
+    view_.setRecentMissions(recent_.entries());
+}
+
+void EditorApp::forgetRecentMission(const std::string& path) {
+    if (recent_.remove(path)) view_.setRecentMissions(recent_.entries());
+}
+
+bool EditorApp::queryClose() {
+    const char* questions[2] = {TextLookup("Dialog Message", "SAVE_PAGE_1?"), text_Own("SAVE_PAGE_2?")};
+    for (int index = 0; index < 2; ++index) {
+        if (!document_.isModified(index)) continue;
+        MissionPage& page = document_.page(index);
+        const MsgAnswer answer = msg_Show(TextLookup("Dialog Message", "EXIT"), questions[index],
+                                          MsgIcon::Question, MsgButtons::YesNoCancel);
+        if (answer == MsgAnswer::No) continue;
+        // Cancel keeps the editor open; an Ok cannot answer this question and is taken as no decision.
+        if (answer != MsgAnswer::Yes) return false;
+        const std::string path = SaveMissionAs(view_, page, file_SaveChooserStart(pageFile(index)));
+        if (path.empty()) return false;
+        document_.markSaved(index);
+        noteMissionFile(index, path, true);
+        if (index == document_.currentIndex()) updateTitle();
+    }
+    return true;
+}
+
+void EditorApp::closedCleanly() {
+    // A marker that cannot be written only means the next start offers these backups again.
+    recovery_MarkCleanExit(backup_Folder());
+}
+
+int EditorApp::offerRecovery() {
+    const RecoveryScan scan = recovery_Scan(backup_Folder());
+    int opened = 0;
+    for (int index = 0; index < 2; ++index) {
+        const RecoverableBackup& backup = scan.pages[index];
+        if (!backup.found) continue;
+        const std::string question =
+            fmt_Format(text_Own("RECOVER_PAGE?"),
+                       {index + 1, recovery_TimeText(backup.written), backup.path, index + 1});
+        if (msg_Show(text_Own("RECOVERY_CAPTION"), question.c_str(), MsgIcon::Question, MsgButtons::YesNo) !=
+            MsgAnswer::Yes)
+            continue;
+        MissionPage& page = document_.page(index);
+        // A backup is no file of the page's own: saving it asks where. What was read of it
+        // differs from every file, so the page counts as changed until it is saved.
+        if (OpenMissionFile(document_, page, backup.path) == OpenOutcome::Kept) continue;
+        file_StorePath(page, "");
+        // The page no longer names the backup: one step, so the page counts as changed.
+        document_.history(index).record(page, step_OpenName());
+        wholePaths_[index].clear();
+        opened |= 1 << index;
+    }
+    if (opened != 0) {
+        loadModels();
+        updateTitle();
+        view_.repaint(EditorWindow::MapView);
+        view_.repaint(EditorWindow::ItemInfo);
+        view_.pageChanged(PageChange::Content);
+    }
+    return opened;
+}
