@@ -17,8 +17,10 @@
 #include "mission/write_failure.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -110,7 +112,10 @@ OpenResult ChooseAndOpenMission(EditorView& view, EditorDocument& document, Miss
     const std::string chosen = view.chooseFile(FileDialogKind::Open, filter, start);
     if (chosen.empty()) return {};
     const OpenTarget target = file_ResolveOpenPath(chosen, filter.default_extension);
-    if (!target.exists) {
+    struct stat info {};
+    // Only a name under which nothing exists starts a new mission; a folder or a file that
+    // cannot be read is reported by the read.
+    if (!target.exists && ::stat(target.path.c_str(), &info) != 0 && errno == ENOENT) {
         const std::string question = fmt_Format(text_Own("CREATE_MISSION?"), {target.path});
         if (msg_Show(text_Own("OPEN_CAPTION"), question.c_str(), MsgIcon::Question, MsgButtons::YesNo) !=
             MsgAnswer::Yes)

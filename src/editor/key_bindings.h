@@ -36,8 +36,8 @@ enum class EditorKey {
     ControlO,      // Open
     ControlS,      // Save
     ControlShiftS, // Save As
-    ControlZ, // Control + Z: undo
-    ControlY, // Control + Y: redo
+    ControlZ,      // Control + Z: undo
+    ControlY,      // Control + Y: redo
     ControlShiftZ, // Control + Shift + Z: redo
 };
 

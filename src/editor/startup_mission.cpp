@@ -2,7 +2,6 @@
 
 #include "editor/editor_app.h"
 #include "editor/file_commands.h"
-#include "editor/file_texts.h"
 #include "editor/mission_file_commands.h"
 #include "foundation/file_access.h"
 #include "foundation/safe_format.h"

@@ -90,6 +90,7 @@ TEST_F(DemoTexts, EverythingTheEditorShowsIsFound) {
 
     // Messages and the status window.
     addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     screen.messageAnswers = {MsgAnswer::Yes};
     screen.fileAnswers = {dir.path("missing/a.mis")};
     app.queryClose();               // EXIT, SAVE_PAGE_1?, then CANT_WRITE_FILE

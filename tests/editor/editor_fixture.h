@@ -85,6 +85,8 @@ class EditorTest : public ::testing::Test {
     ViewState& view() { return app.document().view(); }
     MissionPage& page1() { return app.document().page(kPage1); }
     MissionPage& page2() { return app.document().page(kPage2); }
+    // Records what the test changed in page `index` as one step, as a command would.
+    void recordChange(int index) { app.document().history(index).record(app.document().page(index), "Edit"); }
     MissionPage& clipboard() { return app.document().clipboard(); }
     MissionPage& scratch() { return app.document().scratch(); }
 

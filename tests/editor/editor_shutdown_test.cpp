@@ -52,6 +52,7 @@ TEST_F(EditorShutdown, EmptyPagesCloseWithoutAsking) {
 
 TEST_F(EditorShutdown, PageOneWithItemsAsksTheExitQuestion) {
     addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     screen.messageAnswers = {MsgAnswer::No};
     EXPECT_TRUE(app.queryClose());
     ASSERT_EQ(screen.messages.size(), 1u);
@@ -64,6 +65,7 @@ TEST_F(EditorShutdown, PageOneWithItemsAsksTheExitQuestion) {
 
 TEST_F(EditorShutdown, PageOneWithOnlyATerrainAsksToo) {
     std::strcpy(page1().general.terrain, "hills");
+    recordChange(kPage1);
     screen.messageAnswers = {MsgAnswer::Cancel};
     EXPECT_FALSE(app.queryClose());
     EXPECT_EQ(screen.messages.size(), 1u);
@@ -71,6 +73,7 @@ TEST_F(EditorShutdown, PageOneWithOnlyATerrainAsksToo) {
 
 TEST_F(EditorShutdown, YesWithACancelledSaveKeepsTheEditorOpen) {
     addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     screen.messageAnswers = {MsgAnswer::Yes};
     EXPECT_FALSE(app.queryClose());
     ASSERT_EQ(screen.fileRequests.size(), 1u);
@@ -80,6 +83,7 @@ TEST_F(EditorShutdown, YesWithACancelledSaveKeepsTheEditorOpen) {
 TEST_F(EditorShutdown, YesWithAFailedSaveKeepsTheEditorOpenAndSaysSo) {
     TempDir dir;
     addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     const std::string path = dir.path("no-such-folder/a.mis");
     screen.messageAnswers = {MsgAnswer::Yes};
     screen.fileAnswers = {path};
@@ -92,6 +96,7 @@ TEST_F(EditorShutdown, YesWithAFailedSaveKeepsTheEditorOpenAndSaysSo) {
 TEST_F(EditorShutdown, YesWithASavedPageCloses) {
     TempDir dir;
     addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     const std::string path = dir.path("a.mis");
     screen.messageAnswers = {MsgAnswer::Yes};
     screen.fileAnswers = {path};
@@ -101,6 +106,7 @@ TEST_F(EditorShutdown, YesWithASavedPageCloses) {
 
 TEST_F(EditorShutdown, ExitCommandQuitsOnlyWhenTheQuestionAllowsIt) {
     addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     screen.messageAnswers = {MsgAnswer::Cancel};
     app.command(kCmdExit);
     EXPECT_TRUE(screen.quits.empty());
@@ -132,7 +138,9 @@ TEST_F(EditorBackup, FolderFollowsXdgStateHomeThenHome) {
 
 TEST_F(EditorBackup, TickWritesOnlyPagesWithItemsIntoANewFolder) {
     addItem(page1(), kTestJeepType, 512, 768);
+    recordChange(kPage1);
     std::strcpy(page2().general.terrain, "hills"); // a mission, but no items
+    recordChange(kPage2);
     const BackupWriter::Result result = app.backupTick();
     EXPECT_EQ(result.written, 1);
     EXPECT_EQ(result.failed, 0);
@@ -147,8 +155,11 @@ TEST_F(EditorBackup, TickWritesOnlyPagesWithItemsIntoANewFolder) {
 
 TEST_F(EditorBackup, TickWritesBothPagesUnderTheirOwnNames) {
     addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     addItem(page2(), kTestTreeType);
+    recordChange(kPage2);
     addItem(page2(), kTestTreeType);
+    recordChange(kPage2);
     EXPECT_EQ(app.backupTick().written, 2);
     ASSERT_EQ(metafile_Load(scratch(), (folder() + "MEDP2BCK.MIS").c_str()), 1);
     EXPECT_EQ(scratch().num_items, 2);
@@ -156,6 +167,7 @@ TEST_F(EditorBackup, TickWritesBothPagesUnderTheirOwnNames) {
 
 TEST_F(EditorBackup, FailuresAreReportedOnceUntilABackupSucceedsAgain) {
     addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     dir.write("state", "a file where the folder should be");
     EXPECT_EQ(app.backupTick().failed, 1);
     EXPECT_EQ(app.backupTick().failed, 1);

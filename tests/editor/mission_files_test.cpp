@@ -51,17 +51,17 @@ class MissionFiles : public EditorTest {
 
     // A mission file with `items` jeeps, written beside the test's other files.
     std::string writeMission(const std::string& name, int items) {
-        MissionPage& scratch = page_ScratchPage();
-        page_Clear(scratch);
+        MissionPage& s = scratch();
+        page_Clear(s);
         for (int i = 0; i < items; ++i)
-            page_AddItem(scratch, kTestJeepType, 256 * i, 0, 0);
+            page_AddItem(s, kTestJeepType, 256 * i, 0, 0);
         const std::string path = dir.path(name);
-        EXPECT_TRUE(metafile_Write(scratch, path.c_str()));
+        EXPECT_TRUE(metafile_Write(s, path.c_str()));
         return path;
     }
     int itemsIn(const std::string& path) {
-        MissionPage& scratch = page_ScratchPage();
-        return metafile_Load(scratch, path.c_str()) == 1 ? scratch.num_items : -1;
+        MissionPage& s = scratch();
+        return metafile_Load(s, path.c_str()) == 1 ? s.num_items : -1;
     }
 };
 
@@ -71,7 +71,8 @@ TEST_F(MissionFiles, SaveWritesToThePagesOwnFileWithoutAsking) {
     const std::string path = writeMission("own.mis", 1);
     screen.fileAnswers = {path};
     app.command(kCmdOpen);
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     screen.clearRecord();
 
     app.command(kCmdSaveInPlace);
@@ -81,7 +82,8 @@ TEST_F(MissionFiles, SaveWritesToThePagesOwnFileWithoutAsking) {
 }
 
 TEST_F(MissionFiles, SaveOfAPageWithoutAFileAsksWhere) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     const std::string path = dir.path("new.mis");
     screen.fileAnswers = {path};
     app.command(kCmdSaveInPlace);
@@ -89,7 +91,7 @@ TEST_F(MissionFiles, SaveOfAPageWithoutAFileAsksWhere) {
     EXPECT_EQ(screen.fileRequests[0].kind, FileDialogKind::Save);
     EXPECT_EQ(screen.fileRequests[0].start, "") << "no file yet: the chooser's own last folder";
     EXPECT_EQ(itemsIn(path), 1);
-    EXPECT_STREQ(page_Page1().general.mission_file, path.c_str());
+    EXPECT_STREQ(page1().general.mission_file, path.c_str());
     EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + path);
 
     screen.clearRecord();
@@ -109,7 +111,7 @@ TEST_F(MissionFiles, SaveAsAlwaysAsksStartingAtThePagesFile) {
     ASSERT_EQ(screen.fileRequests.size(), 1u);
     EXPECT_EQ(screen.fileRequests[0].start, first) << "the page's own name is offered";
     EXPECT_EQ(itemsIn(second), 1);
-    EXPECT_STREQ(page_Page1().general.mission_file, second.c_str());
+    EXPECT_STREQ(page1().general.mission_file, second.c_str());
 
     screen.clearRecord();
     app.command(kCmdSave);
@@ -121,26 +123,29 @@ TEST_F(MissionFiles, SaveKeepsAPathLongerThanTheFileField) {
     const std::string folder = dir.path(std::string(90, 'f'));
     ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
     const std::string path = folder + "/long.mis";
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     screen.fileAnswers = {path};
     app.command(kCmdSave);
-    ASSERT_EQ(std::strlen(page_Page1().general.mission_file), size_t(kMissionFileSize - 1));
+    ASSERT_EQ(std::strlen(page1().general.mission_file), size_t(kMissionFileSize - 1));
 
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     screen.clearRecord();
     app.command(kCmdSaveInPlace);
     EXPECT_TRUE(screen.fileRequests.empty());
     EXPECT_EQ(itemsIn(path), 2) << "written to the whole path, not to the cut one";
-    EXPECT_FALSE(fileExists(std::string(page_Page1().general.mission_file)));
+    EXPECT_FALSE(fileExists(std::string(page1().general.mission_file)));
 }
 
 TEST_F(MissionFiles, ACutPathThatIsNotKnownWholeIsNeverWrittenTo) {
     const std::string cut = dir.path(std::string(100, 'c'));
-    file_StorePath(page_Page1(), cut);
-    addItem(page_Page1(), kTestJeepType);
+    file_StorePath(page1(), cut);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     app.command(kCmdSaveInPlace);
     ASSERT_EQ(screen.fileRequests.size(), 1u) << "asks rather than guessing the rest";
-    EXPECT_FALSE(fileExists(std::string(page_Page1().general.mission_file)));
+    EXPECT_FALSE(fileExists(std::string(page1().general.mission_file)));
 }
 
 TEST_F(MissionFiles, AFailedSaveSaysSoAndKeepsThePagesFile) {
@@ -155,7 +160,7 @@ TEST_F(MissionFiles, AFailedSaveSaysSoAndKeepsThePagesFile) {
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].text.rfind("cannot write " + path, 0), 0u) << screen.messages[0].text;
     EXPECT_TRUE(screen.fileRequests.empty());
-    EXPECT_STREQ(page_Page1().general.mission_file, path.c_str());
+    EXPECT_STREQ(page1().general.mission_file, path.c_str());
 }
 
 // ---- Open ---------------------------------------------------------------------------------------
@@ -176,21 +181,22 @@ TEST_F(MissionFiles, OpenAppliesTheDefaultExtension) {
     const std::string path = writeMission("demo.mis", 3);
     screen.fileAnswers = {dir.path("demo")};
     app.command(kCmdOpen);
-    EXPECT_EQ(page_Page1().num_items, 3);
-    EXPECT_STREQ(page_Page1().general.mission_file, path.c_str());
+    EXPECT_EQ(page1().num_items, 3);
+    EXPECT_STREQ(page1().general.mission_file, path.c_str());
     EXPECT_TRUE(screen.messages.empty());
 }
 
 TEST_F(MissionFiles, OpeningAFileThatDoesNotExistOffersANewMissionUnderItsName) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     screen.fileAnswers = {dir.path("fresh")};
     screen.messageAnswers = {MsgAnswer::Yes};
     app.command(kCmdOpen);
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_NE(screen.messages[0].text.find(dir.path("fresh.mis")), std::string::npos);
-    EXPECT_EQ(page_Page1().num_items, 0) << "the page is cleared";
-    EXPECT_STREQ(page_Page1().general.mission_file, dir.path("fresh.mis").c_str());
+    EXPECT_EQ(page1().num_items, 0) << "the page is cleared";
+    EXPECT_STREQ(page1().general.mission_file, dir.path("fresh.mis").c_str());
     EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + dir.path("fresh.mis"));
     EXPECT_FALSE(fileExists(dir.path("fresh.mis"))) << "nothing is written before a save";
     EXPECT_TRUE(app.recentMissions().entries().empty()) << "not a mission opened yet";
@@ -202,12 +208,13 @@ TEST_F(MissionFiles, OpeningAFileThatDoesNotExistOffersANewMissionUnderItsName) 
 }
 
 TEST_F(MissionFiles, DecliningANewMissionLeavesThePageAlone) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     screen.fileAnswers = {dir.path("fresh.mis")};
     screen.messageAnswers = {MsgAnswer::No};
     app.command(kCmdOpen);
-    EXPECT_EQ(page_Page1().num_items, 1);
-    EXPECT_STREQ(page_Page1().general.mission_file, "");
+    EXPECT_EQ(page1().num_items, 1);
+    EXPECT_STREQ(page1().general.mission_file, "");
 }
 
 // ---- Recent missions ----------------------------------------------------------------------------
@@ -236,9 +243,9 @@ TEST_F(MissionFiles, ChoosingARecentMissionOpensItIntoTheCurrentPage) {
     app.setRecentMissions({b, a});
     app.command(kCmdPage2);
     app.command(kCmdRecentMissionFirst + 1);
-    EXPECT_EQ(page_Page2().num_items, 2);
-    EXPECT_EQ(page_Page1().num_items, 0);
-    EXPECT_STREQ(page_Page2().general.mission_file, a.c_str());
+    EXPECT_EQ(page2().num_items, 2);
+    EXPECT_EQ(page1().num_items, 0);
+    EXPECT_STREQ(page2().general.mission_file, a.c_str());
     EXPECT_EQ(app.recentMissions().entries(), (std::vector<std::string>{a, b}));
     EXPECT_TRUE(screen.fileRequests.empty());
 }
@@ -247,15 +254,16 @@ TEST_F(MissionFiles, AMissingRecentMissionIsDroppedWithAMessage) {
     const std::string gone = dir.path("gone.mis");
     const std::string kept = writeMission("kept.mis", 1);
     app.setRecentMissions({gone, kept});
-    addItem(page_Page1(), kTestJeepType);
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     screen.clearRecord();
     app.command(kCmdRecentMissionFirst);
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_NE(screen.messages[0].text.find(gone), std::string::npos);
     EXPECT_EQ(app.recentMissions().entries(), std::vector<std::string>{kept});
     EXPECT_EQ(screen.recentLists.back(), std::vector<std::string>{kept});
-    EXPECT_EQ(page_Page1().num_items, 2) << "the page stays as it was";
+    EXPECT_EQ(page1().num_items, 2) << "the page stays as it was";
 }
 
 TEST_F(MissionFiles, AnEntryBeyondTheListDoesNothing) {
@@ -277,7 +285,7 @@ TEST_F(MissionFiles, ControlKeysOpenSaveAndSaveAs) {
     const std::string a = writeMission("a.mis", 1);
     screen.fileAnswers = {a};
     EXPECT_TRUE(app.keyPressed(EditorKey::ControlO));
-    EXPECT_EQ(page_Page1().num_items, 1);
+    EXPECT_EQ(page1().num_items, 1);
     screen.clearRecord();
     EXPECT_TRUE(app.keyPressed(EditorKey::ControlS));
     EXPECT_TRUE(screen.fileRequests.empty());
@@ -288,7 +296,8 @@ TEST_F(MissionFiles, ControlKeysOpenSaveAndSaveAs) {
 // ---- Closing --------------------------------------------------------------------------------------
 
 TEST_F(MissionFiles, ClosingAsksAboutPageTwoToo) {
-    addItem(page_Page2(), kTestJeepType);
+    addItem(page2(), kTestJeepType);
+    recordChange(kPage2);
     screen.messageAnswers = {MsgAnswer::Cancel};
     EXPECT_FALSE(app.queryClose());
     ASSERT_EQ(screen.messages.size(), 1u);
@@ -297,8 +306,10 @@ TEST_F(MissionFiles, ClosingAsksAboutPageTwoToo) {
 }
 
 TEST_F(MissionFiles, ClosingWithBothPagesAsksPageOneThenPageTwo) {
-    addItem(page_Page1(), kTestJeepType);
-    addItem(page_Page2(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
+    addItem(page2(), kTestJeepType);
+    recordChange(kPage2);
     const std::string path = dir.path("two.mis");
     screen.messageAnswers = {MsgAnswer::No, MsgAnswer::Yes};
     screen.fileAnswers = {path};
@@ -306,12 +317,14 @@ TEST_F(MissionFiles, ClosingWithBothPagesAsksPageOneThenPageTwo) {
     ASSERT_EQ(screen.messages.size(), 2u);
     EXPECT_EQ(screen.messages[0].text, "Save page 1?");
     EXPECT_EQ(itemsIn(path), 1);
-    EXPECT_STREQ(page_Page2().general.mission_file, path.c_str());
+    EXPECT_STREQ(page2().general.mission_file, path.c_str());
 }
 
 TEST_F(MissionFiles, ACancelledSaveOfPageTwoKeepsTheEditorOpen) {
-    addItem(page_Page1(), kTestJeepType);
-    addItem(page_Page2(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
+    addItem(page2(), kTestJeepType);
+    recordChange(kPage2);
     const std::string path = dir.path("one.mis");
     screen.messageAnswers = {MsgAnswer::Yes, MsgAnswer::Yes};
     screen.fileAnswers = {path};
@@ -323,37 +336,41 @@ TEST_F(MissionFiles, ACancelledSaveOfPageTwoKeepsTheEditorOpen) {
 // ---- Recovery -----------------------------------------------------------------------------------
 
 TEST_F(MissionFiles, BackupsOfARunThatDidNotEndCleanlyAreOffered) {
-    addItem(page_Page1(), kTestJeepType);
-    addItem(page_Page2(), kTestJeepType);
-    addItem(page_Page2(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
+    addItem(page2(), kTestJeepType);
+    addItem(page2(), kTestJeepType);
+    recordChange(kPage2);
     ASSERT_EQ(app.backupTick().written, 2);
     // The run ends without closedCleanly; the next start finds empty pages.
-    page_Clear(page_Page1());
-    page_Clear(page_Page2());
+    page_Clear(page1());
+    page_Clear(page2());
     screen.messageAnswers = {MsgAnswer::No, MsgAnswer::Yes};
     EXPECT_EQ(app.offerRecovery(), 2);
     ASSERT_EQ(screen.messages.size(), 2u);
     EXPECT_EQ(screen.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_NE(screen.messages[0].text.find("Page 1"), std::string::npos);
     EXPECT_NE(screen.messages[1].text.find("MEDP2BCK.MIS"), std::string::npos);
-    EXPECT_EQ(page_Page1().num_items, 0) << "declined";
-    EXPECT_EQ(page_Page2().num_items, 2);
-    EXPECT_STREQ(page_Page2().general.mission_file, "") << "saving a backup asks where";
+    EXPECT_EQ(page1().num_items, 0) << "declined";
+    EXPECT_EQ(page2().num_items, 2);
+    EXPECT_STREQ(page2().general.mission_file, "") << "saving a backup asks where";
     EXPECT_TRUE(fileExists(dir.path("state/qzmed/MEDP1BCK.MIS"))) << "a declined backup is kept";
     EXPECT_TRUE(fileExists(dir.path("state/qzmed/MEDP2BCK.MIS")));
 }
 
 TEST_F(MissionFiles, NothingIsOfferedAfterACleanExit) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     ASSERT_EQ(app.backupTick().written, 1);
     app.closedCleanly();
-    page_Clear(page_Page1());
+    page_Clear(page1());
     EXPECT_EQ(app.offerRecovery(), 0);
     EXPECT_TRUE(screen.messages.empty());
 }
 
 TEST_F(MissionFiles, ABackupStaysOfferedUntilACleanExit) {
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     ASSERT_EQ(app.backupTick().written, 1);
     screen.messageAnswers = {MsgAnswer::No};
     app.offerRecovery();
@@ -365,13 +382,14 @@ TEST_F(MissionFiles, ABackupStaysOfferedUntilACleanExit) {
 
 TEST_F(MissionFiles, TheStartMissionDoesNotReplaceARecoveredPageOne) {
     const std::string a = writeMission("a.mis", 3);
-    addItem(page_Page1(), kTestJeepType);
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
     EXPECT_FALSE(editor_OpenStartMission(app, a, 1));
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_NE(screen.messages[0].text.find(a), std::string::npos);
-    EXPECT_EQ(page_Page1().num_items, 1);
+    EXPECT_EQ(page1().num_items, 1);
     EXPECT_TRUE(editor_OpenStartMission(app, a, 2)) << "a recovered Page 2 is no obstacle";
-    EXPECT_EQ(page_Page1().num_items, 3);
+    EXPECT_EQ(page1().num_items, 3);
 }
 
 } // namespace

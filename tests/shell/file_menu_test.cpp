@@ -136,6 +136,9 @@ class FileMenuTest : public QObject {
         fixture.services.fileAnswers = {demoMission()};
         window.runCommand(kCmdOpen);
         QVERIFY(window.editor().currentPage().num_items > 0);
+        EditorDocument& document = window.editor().document();
+        document.page(kPage2).items[0].position[0] += 256;
+        document.history(kPage2).record(document.page(kPage2), "Move");
 
         fixture.services.messages.clear();
         fixture.services.messageAnswers = {MsgAnswer::Cancel};

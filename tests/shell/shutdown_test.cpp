@@ -21,8 +21,25 @@ class ShutdownTest : public QObject {
         QVERIFY(!fixture.window->isVisible());
     }
 
+  private:
+    // Moves the first item of Page 1 and records that as a step, as a mouse edit would.
+    void changePageOne() {
+        EditorDocument& document = fixture.window->editor().document();
+        document.page(kPage1).items[0].position[0] += 256;
+        document.history(kPage1).record(document.page(kPage1), "Move");
+    }
+
+  private Q_SLOTS:
+    void unchangedMissionClosesWithoutAQuestion() {
+        QVERIFY(fixture.startWithDemoMission());
+        QVERIFY(fixture.window->close());
+        QVERIFY(fixture.services.messages.empty());
+        QVERIFY(!fixture.window->isVisible());
+    }
+
     void missionOnPageOneAsksTheSaveQuestion() {
         QVERIFY(fixture.startWithDemoMission());
+        changePageOne();
         fixture.services.messageAnswers = {MsgAnswer::Cancel};
         QVERIFY(!fixture.window->close());
         QVERIFY(fixture.window->isVisible());
@@ -36,6 +53,7 @@ class ShutdownTest : public QObject {
 
     void yesWithACancelledSaveKeepsTheWindowOpen() {
         QVERIFY(fixture.startWithDemoMission());
+        changePageOne();
         fixture.services.messageAnswers = {MsgAnswer::Yes};
         QVERIFY(!fixture.window->close());
         QVERIFY(fixture.window->isVisible());
@@ -46,6 +64,7 @@ class ShutdownTest : public QObject {
 
     void yesWithAChosenFileSavesAndCloses() {
         QVERIFY(fixture.startWithDemoMission());
+        changePageOne();
         QTemporaryDir out;
         const QString path = out.filePath(QStringLiteral("saved.mis"));
         fixture.services.messageAnswers = {MsgAnswer::Yes};
@@ -58,6 +77,7 @@ class ShutdownTest : public QObject {
 
     void noClosesWithoutSaving() {
         QVERIFY(fixture.startWithDemoMission());
+        changePageOne();
         fixture.services.messageAnswers = {MsgAnswer::No};
         QVERIFY(fixture.window->close());
         QVERIFY(fixture.services.fileRequests.empty());
@@ -65,6 +85,7 @@ class ShutdownTest : public QObject {
 
     void exitCommandAsksOnceAndQuits() {
         QVERIFY(fixture.startWithDemoMission());
+        changePageOne();
         fixture.services.messageAnswers = {MsgAnswer::No};
         fixture.window->runCommand(kCmdExit);
         QVERIFY(!fixture.window->isVisible());
@@ -74,6 +95,7 @@ class ShutdownTest : public QObject {
 
     void exitCommandCancelledKeepsRunning() {
         QVERIFY(fixture.startWithDemoMission());
+        changePageOne();
         fixture.services.messageAnswers = {MsgAnswer::Cancel};
         fixture.window->runCommand(kCmdExit);
         QVERIFY(fixture.window->isVisible());
