@@ -39,7 +39,7 @@ fuzz: deps
 
 # Every tracked C++ source against .clang-format: lists what differs and fails, changes nothing.
 check-format: deps
-	@git ls-files -z '*.cpp' '*.h' | xargs -0 $(CLANG_FORMAT) --dry-run --Werror
+	@{ git ls-files -z '*.cpp' '*.h' 2>/dev/null || find src tests tools bench fuzz demo \( -name '*.cpp' -o -name '*.h' \) -print0; } | xargs -0 $(CLANG_FORMAT) --dry-run --Werror
 
 # Rewrites every tracked C++ source as .clang-format says.
 format: deps

@@ -30,8 +30,8 @@ namespace {
 constexpr int32_t kWidth = 1920;
 constexpr int32_t kHeight = 1080;
 constexpr float kZoomFill = 1920.0f / (1024.0f * 256.0f); // the terrain fills the width: 1.9 px per metre
-constexpr float kZoomOut = 0.002f;                         // 0.5 px per metre
-constexpr int32_t kCentre = 131072;                         // the middle of the terrain square
+constexpr float kZoomOut = 0.002f;                        // 0.5 px per metre
+constexpr int32_t kCentre = 131072;                       // the middle of the terrain square
 
 struct BenchDef {
     const char* name;
@@ -39,16 +39,17 @@ struct BenchDef {
     const char* type;
 };
 constexpr BenchDef kDefs[] = {
-    {"Truck", 1, "vehicle"},    {"Tank", 2, "vehicle"},  {"Tree", 3, "decoration"}, {"Fence", 4, "decoration"},
-    {"House", 5, "building"},   {"Tower", 6, "building"}, {"Crate", 7, "object"},     {"Soldier", 8, "person"},
-    {"Waypoint", 6005, "marker"}, {"AreaMarker", 6013, "marker"},
+    {"Truck", 1, "vehicle"},        {"Tank", 2, "vehicle"},   {"Tree", 3, "decoration"},
+    {"Fence", 4, "decoration"},     {"House", 5, "building"}, {"Tower", 6, "building"},
+    {"Crate", 7, "object"},         {"Soldier", 8, "person"}, {"Waypoint", 6005, "marker"},
+    {"AreaMarker", 6013, "marker"},
 };
 
 void loadDefinitions() {
     std::string text;
     for (const BenchDef& d : kDefs)
-        text += std::string("begin ") + d.name + "\r\n  id " + std::to_string(100000 + d.id) + "\r\n  type " + d.type +
-                "\r\nend\r\n";
+        text += std::string("begin ") + d.name + "\r\n  id " + std::to_string(100000 + d.id) + "\r\n  type " +
+                d.type + "\r\nend\r\n";
     itemdef_LoadBuffer(text.data(), text.size(), 0);
 }
 
@@ -104,7 +105,8 @@ void fillItems(MissionPage& page) {
     }
     for (int area = 1; area <= 50; ++area) {
         const int32_t x = kCentre + range(-halfW, halfW), y = -kCentre + range(-halfH, halfH);
-        for (int k = 0; k < 4; ++k) page.items[add(kAreaTriggerMarkerType, x + range(0, 6000), y + range(0, 6000))].wpnumber = area;
+        for (int k = 0; k < 4; ++k)
+            page.items[add(kAreaTriggerMarkerType, x + range(0, 6000), y + range(0, 6000))].wpnumber = area;
         page.area_triggers[area].color = area % 17;
     }
     while (page.num_items < kMaxItems) {
@@ -113,7 +115,8 @@ void fillItems(MissionPage& page) {
         const int slot = add(kind < 25 ? 8 : 1 + kind % 7, x, y);
         page.items[slot].fov = 90;
     }
-    for (int i = 0; i < 40; ++i) sel_Add(page, range(0, kMaxItems - 1));
+    for (int i = 0; i < 40; ++i)
+        sel_Add(page, range(0, kMaxItems - 1));
 }
 
 struct Scene {

@@ -30,7 +30,8 @@ std::unique_ptr<MissionPage> fullPage(uint32_t seed) {
         MissionItem& item = page->items[i];
         item.type_id = range(1, 300);
         item.id = i + 1;
-        for (int32_t& p : item.position) p = range(-(1 << 24), 1 << 24);
+        for (int32_t& p : item.position)
+            p = range(-(1 << 24), 1 << 24);
         item.facing[0] = range(0, 359);
         item.team = maybe(4);
         item.map_symbol = maybe(8);
@@ -56,12 +57,16 @@ std::unique_ptr<MissionPage> fullPage(uint32_t seed) {
         event.trigger_count = kMaxTriggers;
         event.action_count = kMaxActions;
         for (auto& t : event.triggers)
-            for (int32_t& v : t.value) v = range(0, 300);
+            for (int32_t& v : t.value)
+                v = range(0, 300);
         for (auto& a : event.actions)
-            for (int32_t& v : a.value) v = range(0, 300);
+            for (int32_t& v : a.value)
+                v = range(0, 300);
     }
-    for (int n = 1; n < kMaxGroups; ++n) std::snprintf(page->groups[n].description, 64, "Group %d", n);
-    for (int n = 1; n < kMaxWaypointLists; ++n) std::snprintf(page->waypoints[n].description, 64, "Route %d", n);
+    for (int n = 1; n < kMaxGroups; ++n)
+        std::snprintf(page->groups[n].description, 64, "Group %d", n);
+    for (int n = 1; n < kMaxWaypointLists; ++n)
+        std::snprintf(page->waypoints[n].description, 64, "Route %d", n);
     return page;
 }
 
@@ -100,8 +105,7 @@ void BM_MetafileRead(benchmark::State& state) {
     if (!metafile_Write(*page, path.c_str())) state.SkipWithError("write failed");
     auto read = std::make_unique<MissionPage>();
     for (auto _ : state) {
-        if (metafile_Load(*read, path.c_str()) != 1)
-            state.SkipWithError("read failed");
+        if (metafile_Load(*read, path.c_str()) != 1) state.SkipWithError("read failed");
     }
     std::remove(path.c_str());
 }
@@ -111,7 +115,8 @@ BENCHMARK(BM_MetafileRead)->Unit(benchmark::kMillisecond);
 // shifting deletion: every step moves everything above it).
 void selectHalf(MissionPage& page) {
     page.selection.count = 0;
-    for (int slot = kMaxItems - 1; slot >= 0; slot -= 2) page.selection.slots[page.selection.count++] = slot;
+    for (int slot = kMaxItems - 1; slot >= 0; slot -= 2)
+        page.selection.slots[page.selection.count++] = slot;
 }
 
 void BM_SelectionDelete(benchmark::State& state) {
@@ -142,7 +147,8 @@ void BM_SelectionDeleteItemByItem(benchmark::State& state) {
         for (int p = 0; p < sel.count; ++p) {
             const int32_t s = sel.slots[p];
             if (s < 0 || s >= page->num_items) continue;
-            std::memmove(&page->items[s], &page->items[s + 1], sizeof(MissionItem) * (page->num_items - 1 - s));
+            std::memmove(&page->items[s], &page->items[s + 1],
+                         sizeof(MissionItem) * (page->num_items - 1 - s));
             --page->num_items;
             for (int q = p + 1; q < sel.count; ++q)
                 if (sel.slots[q] > s) --sel.slots[q];

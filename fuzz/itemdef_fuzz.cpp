@@ -13,7 +13,7 @@ namespace {
 
 // Parse errors would open message boxes; the fuzzer answers them silently.
 class SilentSink : public MessageSink {
-public:
+  public:
     MsgAnswer showMessage(const char*, const char*, MsgIcon, MsgButtons) override { return MsgAnswer::Ok; }
 };
 
@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             checkTerminated(def->name, sizeof def->name);
             checkTerminated(def->graphic, sizeof def->graphic);
             checkTerminated(def->ai_function, sizeof def->ai_function);
-            for (const auto& slot : def->ambient) checkTerminated(slot, sizeof slot);
+            for (const auto& slot : def->ambient)
+                checkTerminated(slot, sizeof slot);
             if (itemdef_FindById(def->id) > i || itemdef_FindByName(def->name) > i) std::abort();
         }
         itemdef_Clear();

@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     StrtabSource source;
-    if (!strtab_ParseSource(std::string_view(reinterpret_cast<const char*>(data), size), source, nullptr)) return 0;
+    if (!strtab_ParseSource(std::string_view(reinterpret_cast<const char*>(data), size), source, nullptr))
+        return 0;
     std::vector<uint8_t> bytes;
     if (!strtab_Build(source, bytes, nullptr)) return 0;
     StringTable* built = strtab_Open(bytes.data(), bytes.size());

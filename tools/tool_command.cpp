@@ -22,7 +22,9 @@ ToolCommand::ToolCommand(const char* command_name, const char* command_usage, To
     registry().push_back(this);
 }
 
-const std::vector<const ToolCommand*>& tool_Commands() { return registry(); }
+const std::vector<const ToolCommand*>& tool_Commands() {
+    return registry();
+}
 
 int tool_Main(const char* program, int argc, char** argv) {
     ToolContext context;

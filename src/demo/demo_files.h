@@ -19,7 +19,7 @@ struct DemoFile {
 
 // How a terrain's images are written.
 struct DemoTerrainFileOptions {
-    bool jpegColourMap = true;   // also write the colour map as "<color_map>.jpg" (tried first)
+    bool jpegColourMap = true;    // also write the colour map as "<color_map>.jpg" (tried first)
     bool colourRunLength = false; // the colour map TGA as run-length type 10
     bool tilesRunLength = false;  // the detail tiles TGA as run-length type 10
 };
@@ -31,8 +31,8 @@ struct DemoTerrainFileOptions {
 // the definition; an image it does not name (or names with an extension the editor does not
 // read for it) is not made. Appends to `out`. Touches no shared state, so terrains can be built
 // side by side on several threads.
-void demo_BuildTerrainFiles(const char* terrainName, const TerrainDef& def, const DemoTerrainFileOptions& options,
-                            std::vector<DemoFile>& out);
+void demo_BuildTerrainFiles(const char* terrainName, const TerrainDef& def,
+                            const DemoTerrainFileOptions& options, std::vector<DemoFile>& out);
 
 // The models listed in a models table (demo/models.tsv: model, class, footprint "WxL" in metres,
 // height in metres, shape, note; "#" starts a comment line), each as "<model>.3di". False with

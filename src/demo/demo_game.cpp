@@ -40,7 +40,9 @@ const DemoSourceFile* findSource(const DemoSources& sources, const std::string& 
     return nullptr;
 }
 
-bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+bool startsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
 
 bool endsWith(const std::string& text, const char* suffix) {
     const size_t n = std::char_traits<char>::length(suffix);
@@ -53,7 +55,9 @@ std::string baseName(const std::string& path, const char* folder) {
     return name.substr(0, name.rfind('.'));
 }
 
-std::vector<uint8_t> bytesOf(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
+std::vector<uint8_t> bytesOf(const std::string& text) {
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
 
 // "items.def" as the game ships it: the scramble mark, then the text scrambled with its key.
 std::vector<uint8_t> scrambledItemDefs(const std::string& text) {
@@ -123,12 +127,13 @@ std::vector<TerrainJob> buildTerrains(const DemoSources& sources) {
         running.push_back(std::async(std::launch::async, [&job] {
             demo_BuildTerrainFiles(job.name.c_str(), job.def, job.options, job.files);
         }));
-    for (std::future<void>& done : running) done.get();
+    for (std::future<void>& done : running)
+        done.get();
     return jobs;
 }
 
 class Writer {
-public:
+  public:
     Writer(const std::string& outdir, DemoGameContents& contents) : outdir_(outdir), contents_(contents) {}
     bool loose(const DemoFile& file, std::string* error) {
         if (file.bytes.empty()) return fail(error, "nothing was built for " + file.name);
@@ -139,16 +144,18 @@ public:
         contents_.looseFiles.push_back(file.name);
         return true;
     }
-    bool archive(const char* name, const std::vector<PffWriterEntry>& entries, std::vector<std::string>& listed,
-                 std::string* error) {
+    bool archive(const char* name, const std::vector<PffWriterEntry>& entries,
+                 std::vector<std::string>& listed, std::string* error) {
         const std::string path = outdir_ + "/" + name;
         std::string message;
-        if (!pff_WriteArchive(path.c_str(), entries, &message)) return fail(error, "cannot write " + path + ": " + message);
-        for (const PffWriterEntry& entry : entries) listed.push_back(entry.name);
+        if (!pff_WriteArchive(path.c_str(), entries, &message))
+            return fail(error, "cannot write " + path + ": " + message);
+        for (const PffWriterEntry& entry : entries)
+            listed.push_back(entry.name);
         return true;
     }
 
-private:
+  private:
     std::string outdir_;
     DemoGameContents& contents_;
 };
@@ -177,10 +184,12 @@ bool demo_ReadSources(const std::string& folder, DemoSources& out, std::string* 
     for (const auto& [sub, extension] : {std::pair{kTextFolder, ".txt"}, std::pair{kTerrainFolder, ".trn"}}) {
         std::vector<fs::path> paths;
         for (const auto& entry : fs::directory_iterator(fs::path(folder) / sub, code))
-            if (entry.is_regular_file() && endsWith(entry.path().filename().string(), extension)) paths.push_back(entry.path());
+            if (entry.is_regular_file() && endsWith(entry.path().filename().string(), extension))
+                paths.push_back(entry.path());
         std::sort(paths.begin(), paths.end());
         for (const fs::path& path : paths)
-            if (!add(path, sub + path.filename().string())) return fail(error, "cannot read " + path.string());
+            if (!add(path, sub + path.filename().string()))
+                return fail(error, "cannot read " + path.string());
     }
     return true;
 }
@@ -202,7 +211,8 @@ bool demo_WriteGame(const DemoSources& sources, const std::string& outdir, std::
     if (!buildTables(sources, tables, error)) return false;
     std::vector<DemoFile> modelFiles;
     std::string message;
-    if (!demo_BuildModels(models->bytes, modelFiles, &message)) return fail(error, std::string(kModelsSource) + ": " + message);
+    if (!demo_BuildModels(models->bytes, modelFiles, &message))
+        return fail(error, std::string(kModelsSource) + ": " + message);
 
     std::error_code code;
     fs::create_directories(outdir, code);
@@ -212,7 +222,8 @@ bool demo_WriteGame(const DemoSources& sources, const std::string& outdir, std::
     // qz2.pff: the models, the item and sky names (stored scrambled; string tables are loaded as
     // whole entries, which unscramble) and a copy of the sky presets.
     std::vector<PffWriterEntry> mainEntries;
-    for (DemoFile& model : modelFiles) mainEntries.push_back(entryOf(std::move(model), false));
+    for (DemoFile& model : modelFiles)
+        mainEntries.push_back(entryOf(std::move(model), false));
     for (DemoFile& table : tables) {
         if (table.name == "qz2items.bin") {
             mainEntries.push_back(entryOf(std::move(table), true));
@@ -240,7 +251,8 @@ bool demo_WriteGame(const DemoSources& sources, const std::string& outdir, std::
             }
         }
     }
-    if (!terrainEntries.empty() && !writer.archive(kGameTerrainArchive, terrainEntries, listed.terrainArchive, error))
+    if (!terrainEntries.empty() &&
+        !writer.archive(kGameTerrainArchive, terrainEntries, listed.terrainArchive, error))
         return false;
 
     const std::string mission = outdir + "/" + kDemoMissionFile;

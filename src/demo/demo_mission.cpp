@@ -11,24 +11,71 @@
 namespace {
 // Item definition ids of the demo items.def (its "id" values minus 100000).
 enum DemoItem : int32_t {
-    kPine = 1002, kOak = 1003, kBush = 1005, kBoulder = 1006, kWoodenFence = 1008, kWireFence = 1009,
-    kSandbags = 1010, kTankTrap = 1011, kFallenRed = 1042,
-    kJeepBlue = 2001, kTruckBlue = 2003, kTruckRed = 2004, kApcRed = 2005, kTankRed = 2006, kHeliBlue = 2007,
-    kPatrolBoat = 2008, kDinghy = 2009, kJeepWreck = 2090,
-    kBlueRifleman = 3001, kBlueSniper = 3002, kBlueGunner = 3003, kBlueOfficer = 3004, kRedRifleman = 3005,
-    kRedSniper = 3006, kRedGunner = 3007, kRedOfficer = 3008, kRedRocket = 3009, kCivilian = 3010, kHostage = 3011,
-    kCrate = 4001, kAmmoCrate = 4002, kOilBarrel = 4003, kExplosiveBarrel = 4004, kMedKit = 4010, kBriefcase = 4015,
-    kLandMine = 4035, kAtMine = 4036, kSecurityCamera = 4047, kSearchlight = 4048,
-    kBarracks = 5001, kWatchtower = 5002, kBunker = 5003, kFarmhouse = 5004, kRadarStation = 5005, kFuelDepot = 5006,
+    kPine = 1002,
+    kOak = 1003,
+    kBush = 1005,
+    kBoulder = 1006,
+    kWoodenFence = 1008,
+    kWireFence = 1009,
+    kSandbags = 1010,
+    kTankTrap = 1011,
+    kFallenRed = 1042,
+    kJeepBlue = 2001,
+    kTruckBlue = 2003,
+    kTruckRed = 2004,
+    kApcRed = 2005,
+    kTankRed = 2006,
+    kHeliBlue = 2007,
+    kPatrolBoat = 2008,
+    kDinghy = 2009,
+    kJeepWreck = 2090,
+    kBlueRifleman = 3001,
+    kBlueSniper = 3002,
+    kBlueGunner = 3003,
+    kBlueOfficer = 3004,
+    kRedRifleman = 3005,
+    kRedSniper = 3006,
+    kRedGunner = 3007,
+    kRedOfficer = 3008,
+    kRedRocket = 3009,
+    kCivilian = 3010,
+    kHostage = 3011,
+    kCrate = 4001,
+    kAmmoCrate = 4002,
+    kOilBarrel = 4003,
+    kExplosiveBarrel = 4004,
+    kMedKit = 4010,
+    kBriefcase = 4015,
+    kLandMine = 4035,
+    kAtMine = 4036,
+    kSecurityCamera = 4047,
+    kSearchlight = 4048,
+    kBarracks = 5001,
+    kWatchtower = 5002,
+    kBunker = 5003,
+    kFarmhouse = 5004,
+    kRadarStation = 5005,
+    kFuelDepot = 5006,
     kPier = 5007,
-    kInsertionPoint = 6001, kObjective = 6003, kExtractionPoint = 6004, kSoundSource = 6026,
-    kFire = 8001, kSmoke = 8002,
+    kInsertionPoint = 6001,
+    kObjective = 6003,
+    kExtractionPoint = 6004,
+    kSoundSource = 6026,
+    kFire = 8001,
+    kSmoke = 8002,
 };
 
 enum Team : int32_t { kNeutral = 0, kBlue = 1, kRed = 2 };
 
 // Groups, waypoint lists and area triggers of the mission.
-enum : int32_t { kGroupBlue = 1, kGroupRed = 2, kGroupPatrol = 3, kGroupGuards = 4, kGroupArmour = 5, kGroupCivilians = 6 };
+enum : int32_t {
+    kGroupBlue = 1,
+    kGroupRed = 2,
+    kGroupPatrol = 3,
+    kGroupGuards = 4,
+    kGroupArmour = 5,
+    kGroupCivilians = 6
+};
 enum : int32_t { kListPatrol = 1, kListAssault = 2, kListBoat = 3 };
 enum : int32_t { kAreaFarm = 1, kAreaOutpost = 2 };
 enum : int32_t { kLayerDefault = 0, kLayerBlue = 1, kLayerRed = 2, kLayerScenery = 3 };
@@ -38,7 +85,7 @@ constexpr int32_t kUnitsPerMetre = 256;
 constexpr double kLakeColumn = 640.0, kLakeRow = 360.0, kLakeKeepOut = 200.0;
 
 class MissionBuilder {
-public:
+  public:
     explicit MissionBuilder(MissionPage& page) : page_(page) {}
 
     // An item at map pixel (column, row): X = column metres east, Y = row metres south (negative).
@@ -54,8 +101,10 @@ public:
         return slot;
     }
     // People get the names of the name table in turn ("STRNAME001" onwards; 000 is no name).
-    int person(int32_t type, double column, double row, int32_t heading, int32_t team, int32_t group, int32_t list = 0) {
-        const int slot = place(type, column, row, heading, team, group, team == kBlue ? kLayerBlue : kLayerRed);
+    int person(int32_t type, double column, double row, int32_t heading, int32_t team, int32_t group,
+               int32_t list = 0) {
+        const int slot =
+            place(type, column, row, heading, team, group, team == kBlue ? kLayerBlue : kLayerRed);
         if (slot < 0) return slot;
         page_.items[slot].waypoint_id = list;
         page_.items[slot].name_index = ++lastName_;
@@ -72,13 +121,15 @@ public:
         if (slot >= 0) page_.items[slot].wpnumber = area;
     }
 
-private:
+  private:
     static int32_t metres(double m) { return static_cast<int32_t>(std::lround(m * kUnitsPerMetre)); }
     MissionPage& page_;
     int32_t lastName_ = 0;
 };
 
-void copyText(char* field, size_t size, const char* text) { defword_Copy(field, size, text); }
+void copyText(char* field, size_t size, const char* text) {
+    defword_Copy(field, size, text);
+}
 
 void describe(MissionPage& page) {
     GeneralInfo& g = page.general;
@@ -98,8 +149,10 @@ void describe(MissionPage& page) {
     g.default_equipment[3] = 31; // auxiliary: body armour
     const int32_t blueNames[] = {1, 2, 3, 6, 12, 19};
     const int32_t redNames[] = {4, 5, 11, 16, 17};
-    for (size_t i = 0; i < std::size(blueNames); ++i) g.wp_names_blue[i] = blueNames[i];
-    for (size_t i = 0; i < std::size(redNames); ++i) g.wp_names_red[i] = redNames[i];
+    for (size_t i = 0; i < std::size(blueNames); ++i)
+        g.wp_names_blue[i] = blueNames[i];
+    for (size_t i = 0; i < std::size(redNames); ++i)
+        g.wp_names_red[i] = redNames[i];
     // Condition 0 is the empty choice.
     const int8_t win[kSubgoalCount] = {2, 1, 0, 0};  // rescue the hostages, destroy the radar station
     const int8_t lose[kSubgoalCount] = {1, 2, 0, 0}; // squad killed, a hostage killed
@@ -110,7 +163,8 @@ void describe(MissionPage& page) {
              "Free the hostages at the farm, then take the outpost.\n"
              "Extraction is at the south-west corner.");
 
-    const char* groups[] = {nullptr, "Blue Players", "Red Players", "Red patrol", "Hostage guards", "Red armour", "Civilians"};
+    const char* groups[] = {nullptr,          "Blue Players", "Red Players", "Red patrol",
+                            "Hostage guards", "Red armour",   "Civilians"};
     for (int32_t n = 1; n < static_cast<int32_t>(std::size(groups)); ++n) {
         copyText(page.groups[n].description, sizeof page.groups[n].description, groups[n]);
         page.groups[n].color = n;
@@ -132,10 +186,11 @@ void describe(MissionPage& page) {
     boat.attrib = 0x4;
     boat.color = 5;
 
-    copyText(page.area_triggers[kAreaFarm].description, sizeof page.area_triggers[kAreaFarm].description, "Farmhouse");
+    copyText(page.area_triggers[kAreaFarm].description, sizeof page.area_triggers[kAreaFarm].description,
+             "Farmhouse");
     page.area_triggers[kAreaFarm].color = 3;
-    copyText(page.area_triggers[kAreaOutpost].description, sizeof page.area_triggers[kAreaOutpost].description,
-             "Red outpost");
+    copyText(page.area_triggers[kAreaOutpost].description,
+             sizeof page.area_triggers[kAreaOutpost].description, "Red outpost");
     page.area_triggers[kAreaOutpost].color = 4;
 
     copyText(page.wav_lists[1].description, sizeof page.wav_lists[1].description, "Radio chatter");
@@ -150,7 +205,8 @@ void placeBlueBase(MissionBuilder& b) {
     b.place(kHeliBlue, 250, 900, 45, kBlue, 0, kLayerBlue);
     b.place(kJeepBlue, 215, 845, 0, kBlue, kGroupBlue, kLayerBlue);
     b.place(kTruckBlue, 225, 860, 0, kBlue, 0, kLayerBlue);
-    for (int i = 0; i < 6; ++i) b.place(kSandbags, 150 + i * 3.2, 775, 90, kNeutral, 0, kLayerBlue);
+    for (int i = 0; i < 6; ++i)
+        b.place(kSandbags, 150 + i * 3.2, 775, 90, kNeutral, 0, kLayerBlue);
     b.place(kAmmoCrate, 200, 830, 30, kNeutral, 0, kLayerBlue);
     b.place(kMedKit, 202, 832, 0, kNeutral, 0, kLayerBlue);
     b.place(kInsertionPoint, 210, 820, 45);
@@ -164,8 +220,10 @@ void placeBlueBase(MissionBuilder& b) {
 
 void placeFarm(MissionBuilder& b) {
     b.place(kFarmhouse, 480, 600, 15, kNeutral, 0, kLayerScenery);
-    for (int i = 0; i < 8; ++i) b.place(kWoodenFence, 455 + i * 4.0, 628, 90, kNeutral, 0, kLayerScenery);
-    for (int i = 0; i < 6; ++i) b.place(kWoodenFence, 452, 604 + i * 4.0, 0, kNeutral, 0, kLayerScenery);
+    for (int i = 0; i < 8; ++i)
+        b.place(kWoodenFence, 455 + i * 4.0, 628, 90, kNeutral, 0, kLayerScenery);
+    for (int i = 0; i < 6; ++i)
+        b.place(kWoodenFence, 452, 604 + i * 4.0, 0, kNeutral, 0, kLayerScenery);
     b.place(kOak, 505, 585, 0, kNeutral, 0, kLayerScenery);
     b.place(kOak, 460, 580, 120, kNeutral, 0, kLayerScenery);
     b.place(kTruckRed, 500, 620, 200, kRed, kGroupGuards, kLayerRed);
@@ -178,8 +236,8 @@ void placeFarm(MissionBuilder& b) {
     b.person(kRedRifleman, 470, 590, 220, kRed, kGroupGuards);
     b.person(kRedRifleman, 495, 612, 160, kRed, kGroupGuards);
     b.person(kRedGunner, 488, 575, 200, kRed, kGroupGuards);
-    for (const auto& [c, r] : {std::pair{430.0, 550.0}, std::pair{530.0, 550.0}, std::pair{530.0, 650.0},
-                               std::pair{430.0, 650.0}})
+    for (const auto& [c, r] :
+         {std::pair{430.0, 550.0}, std::pair{530.0, 550.0}, std::pair{530.0, 650.0}, std::pair{430.0, 650.0}})
         b.areaCorner(kAreaFarm, c, r);
 }
 
@@ -193,16 +251,20 @@ void placeOutpost(MissionBuilder& b) {
     b.place(kApcRed, 880, 215, 250, kRed, kGroupArmour, kLayerRed);
     b.place(kOilBarrel, 860, 178, 0, kNeutral, 0, kLayerRed);
     b.place(kExplosiveBarrel, 862, 178, 0, kNeutral, 0, kLayerRed);
-    for (int i = 0; i < 5; ++i) b.place(kTankTrap, 790 + i * 6.0, 270, 45, kNeutral, 0, kLayerRed);
-    for (int i = 0; i < 5; ++i) b.place(kWireFence, 800 + i * 5.0, 140, 90, kNeutral, 0, kLayerRed);
-    for (int i = 0; i < 4; ++i) b.place(kLandMine, 780 + i * 7.0, 282, 0, kNeutral, 0, kLayerRed);
+    for (int i = 0; i < 5; ++i)
+        b.place(kTankTrap, 790 + i * 6.0, 270, 45, kNeutral, 0, kLayerRed);
+    for (int i = 0; i < 5; ++i)
+        b.place(kWireFence, 800 + i * 5.0, 140, 90, kNeutral, 0, kLayerRed);
+    for (int i = 0; i < 4; ++i)
+        b.place(kLandMine, 780 + i * 7.0, 282, 0, kNeutral, 0, kLayerRed);
     b.place(kAtMine, 760, 300, 0, kNeutral, 0, kLayerRed);
     b.person(kRedOfficer, 852, 210, 225, kRed, kGroupRed);
     b.person(kRedSniper, 815, 236, 225, kRed, kGroupRed);
     b.person(kRedRocket, 840, 215, 240, kRed, kGroupRed);
-    for (int i = 0; i < 4; ++i) b.person(kRedRifleman, 790 + i * 3.0, 250, 180, kRed, kGroupPatrol, kListPatrol);
-    for (const auto& [c, r] : {std::pair{800.0, 150.0}, std::pair{920.0, 150.0}, std::pair{920.0, 260.0},
-                               std::pair{800.0, 260.0}})
+    for (int i = 0; i < 4; ++i)
+        b.person(kRedRifleman, 790 + i * 3.0, 250, 180, kRed, kGroupPatrol, kListPatrol);
+    for (const auto& [c, r] :
+         {std::pair{800.0, 150.0}, std::pair{920.0, 150.0}, std::pair{920.0, 260.0}, std::pair{800.0, 260.0}})
         b.areaCorner(kAreaOutpost, c, r);
 }
 
@@ -228,7 +290,8 @@ void placeLakeAndScenery(MissionBuilder& b) {
         const int32_t type = kinds[static_cast<int>(next() * std::size(kinds)) % std::size(kinds)];
         const int32_t heading = static_cast<int32_t>(next() * 360.0);
         if (std::hypot(c - kLakeColumn, r - kLakeRow) < kLakeKeepOut) continue;
-        if (std::hypot(c - 190, r - 850) < 110 || std::hypot(c - 480, r - 600) < 90 || std::hypot(c - 850, r - 210) < 110)
+        if (std::hypot(c - 190, r - 850) < 110 || std::hypot(c - 480, r - 600) < 90 ||
+            std::hypot(c - 850, r - 210) < 110)
             continue;
         b.place(type, c, r, heading, kNeutral, 0, kLayerScenery);
         ++placed;
@@ -237,11 +300,14 @@ void placeLakeAndScenery(MissionBuilder& b) {
 
 void placeRoutes(MissionBuilder& b) {
     const double patrol[][2] = {{780, 250}, {800, 330}, {900, 330}, {950, 240}, {900, 140}};
-    for (int i = 0; i < static_cast<int>(std::size(patrol)); ++i) b.waypoint(kListPatrol, i, patrol[i][0], patrol[i][1]);
+    for (int i = 0; i < static_cast<int>(std::size(patrol)); ++i)
+        b.waypoint(kListPatrol, i, patrol[i][0], patrol[i][1]);
     const double assault[][2] = {{230, 760}, {300, 700}, {380, 640}, {450, 610}};
-    for (int i = 0; i < static_cast<int>(std::size(assault)); ++i) b.waypoint(kListAssault, i, assault[i][0], assault[i][1]);
+    for (int i = 0; i < static_cast<int>(std::size(assault)); ++i)
+        b.waypoint(kListAssault, i, assault[i][0], assault[i][1]);
     const double boat[][2] = {{600, 330}, {680, 300}, {700, 390}, {620, 420}};
-    for (int i = 0; i < static_cast<int>(std::size(boat)); ++i) b.waypoint(kListBoat, i, boat[i][0], boat[i][1]);
+    for (int i = 0; i < static_cast<int>(std::size(boat)); ++i)
+        b.waypoint(kListBoat, i, boat[i][0], boat[i][1]);
 }
 
 // Values of a group trigger: type 1, condition, then its variables.
@@ -253,8 +319,8 @@ EventAction action(int32_t type, int32_t first = 0, int32_t second = 0, int32_t 
     return EventAction{{0, type, aiChange, first, second, 0, 0, 0}};
 }
 
-void addEvent(MissionPage& page, const char* name, int32_t delay, std::initializer_list<EventTrigger> triggers,
-              std::initializer_list<EventAction> actions) {
+void addEvent(MissionPage& page, const char* name, int32_t delay,
+              std::initializer_list<EventTrigger> triggers, std::initializer_list<EventAction> actions) {
     if (page.num_events >= kMaxEvents) return;
     MissionEvent& event = page.events[page.num_events++];
     copyText(event.name, sizeof event.name, name);
@@ -267,18 +333,21 @@ void addEvent(MissionPage& page, const char* name, int32_t delay, std::initializ
 
 void addEvents(MissionPage& page) {
     constexpr int32_t kSeenEnemy = 1, kAllDestroyed = 4, kAreaTrigger = 10, kLostUnits = 6;
-    constexpr int32_t kRedirect = 1, kChangeAi = 3, kOutputText = 6, kPlayWavList = 7, kBlueWin = 8, kRedWin = 9,
-                      kSubGoalWon = 14, kSubGoalLost = 15, kAiRedAlert = 5;
+    constexpr int32_t kRedirect = 1, kChangeAi = 3, kOutputText = 6, kPlayWavList = 7, kBlueWin = 8,
+                      kRedWin = 9, kSubGoalWon = 14, kSubGoalLost = 15, kAiRedAlert = 5;
     addEvent(page, "Hostages rescued", 0,
              {groupTrigger(kAreaTrigger, kGroupBlue, kAreaFarm), groupTrigger(kAllDestroyed, kGroupGuards)},
              {action(kSubGoalWon, 1), action(kOutputText, 12)});
-    addEvent(page, "Patrol alerted", 2, {groupTrigger(kSeenEnemy, kGroupPatrol, kGroupBlue, 0x2), groupTrigger(kLostUnits, kGroupRed, 1)},
-             {action(kChangeAi, kGroupPatrol, 0, kAiRedAlert), action(kRedirect, kGroupArmour, kListPatrol),
-              action(kPlayWavList, 1)});
+    addEvent(
+        page, "Patrol alerted", 2,
+        {groupTrigger(kSeenEnemy, kGroupPatrol, kGroupBlue, 0x2), groupTrigger(kLostUnits, kGroupRed, 1)},
+        {action(kChangeAi, kGroupPatrol, 0, kAiRedAlert), action(kRedirect, kGroupArmour, kListPatrol),
+         action(kPlayWavList, 1)});
     addEvent(page, "Outpost taken", 5,
              {groupTrigger(kAreaTrigger, kGroupBlue, kAreaOutpost), groupTrigger(kAllDestroyed, kGroupRed)},
              {action(kSubGoalWon, 2), action(kBlueWin)});
-    addEvent(page, "Blue squad lost", 0, {groupTrigger(kAllDestroyed, kGroupBlue)}, {action(kSubGoalLost, 1), action(kRedWin)});
+    addEvent(page, "Blue squad lost", 0, {groupTrigger(kAllDestroyed, kGroupBlue)},
+             {action(kSubGoalLost, 1), action(kRedWin)});
 }
 } // namespace
 

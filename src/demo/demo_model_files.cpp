@@ -12,7 +12,8 @@ std::vector<std::string> splitTabs(std::string_view line) {
     size_t start = 0;
     while (true) {
         const size_t tab = line.find('\t', start);
-        fields.emplace_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+        fields.emplace_back(
+            line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
         if (tab == std::string_view::npos) break;
         start = tab + 1;
     }
@@ -45,7 +46,8 @@ bool demo_BuildModels(std::string_view table, std::vector<DemoFile>& out, std::s
         if (line.empty() || line.front() == '#') continue;
 
         const std::vector<std::string> fields = splitTabs(line);
-        if (fields.size() < 5) return fail(error, lineNumber, "expected model, class, footprint, height and shape");
+        if (fields.size() < 5)
+            return fail(error, lineNumber, "expected model, class, footprint, height and shape");
         const std::string& name = fields[0];
         const size_t cross = fields[2].find('x');
         double width = 0.0, length = 0.0, height = 0.0;
@@ -53,7 +55,8 @@ bool demo_BuildModels(std::string_view table, std::vector<DemoFile>& out, std::s
             !parseMetres(fields[2].substr(cross + 1), length) || !parseMetres(fields[3], height))
             return fail(error, lineNumber, "bad footprint or height");
         DemoShape shape;
-        if (!model_DemoShapeFromName(fields[4].c_str(), shape)) return fail(error, lineNumber, "unknown shape " + fields[4]);
+        if (!model_DemoShapeFromName(fields[4].c_str(), shape))
+            return fail(error, lineNumber, "unknown shape " + fields[4]);
         // Houses and huts described as boxes get their gabled roof.
         const std::string note = fields.size() > 5 ? fields[5] : std::string();
         if (shape == DemoShape::Box && fields[1] == "building" && note.find("roof") != std::string::npos)
@@ -62,7 +65,8 @@ bool demo_BuildModels(std::string_view table, std::vector<DemoFile>& out, std::s
         ModelDesc desc;
         DemoFile file;
         file.name = name + ".3di";
-        if (!model_BuildDemo(name.c_str(), width, length, height, shape, desc) || !model_WriteBytes(desc, file.bytes))
+        if (!model_BuildDemo(name.c_str(), width, length, height, shape, desc) ||
+            !model_WriteBytes(desc, file.bytes))
             return fail(error, lineNumber, "cannot build model " + name);
         out.push_back(std::move(file));
     }

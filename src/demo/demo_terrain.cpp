@@ -17,7 +17,7 @@ constexpr int kDetailCell = 4;               // detail tile variants change ever
 
 // Deterministic random numbers (splitmix64), independent of the standard library's distributions.
 class Random {
-public:
+  public:
     explicit Random(uint64_t seed) : state_(seed) {}
     uint32_t next() {
         uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
@@ -27,7 +27,7 @@ public:
     }
     double unit() { return next() / 4294967296.0; } // [0, 1)
 
-private:
+  private:
     uint64_t state_;
 };
 
@@ -56,7 +56,8 @@ double wrapDistance(double a, double b) {
 void normalise(std::vector<float>& values) {
     const auto [low, high] = std::minmax_element(values.begin(), values.end());
     const float lo = *low, span = std::max(*high - *low, 1e-6f);
-    for (float& v : values) v = (v - lo) / span;
+    for (float& v : values)
+        v = (v - lo) / span;
 }
 
 // Smooth noise over the whole map: a sum of plane waves with whole numbers of periods across it,
@@ -87,7 +88,8 @@ std::vector<float> waveNoise(Random& random, int terms, double lowestK, double h
             float* row = coarse.data() + static_cast<size_t>(y) * kCoarse;
             const float* s = sx.data();
             const float* c = cx.data();
-            for (int x = 0; x < kCoarse; ++x) row[x] += a * s[x] + b * c[x];
+            for (int x = 0; x < kCoarse; ++x)
+                row[x] += a * s[x] + b * c[x];
         }
     }
 
@@ -122,7 +124,8 @@ std::vector<float> waveNoise(Random& random, int terms, double lowestK, double h
         const float* r2 = wide.data() + static_cast<size_t>((j + 1) & kCoarseMask) * N;
         const float* r3 = wide.data() + static_cast<size_t>((j + 2) & kCoarseMask) * N;
         float* out = full.data() + static_cast<size_t>(y) * N;
-        for (int x = 0; x < N; ++x) out[x] = w[0] * r0[x] + w[1] * r1[x] + w[2] * r2[x] + w[3] * r3[x];
+        for (int x = 0; x < N; ++x)
+            out[x] = w[0] * r0[x] + w[1] * r1[x] + w[2] * r2[x] + w[3] * r3[x];
     }
     normalise(full);
     return full;
@@ -177,7 +180,8 @@ std::vector<float> hillsHeights(Random& random, double water) {
             if (d > radius * 2.6) continue;
             // A basin with a flat bed and gentle banks, its rim wobbling round the centre.
             const double angle = std::atan2(y - lakeY, x - lakeX);
-            const double r = radius * (1.0 + 0.17 * std::sin(3 * angle + phase1) + 0.09 * std::sin(5 * angle + phase2));
+            const double r =
+                radius * (1.0 + 0.17 * std::sin(3 * angle + phase1) + 0.09 * std::sin(5 * angle + phase2));
             const double bowl = smoothstep((2.2 - d / r) / 1.7);
             const double bed = water * 0.4 + water * 0.3 * base;
             v = static_cast<float>(v * (1.0 - bowl) + bed * bowl);
@@ -191,7 +195,8 @@ std::vector<float> coastHeights(Random& random) {
     const double seaX = 880.0;
     for (int y = 0; y < N; ++y) {
         // The coastline wanders; where the rise is narrow the coast is a cliff.
-        const double coast = 150.0 + 45.0 * std::sin(kTwoPi * 2 * y / N + 1.0) + 22.0 * std::sin(kTwoPi * 5 * y / N + 2.0);
+        const double coast =
+            150.0 + 45.0 * std::sin(kTwoPi * 2 * y / N + 1.0) + 22.0 * std::sin(kTwoPi * 5 * y / N + 2.0);
         const double rise = 40.0 + 90.0 * (0.5 + 0.5 * std::sin(kTwoPi * 3 * y / N));
         for (int x = 0; x < N; ++x) {
             const size_t i = static_cast<size_t>(y) * N + x;
@@ -232,13 +237,19 @@ uint8_t surfaceOf(DemoLandform landform, Cover cover) {
     switch (cover) {
     case Cover::Water:
     case Cover::Shore:
-    case Cover::Dune: return kSurfaceSand;
+    case Cover::Dune:
+        return kSurfaceSand;
     case Cover::Grass:
-    case Cover::Forest: return kSurfaceGrass;
-    case Cover::Field: return kSurfaceDirt;
-    case Cover::Rock: return landform == DemoLandform::Hills ? kSurfaceCement : kSurfaceDirt;
-    case Cover::Road: return landform == DemoLandform::Hills ? kSurfacePackedDirt : kSurfaceCement;
-    case Cover::Bed: return kSurfacePackedDirt;
+    case Cover::Forest:
+        return kSurfaceGrass;
+    case Cover::Field:
+        return kSurfaceDirt;
+    case Cover::Rock:
+        return landform == DemoLandform::Hills ? kSurfaceCement : kSurfaceDirt;
+    case Cover::Road:
+        return landform == DemoLandform::Hills ? kSurfacePackedDirt : kSurfaceCement;
+    case Cover::Bed:
+        return kSurfacePackedDirt;
     }
     return kSurfaceNone;
 }
@@ -256,11 +267,16 @@ struct Rgb {
 Rgb typeColour(const DemoTerrainDef& landSpec, int type) {
     if (type >= landSpec.typeCount) return {128, 128, 128};
     const TerrainType& t = landSpec.types[type];
-    return {static_cast<double>(t.values[0]), static_cast<double>(t.values[1]), static_cast<double>(t.values[2])};
+    return {static_cast<double>(t.values[0]), static_cast<double>(t.values[1]),
+            static_cast<double>(t.values[2])};
 }
 
-Rgb scale(Rgb c, double f) { return {c.r * f, c.g * f, c.b * f}; }
-Rgb mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Rgb scale(Rgb c, double f) {
+    return {c.r * f, c.g * f, c.b * f};
+}
+Rgb mix(Rgb a, Rgb b, double t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 
 uint32_t pack(Rgb c) {
     auto channel = [](double v) { return static_cast<uint32_t>(std::clamp(std::lround(v), 0L, 255L)); };
@@ -293,10 +309,12 @@ std::vector<uint8_t> roadMask(DemoLandform landform) {
             const double centre = road.base + road.amplitude * std::sin(w * along + road.phase);
             const double slope = road.amplitude * w * std::cos(w * along + road.phase);
             const double reach = kRoadHalfWidth * std::sqrt(1.0 + slope * slope);
-            for (int across = static_cast<int>(std::floor(centre - reach)); across <= static_cast<int>(std::ceil(centre + reach)); ++across) {
+            for (int across = static_cast<int>(std::floor(centre - reach));
+                 across <= static_cast<int>(std::ceil(centre + reach)); ++across) {
                 if (std::fabs(across - centre) >= reach) continue;
                 const int a = across & kMask;
-                const size_t i = road.vertical ? static_cast<size_t>(along) * N + a : static_cast<size_t>(a) * N + along;
+                const size_t i =
+                    road.vertical ? static_cast<size_t>(along) * N + a : static_cast<size_t>(a) * N + along;
                 mask[i] = 1;
             }
         }
@@ -346,7 +364,8 @@ Rgb coverColour(const Terrain& t, Cover cover, int x, int y) {
         const double depth = std::clamp((t.water - t.h[i]) / 0.08, 0.0, 1.0);
         return mix(Rgb{60, 115, 135}, Rgb{16, 42, 82}, depth);
     }
-    case Cover::Forest: return scale(mix(base, Rgb{20, 60, 25}, 0.55), 0.8 + 0.4 * hashUnit(x / 3, y / 3, 7));
+    case Cover::Forest:
+        return scale(mix(base, Rgb{20, 60, 25}, 0.55), 0.8 + 0.4 * hashUnit(x / 3, y / 3, 7));
     case Cover::Field: {
         // Parcels of about 96 × 64 m ploughed in stripes, with a darker hedge round each.
         const int px = x / 96, py = y / 64;
@@ -357,9 +376,12 @@ Rgb coverColour(const Terrain& t, Cover cover, int x, int y) {
         const bool furrow = ((crop < 0.5 ? x : y) / 3) % 2 == 0;
         return scale(tone, furrow ? 0.85 : 1.0);
     }
-    case Cover::Road: return scale(base, 1.15);
-    case Cover::Rock: return scale(base, 0.85 + 0.3 * t.grain[i]);
-    default: return scale(base, grain);
+    case Cover::Road:
+        return scale(base, 1.15);
+    case Cover::Rock:
+        return scale(base, 0.85 + 0.3 * t.grain[i]);
+    default:
+        return scale(base, grain);
     }
 }
 
@@ -373,7 +395,8 @@ uint32_t tileTexel(uint8_t surface, Rgb base, int x, int y, uint32_t seed, int v
     case kSurfaceGrass: {
         // Blades: streaks a few texels long, each column shifted.
         const int shift = static_cast<int>(hashUnit(static_cast<uint32_t>(x), 0, seed) * 64);
-        const double blade = hashUnit(static_cast<uint32_t>(x), static_cast<uint32_t>(((y + shift) & 63) / 5), seed + 1);
+        const double blade =
+            hashUnit(static_cast<uint32_t>(x), static_cast<uint32_t>(((y + shift) & 63) / 5), seed + 1);
         c = scale(base, 0.7 + 0.45 * blade + 0.15 * noise);
         alpha = 100;
         break;
@@ -381,7 +404,8 @@ uint32_t tileTexel(uint8_t surface, Rgb base, int x, int y, uint32_t seed, int v
     case kSurfaceDirt:
     case kSurfacePackedDirt: {
         c = scale(base, 0.8 + 0.4 * noise);
-        if (hashUnit(static_cast<uint32_t>(x / 2), static_cast<uint32_t>(y / 2), seed + 2) > 0.96) c = Rgb{150, 145, 135};
+        if (hashUnit(static_cast<uint32_t>(x / 2), static_cast<uint32_t>(y / 2), seed + 2) > 0.96)
+            c = Rgb{150, 145, 135};
         if (surface == kSurfacePackedDirt) {
             // Two wheel ruts across the tile.
             const int column = (x + variant * 5) & 63;
@@ -423,7 +447,8 @@ void buildTiles(const DemoTerrainDef& landSpec, DemoTerrainImages& out) {
         for (int y = 0; y < kDemoTileSize; ++y)
             for (int x = 0; x < kDemoTileSize; ++x) {
                 uint8_t alpha = 0;
-                const uint32_t rgb = tileTexel(surface, base, x, y, landSpec.seed * 31u + static_cast<uint32_t>(n), variant, alpha);
+                const uint32_t rgb = tileTexel(
+                    surface, base, x, y, landSpec.seed * 31u + static_cast<uint32_t>(n), variant, alpha);
                 tile[y * kDemoTileSize + x] = rgb | static_cast<uint32_t>(alpha) << 24;
             }
     }
@@ -439,10 +464,13 @@ int demo_TileOfType(int type, int variant, int typeCount) {
 DemoTerrainDef demo_TerrainDef(const char* terrainName, const TerrainDef& def) {
     DemoTerrainDef landSpec;
     landSpec.landform = DemoLandform::Hills;
-    if (terrainName != nullptr && strcasecmp(terrainName, "coast") == 0) landSpec.landform = DemoLandform::Coast;
-    if (terrainName != nullptr && strcasecmp(terrainName, "desert") == 0) landSpec.landform = DemoLandform::Desert;
+    if (terrainName != nullptr && strcasecmp(terrainName, "coast") == 0)
+        landSpec.landform = DemoLandform::Coast;
+    if (terrainName != nullptr && strcasecmp(terrainName, "desert") == 0)
+        landSpec.landform = DemoLandform::Desert;
     uint32_t seed = 2166136261u;
-    for (const char* p = terrainName; p != nullptr && *p != '\0'; ++p) seed = (seed ^ static_cast<uint8_t>(*p)) * 16777619u;
+    for (const char* p = terrainName; p != nullptr && *p != '\0'; ++p)
+        seed = (seed ^ static_cast<uint8_t>(*p)) * 16777619u;
     landSpec.seed = seed;
     landSpec.waterLevel = std::clamp(def.water_height / kTerrainWaterHeightScale, 0, 255);
     landSpec.typeCount = std::clamp(def.type_count, 0, kTerrainMaxTypes);
@@ -456,13 +484,18 @@ void demo_BuildTerrainImages(const DemoTerrainDef& landSpec, DemoTerrainImages& 
     const double water = landSpec.waterLevel > 0 ? (landSpec.waterLevel + 1) * 256.0 / 65535.0 : -1.0;
     std::vector<float> h = landSpec.landform == DemoLandform::Coast    ? coastHeights(random)
                            : landSpec.landform == DemoLandform::Desert ? desertHeights(random)
-                                                                   : hillsHeights(random, water);
+                                                                       : hillsHeights(random, water);
     out.heights.resize(kPixels);
     for (size_t i = 0; i < kPixels; ++i)
         out.heights[i] = static_cast<uint16_t>(std::lround(std::clamp(h[i], 0.0f, 1.0f) * 65535.0f));
 
-    Terrain terrain{landSpec, h, water, latticeNoise(landSpec.seed + 1, 12), latticeNoise(landSpec.seed + 2, 9),
-                    latticeNoise(landSpec.seed + 3, 256), roadMask(landSpec.landform)};
+    Terrain terrain{landSpec,
+                    h,
+                    water,
+                    latticeNoise(landSpec.seed + 1, 12),
+                    latticeNoise(landSpec.seed + 2, 9),
+                    latticeNoise(landSpec.seed + 3, 256),
+                    roadMask(landSpec.landform)};
     out.colour.resize(kPixels);
     out.detailMap.resize(kPixels);
     const int types = std::max(landSpec.typeCount, 1);
@@ -474,21 +507,26 @@ void demo_BuildTerrainImages(const DemoTerrainDef& landSpec, DemoTerrainImages& 
         for (int x = 0; x < N; ++x) {
             const size_t i = static_cast<size_t>(y) * N + x;
             // Height change per metre in each direction (the map wraps).
-            const double gx = (h[static_cast<size_t>(y) * N + ((x + 1) & kMask)] - h[static_cast<size_t>(y) * N + ((x - 1) & kMask)]) *
+            const double gx = (h[static_cast<size_t>(y) * N + ((x + 1) & kMask)] -
+                               h[static_cast<size_t>(y) * N + ((x - 1) & kMask)]) *
                               kHeightRangeMetres / 2.0;
-            const double gy = (h[static_cast<size_t>((y + 1) & kMask) * N + x] - h[static_cast<size_t>((y - 1) & kMask) * N + x]) *
+            const double gy = (h[static_cast<size_t>((y + 1) & kMask) * N + x] -
+                               h[static_cast<size_t>((y - 1) & kMask) * N + x]) *
                               kHeightRangeMetres / 2.0;
             const double slope = std::hypot(gx, gy);
             const Cover cover = coverAt(terrain, x, y, slope);
             Rgb c = coverColour(terrain, cover, x, y);
             if (cover != Cover::Water) {
-                const double lambert = (-gx * lx - gy * ly + lz) / (std::sqrt(gx * gx + gy * gy + 1.0) * lightLength);
+                const double lambert =
+                    (-gx * lx - gy * ly + lz) / (std::sqrt(gx * gx + gy * gy + 1.0) * lightLength);
                 c = scale(c, std::clamp(lambert / flat, 0.45, 1.3) * (0.85 + 0.3 * h[i]));
             }
             out.colour[i] = pack(c);
             const int type = typeOfSurface(landSpec, surfaceOf(landSpec.landform, cover));
-            const int variant = static_cast<int>(hashUnit(static_cast<uint32_t>(x / kDetailCell), static_cast<uint32_t>(y / kDetailCell),
-                                                          landSpec.seed) * variants);
+            const int variant =
+                static_cast<int>(hashUnit(static_cast<uint32_t>(x / kDetailCell),
+                                          static_cast<uint32_t>(y / kDetailCell), landSpec.seed) *
+                                 variants);
             out.detailMap[i] = static_cast<uint8_t>(demo_TileOfType(type, variant, types));
         }
 
@@ -496,7 +534,8 @@ void demo_BuildTerrainImages(const DemoTerrainDef& landSpec, DemoTerrainImages& 
     for (int n = 0; n < 256; ++n) {
         const TerrainType* t = landSpec.typeCount > 0 ? &landSpec.types[n % types] : nullptr;
         for (int c = 0; c < 3; ++c)
-            out.detailPalette[static_cast<size_t>(n) * 3 + c] = t != nullptr ? t->values[c] : static_cast<uint8_t>(n);
+            out.detailPalette[static_cast<size_t>(n) * 3 + c] =
+                t != nullptr ? t->values[c] : static_cast<uint8_t>(n);
     }
     buildTiles(landSpec, out);
 }

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-constexpr int kDemoMapSize = 1024;          // width and height of the maps, one pixel per metre
-constexpr int kDemoTileSize = 64;           // detail tiles are 64 × 64 texels
-constexpr int kDemoTileCount = 256;         // tiles stacked top to bottom in one 64-wide picture
+constexpr int kDemoMapSize = 1024;  // width and height of the maps, one pixel per metre
+constexpr int kDemoTileSize = 64;   // detail tiles are 64 × 64 texels
+constexpr int kDemoTileCount = 256; // tiles stacked top to bottom in one 64-wide picture
 
 // The kind of landscape: rolling hills around a lake, a coast with the sea on one side, or a dry
 // valley between dunes.
@@ -19,7 +19,7 @@ enum class DemoLandform { Hills, Coast, Desert };
 struct DemoTerrainDef {
     DemoLandform landform = DemoLandform::Hills;
     uint32_t seed = 1;
-    int waterLevel = 0;            // water surface as the high byte of a height sample; 0: no water
+    int waterLevel = 0; // water surface as the high byte of a height sample; 0: no water
     TerrainType types[kTerrainMaxTypes] = {}; // the ".trn" "type" lines: colour and surface code
     int typeCount = 0;
 };

@@ -18,8 +18,7 @@ bool endsWith(const std::string& name, const char* ext) {
     return name.size() >= n && strcasecmp(name.c_str() + name.size() - n, ext) == 0;
 }
 
-template <size_t N>
-std::string fieldText(const char (&field)[N]) {
+template <size_t N> std::string fieldText(const char (&field)[N]) {
     return std::string(field, strnlen(field, N));
 }
 
@@ -33,13 +32,14 @@ std::string withExtension(const std::string& name, const char* ext) {
 // The grey ramp of the elevation PCX: entry i is (i, i, i), so a pixel's height is its index.
 std::vector<uint8_t> greyRamp() {
     std::vector<uint8_t> palette(kPcxPaletteBytes);
-    for (size_t i = 0; i < palette.size(); ++i) palette[i] = static_cast<uint8_t>(i / 3);
+    for (size_t i = 0; i < palette.size(); ++i)
+        palette[i] = static_cast<uint8_t>(i / 3);
     return palette;
 }
 } // namespace
 
-void demo_BuildTerrainFiles(const char* terrainName, const TerrainDef& def, const DemoTerrainFileOptions& options,
-                            std::vector<DemoFile>& out) {
+void demo_BuildTerrainFiles(const char* terrainName, const TerrainDef& def,
+                            const DemoTerrainFileOptions& options, std::vector<DemoFile>& out) {
     DemoTerrainImages images;
     demo_BuildTerrainImages(demo_TerrainDef(terrainName, def), images);
     constexpr int side = kDemoMapSize;
@@ -62,7 +62,8 @@ void demo_BuildTerrainFiles(const char* terrainName, const TerrainDef& def, cons
     if (endsWith(elevation, ".r16") || endsWith(elevation, ".pcx")) {
         out.push_back({withExtension(elevation, "r16"), r16_Encode(side, side, images.heights)});
         std::vector<uint8_t> levels(images.heights.size());
-        for (size_t i = 0; i < levels.size(); ++i) levels[i] = static_cast<uint8_t>(images.heights[i] >> 8);
+        for (size_t i = 0; i < levels.size(); ++i)
+            levels[i] = static_cast<uint8_t>(images.heights[i] >> 8);
         out.push_back({withExtension(elevation, "pcx"), pcx_EncodeIndexed(side, side, levels, greyRamp())});
     }
 
@@ -75,6 +76,7 @@ void demo_BuildTerrainFiles(const char* terrainName, const TerrainDef& def, cons
         TgaWriteOptions tga;
         tga.depth = 32;
         tga.runLength = options.tilesRunLength;
-        out.push_back({detailColour, tga_Encode(kDemoTileSize, kDemoTileSize * kDemoTileCount, images.detailTiles, tga)});
+        out.push_back({detailColour,
+                       tga_Encode(kDemoTileSize, kDemoTileSize * kDemoTileCount, images.detailTiles, tga)});
     }
 }

@@ -10,9 +10,9 @@
 #include <vector>
 
 struct JpegEncodeOptions {
-    int quality = 85;             // 1 (smallest) to 100 (best); tables stay 8-bit (baseline)
-    bool subsampleChroma = true;  // 4:2:0 instead of 4:4:4
-    int restartInterval = 0;      // MCUs between restart markers; 0 writes none
+    int quality = 85;            // 1 (smallest) to 100 (best); tables stay 8-bit (baseline)
+    bool subsampleChroma = true; // 4:2:0 instead of 4:4:4
+    int restartInterval = 0;     // MCUs between restart markers; 0 writes none
 };
 
 // The file bytes of a `width` × `height` image (1 to 65,535 each) of pixels 0x00RRGGBB (the

@@ -19,7 +19,7 @@ constexpr size_t kBytesPerLineOffset = 66;
 constexpr size_t kPaletteInfoOffset = 68;
 
 constexpr uint8_t kManufacturer = 0x0A;
-constexpr uint8_t kVersion = 5;         // with a 256-colour palette at the end
+constexpr uint8_t kVersion = 5; // with a 256-colour palette at the end
 constexpr uint8_t kRunLengthEncoding = 1;
 constexpr uint8_t kPaletteMarker = 0x0C;
 constexpr uint8_t kRunMarker = 0xC0;
@@ -38,7 +38,8 @@ void encodeRow(const uint8_t* row, int count, std::vector<uint8_t>& out) {
     while (x < count) {
         const uint8_t value = row[x];
         int run = 1;
-        while (x + run < count && run < kLongestRun && row[x + run] == value) ++run;
+        while (x + run < count && run < kLongestRun && row[x + run] == value)
+            ++run;
         if (run > 1 || value >= kRunMarker) out.push_back(static_cast<uint8_t>(kRunMarker | run));
         out.push_back(value);
         x += run;

@@ -17,7 +17,8 @@ constexpr int kLongestPacket = 128;
 constexpr int kMaxSide = 65535;
 
 void putPixel(std::vector<uint8_t>& out, uint32_t pixel, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(pixel >> (8 * i)));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<uint8_t>(pixel >> (8 * i)));
 }
 
 // One row as run-length packets: runs of two or more equal pixels become run packets, the pixels
@@ -26,7 +27,8 @@ void encodeRow(const uint32_t* row, int count, uint32_t mask, int bytes, std::ve
     int x = 0;
     while (x < count) {
         int run = 1;
-        while (x + run < count && run < kLongestPacket && (row[x + run] & mask) == (row[x] & mask)) ++run;
+        while (x + run < count && run < kLongestPacket && (row[x + run] & mask) == (row[x] & mask))
+            ++run;
         if (run >= 2) {
             out.push_back(static_cast<uint8_t>(kRunPacket | (run - 1)));
             putPixel(out, row[x], bytes);
@@ -38,7 +40,8 @@ void encodeRow(const uint32_t* row, int count, uint32_t mask, int bytes, std::ve
                (x + literal + 1 >= count || (row[x + literal] & mask) != (row[x + literal + 1] & mask)))
             ++literal;
         out.push_back(static_cast<uint8_t>(literal - 1));
-        for (int i = 0; i < literal; ++i) putPixel(out, row[x + i], bytes);
+        for (int i = 0; i < literal; ++i)
+            putPixel(out, row[x + i], bytes);
         x += literal;
     }
 }
@@ -68,7 +71,8 @@ std::vector<uint8_t> tga_Encode(int width, int height, std::span<const uint32_t>
         if (options.runLength) {
             encodeRow(row, width, mask, bytes, out);
         } else {
-            for (int x = 0; x < width; ++x) putPixel(out, row[x], bytes);
+            for (int x = 0; x < width; ++x)
+                putPixel(out, row[x], bytes);
         }
     }
     return out;

@@ -7,8 +7,8 @@
 #include <vector>
 
 struct TgaWriteOptions {
-    int depth = 24;          // 24: (blue, green, red); 32: (blue, green, red, alpha)
-    bool runLength = false;  // type 10 instead of type 2
+    int depth = 24;         // 24: (blue, green, red); 32: (blue, green, red, alpha)
+    bool runLength = false; // type 10 instead of type 2
 };
 
 // The file bytes of a `width` × `height` image (1 to 65,535 each) of 32-bit pixels 0xAARRGGBB,

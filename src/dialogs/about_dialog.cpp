@@ -71,8 +71,8 @@ AboutDialog::AboutDialog(QWidget* parent, ShellServices& services) : DialogFrame
 }
 
 QString AboutDialog::versionText() {
-    return fromPageBytes(
-        text_FormatChecked(TextLookup("Dialog Message", "ABOUT_VERSION"), "s", "Version %s", {kAboutVersion}));
+    return fromPageBytes(text_FormatChecked(TextLookup("Dialog Message", "ABOUT_VERSION"), "s", "Version %s",
+                                            {kAboutVersion}));
 }
 
 void AboutDialog::reject() {

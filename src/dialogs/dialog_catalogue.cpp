@@ -75,6 +75,7 @@ void dialogs_RegisterAll(DialogRegistry& registry, EditorApp& editor) {
                                       generalInfoEffects(editor));
     });
     registry.add(kDialogEvents, [&editor](QWidget* parent, MissionPage& page, ShellServices& services) {
-        return dialogs_RunEvents(parent, page, services, editor.document().eventClipboards(), gamedata_Tables().names);
+        return dialogs_RunEvents(parent, page, services, editor.document().eventClipboards(),
+                                 gamedata_Tables().names);
     });
 }

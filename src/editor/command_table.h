@@ -23,4 +23,3 @@ const CommandEntry* cmd_Find(int id);
 // True when command `id` does something: false for numbers without an entry and for the
 // commands kept only for their numbers (Print, Metafile, Memory Stack, Wrap Objects).
 bool cmd_HasAction(int id);
-

@@ -21,7 +21,7 @@ struct InsertItemMemory {
     int32_t item_class = kInsertClassNone; // the class last chosen
     std::string definition_name;           // the definition name last chosen
     bool random_facing = false;
-    bool cancelled = false;                // the last use ended with Cancel
+    bool cancelled = false; // the last use ended with Cancel
 };
 
 struct NumericMoveMemory {

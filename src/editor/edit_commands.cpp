@@ -67,9 +67,15 @@ void edit_HideSelected(MissionPage& page) {
     sel_HideSelected(page);
     sel_Clear(page);
 }
-void edit_HideUnselected(MissionPage& page) { sel_HideUnselected(page); }
-void edit_UnhideAll(MissionPage& page) { page_UnhideAll(page); }
-void edit_UnselectAll(MissionPage& page) { sel_Clear(page); }
+void edit_HideUnselected(MissionPage& page) {
+    sel_HideUnselected(page);
+}
+void edit_UnhideAll(MissionPage& page) {
+    page_UnhideAll(page);
+}
+void edit_UnselectAll(MissionPage& page) {
+    sel_Clear(page);
+}
 
 // ---- Command entries --------------------------------------------------------------------------
 
@@ -119,7 +125,9 @@ void cmd_EditAttributes(EditorApp& app) {
     app.view().repaint(EditorWindow::ItemInfo);
 }
 
-bool edit_ItemInfoClickAccepted(const MapMouse& mouse) { return mouse.idle(); }
+bool edit_ItemInfoClickAccepted(const MapMouse& mouse) {
+    return mouse.idle();
+}
 
 MouseContext edit_MouseContext(EditorApp& app, InsertItemPrompt prompt) {
     return MouseContext{app.currentPage(),
@@ -133,7 +141,8 @@ MouseContext edit_MouseContext(EditorApp& app, InsertItemPrompt prompt) {
 
 InsertItemPrompt edit_InsertItemPrompt(EditorApp& app) {
     return [&app](InsertItemChoice& choice) {
-        if (app.view().openDialog(kDialogInsertItem, app.currentPage()) != DialogResult::Accepted) return false;
+        if (app.view().openDialog(kDialogInsertItem, app.currentPage()) != DialogResult::Accepted)
+            return false;
         const InsertItemMemory& memory = app.document().insertItemMemory();
         choice.definition_name = memory.definition_name;
         choice.random_facing = memory.random_facing;
@@ -143,7 +152,8 @@ InsertItemPrompt edit_InsertItemPrompt(EditorApp& app) {
 
 NumericMovePrompt edit_NumericMovePrompt(EditorApp& app) {
     return [&app](NumericMoveChoice& choice) {
-        if (app.view().openDialog(kDialogNumericMove, app.currentPage()) != DialogResult::Accepted) return false;
+        if (app.view().openDialog(kDialogNumericMove, app.currentPage()) != DialogResult::Accepted)
+            return false;
         const NumericMoveMemory& memory = app.document().numericMoveMemory();
         choice.dx = memory.dx;
         choice.dy = memory.dy;
@@ -153,10 +163,24 @@ NumericMovePrompt edit_NumericMovePrompt(EditorApp& app) {
     };
 }
 
-void cmd_Copy(EditorApp& app, int) { cmd_EditCopy(app); }
-void cmd_Cut(EditorApp& app, int) { cmd_EditCut(app); }
-void cmd_Paste(EditorApp& app, int) { cmd_EditPaste(app, app.mouse()); }
-void cmd_Move(EditorApp& app, int) { cmd_EditMove(app, app.mouse()); }
-void cmd_NumericMove(EditorApp& app, int) { cmd_EditNumericMove(app, app.mouse(), edit_NumericMovePrompt(app)); }
-void cmd_SelectType(EditorApp& app, int) { cmd_EditSelectType(app); }
-void cmd_EditItemAttributes(EditorApp& app, int) { cmd_EditAttributes(app); }
+void cmd_Copy(EditorApp& app, int) {
+    cmd_EditCopy(app);
+}
+void cmd_Cut(EditorApp& app, int) {
+    cmd_EditCut(app);
+}
+void cmd_Paste(EditorApp& app, int) {
+    cmd_EditPaste(app, app.mouse());
+}
+void cmd_Move(EditorApp& app, int) {
+    cmd_EditMove(app, app.mouse());
+}
+void cmd_NumericMove(EditorApp& app, int) {
+    cmd_EditNumericMove(app, app.mouse(), edit_NumericMovePrompt(app));
+}
+void cmd_SelectType(EditorApp& app, int) {
+    cmd_EditSelectType(app);
+}
+void cmd_EditItemAttributes(EditorApp& app, int) {
+    cmd_EditAttributes(app);
+}

@@ -71,7 +71,8 @@ class EditorView : public MessageSink {
     // its name offered; with an empty `start`, in the folder it was last used in (the current
     // directory at first). Open accepts a name of a file that does not exist (the editor decides
     // what it means). Returns the chosen path, or an empty string when the user cancelled.
-    virtual std::string chooseFile(FileDialogKind kind, const FileFilter& filter, const std::string& start) = 0;
+    virtual std::string chooseFile(FileDialogKind kind, const FileFilter& filter,
+                                   const std::string& start) = 0;
     // The modeless status window made from template `templateName`, showing `text`; stays until
     // hideStatus. showStatus while one is shown replaces it.
     virtual void showStatus(const char* templateName, const std::string& text) = 0;

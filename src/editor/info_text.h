@@ -4,8 +4,8 @@
 // lines as they stand; every format comes from the string tables ("Med Selection",
 // "Center Info") and is checked against its arguments before use (foundation/safe_format.h).
 
-#include "render/view_state.h"
 #include "mission/mission_page.h"
+#include "render/view_state.h"
 
 #include <string>
 #include <vector>

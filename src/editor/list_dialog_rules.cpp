@@ -162,8 +162,7 @@ int listdlg_SelectItems(MissionPage& page, ListDialogKind kind, int number, uint
     }
     case ListDialogKind::AreaTriggers:
         for (int i = 0; i < itemCount(page); ++i)
-            if (page.items[i].type_id == kAreaTriggerMarkerType && page.items[i].wpnumber == number)
-                add(i);
+            if (page.items[i].type_id == kAreaTriggerMarkerType && page.items[i].wpnumber == number) add(i);
         break;
     case ListDialogKind::Groups:
         for (int i = 0; i < itemCount(page); ++i)

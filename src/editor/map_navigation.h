@@ -13,17 +13,17 @@ constexpr int32_t kDragZoom = 2;
 
 struct MapNavigation {
     int32_t drag_state = kDragNone;
-    float zoom_start = 0;    // z0: the zoom when the drag began
-    int32_t x_start = 1;     // x0: the cursor x when the drag began, forced odd
+    float zoom_start = 0; // z0: the zoom when the drag began
+    int32_t x_start = 1;  // x0: the cursor x when the drag began, forced odd
 };
 
 // What the window does after a navigation step (bits).
 enum NavEffect : uint32_t {
     kNavNone = 0,
-    kNavHandled = 0x1,          // the message was a navigation gesture (handled or ignored as one)
-    kNavRender = 0x2,           // render the map
-    kNavRenderWhenIdle = 0x4,   // render unless another mouse move is waiting
-    kNavRepaintCentre = 0x8,    // repaint the centre information window
+    kNavHandled = 0x1,        // the message was a navigation gesture (handled or ignored as one)
+    kNavRender = 0x2,         // render the map
+    kNavRenderWhenIdle = 0x4, // render unless another mouse move is waiting
+    kNavRepaintCentre = 0x8,  // repaint the centre information window
     kNavCaptureMouse = 0x10,
     kNavReleaseMouse = 0x20,
 };

@@ -26,12 +26,14 @@ MapTransform transformOf(const MouseContext& ctx) {
     return map_MakeTransform(ctx.view, ctx.target.width, ctx.target.height);
 }
 
-bool hasSelection(const MissionPage& page) { return page.selection.count > 0; }
+bool hasSelection(const MissionPage& page) {
+    return page.selection.count > 0;
+}
 
 } // namespace
 
-int mouse_NearestItem(const MissionPage& page, const ViewState& view, const MapTransform& transform, int32_t px,
-                      int32_t py) {
+int mouse_NearestItem(const MissionPage& page, const ViewState& view, const MapTransform& transform,
+                      int32_t px, int32_t py) {
     return mouse_NearestItemWithin(page, view, transform, px, py, kPickDistanceSquared);
 }
 
@@ -212,7 +214,8 @@ MouseResult MapMouse::leftUp(MouseContext& ctx, int32_t, int32_t) {
 
 MouseResult MapMouse::rightDown(MouseContext& ctx, int32_t px, int32_t py, bool shift, bool control) {
     MouseResult result;
-    const uint32_t nav = nav_RightButtonDown(nav_, ctx.view, ctx.target.width, ctx.target.height, px, py, shift, control);
+    const uint32_t nav =
+        nav_RightButtonDown(nav_, ctx.view, ctx.target.width, ctx.target.height, px, py, shift, control);
     if (nav != kNavNone) {
         result.effects |= navEffects(nav);
         return result;
@@ -240,8 +243,8 @@ MouseResult MapMouse::rightUp(MouseContext&) {
 
 MouseResult MapMouse::middleDown(MouseContext& ctx, int32_t px, int32_t py, bool shift, bool control) {
     MouseResult result;
-    result.effects |=
-        navEffects(nav_MiddleButtonDown(nav_, ctx.view, ctx.target.width, ctx.target.height, px, py, shift, control));
+    result.effects |= navEffects(
+        nav_MiddleButtonDown(nav_, ctx.view, ctx.target.width, ctx.target.height, px, py, shift, control));
     return result;
 }
 
@@ -288,7 +291,8 @@ bool MapMouse::rulerShown(RulerLine& line) const {
 
 WorldPoint MapMouse::rulerPoint(const MouseContext& ctx, int32_t px, int32_t py) const {
     const MapTransform transform = transformOf(ctx);
-    const int item = mouse_NearestItemWithin(ctx.page, ctx.view, transform, px, py, kRulerSnapDistanceSquared);
+    const int item =
+        mouse_NearestItemWithin(ctx.page, ctx.view, transform, px, py, kRulerSnapDistanceSquared);
     if (item >= 0) {
         const MissionItem& found = ctx.page.items[item];
         return WorldPoint{found.position[0], found.position[1], found.position[2]};
@@ -314,9 +318,12 @@ MouseResult MapMouse::measureClick(MouseContext& ctx, int32_t px, int32_t py) {
 
 MapPreview MapMouse::preview(const MouseContext& ctx) const {
     MapPreview p;
-    if (tool_ == kToolMove) p.page = &ctx.page;
-    else if (tool_ == kToolPaste) p.page = &ctx.clipboard;
-    else return p;
+    if (tool_ == kToolMove)
+        p.page = &ctx.page;
+    else if (tool_ == kToolPaste)
+        p.page = &ctx.clipboard;
+    else
+        return p;
     p.dx = dx_;
     p.dy = dy_;
     p.dz = dz_;

@@ -8,11 +8,11 @@
 
 #include "editor/dialog_templates.h" // the insert tool opens kDialogInsertItem
 #include "editor/map_navigation.h"
-#include "render/view_state.h"
 #include "mission/mission_page.h"
 #include "render/map_render.h"
 #include "render/map_transform.h"
 #include "render/raster_target.h"
+#include "render/view_state.h"
 
 #include <cstdint>
 #include <functional>
@@ -57,25 +57,25 @@ struct MouseContext {
     MissionPage& clipboard;
     ViewState& view;
     RasterTarget target;
-    InsertItemPrompt insertItem;       // no prompt: a click in insert mode inserts nothing
-    std::function<void()> loadModels;  // after an insert; may be empty
-    std::function<int()> random;       // non-negative numbers for a random heading; std::rand when empty
+    InsertItemPrompt insertItem;      // no prompt: a click in insert mode inserts nothing
+    std::function<void()> loadModels; // after an insert; may be empty
+    std::function<int()> random;      // non-negative numbers for a random heading; std::rand when empty
 };
 
 // The effects a mouse message asks of the window (bits of MouseResult::effects).
 enum MouseEffect : uint32_t {
     kMouseNone = 0,
-    kMouseEraseBand = 0x1,        // draw MouseResult::erase again (exclusive-or) to remove it
-    kMouseDrawBand = 0x2,         // draw MouseResult::band (exclusive-or)
-    kMousePresent = 0x4,          // copy the off-screen image to the window (it was drawn into)
-    kMouseRender = 0x8,           // render the current page with MapMouse::preview, then present
-    kMouseRenderWhenIdle = 0x10,  // the same, unless another mouse move is waiting
-    kMouseRepaintMap = 0x20,      // invalidate the map view (its paint renders with the preview)
+    kMouseEraseBand = 0x1,       // draw MouseResult::erase again (exclusive-or) to remove it
+    kMouseDrawBand = 0x2,        // draw MouseResult::band (exclusive-or)
+    kMousePresent = 0x4,         // copy the off-screen image to the window (it was drawn into)
+    kMouseRender = 0x8,          // render the current page with MapMouse::preview, then present
+    kMouseRenderWhenIdle = 0x10, // the same, unless another mouse move is waiting
+    kMouseRepaintMap = 0x20,     // invalidate the map view (its paint renders with the preview)
     kMouseRepaintItemInfo = 0x40,
     kMouseRepaintCentre = 0x80,
     kMouseCapture = 0x100,
     kMouseRelease = 0x200,
-    kMouseContextMenu = 0x400,    // show MouseResult::menu at the cursor
+    kMouseContextMenu = 0x400,      // show MouseResult::menu at the cursor
     kMouseSelectionChanged = 0x800, // the page's selection changed (and nothing else of it)
     kMousePageChanged = 0x1000,     // the page changed: items added or moved
 };
@@ -97,14 +97,14 @@ enum class MouseEdit { None, Move, Paste, Insert };
 struct MouseResult {
     uint32_t effects = kMouseNone;
     MouseEdit edit = MouseEdit::None; // with kMousePageChanged
-    const char* menu = nullptr; // kMouseMenu or kMouseMenuItem with kMouseContextMenu
-    BandRect erase;             // with kMouseEraseBand
-    BandRect band;              // with kMouseDrawBand
+    const char* menu = nullptr;       // kMouseMenu or kMouseMenuItem with kMouseContextMenu
+    BandRect erase;                   // with kMouseEraseBand
+    BandRect band;                    // with kMouseDrawBand
     bool has(uint32_t effect) const { return (effects & effect) != 0; }
 };
 
 class MapMouse {
-public:
+  public:
     MouseResult leftDown(MouseContext& ctx, int32_t px, int32_t py, bool shift, bool control);
     // A double click is one more left button down at the same point.
     MouseResult leftDoubleClick(MouseContext& ctx, int32_t px, int32_t py, bool shift, bool control) {
@@ -150,7 +150,7 @@ public:
     // Back to idle with no drag (a new page or mission).
     void reset();
 
-private:
+  private:
     MouseResult clickSelect(MouseContext& ctx, int32_t px, int32_t py);
     MouseResult insertItem(MouseContext& ctx, int32_t px, int32_t py);
     void rectangleSelect(MouseContext& ctx, bool adding);
@@ -162,7 +162,7 @@ private:
 
     int32_t tool_ = kToolIdle;
     MapNavigation nav_;
-    BandRect rect_;                   // start (x1, y1) and current point (x2, y2)
+    BandRect rect_;                    // start (x1, y1) and current point (x2, y2)
     int32_t ax_ = 0, ay_ = 0, az_ = 0; // placement anchor (world units)
     int32_t dx_ = 0, dy_ = 0, dz_ = 0; // placement offsets
     RulerLine ruler_;
@@ -173,8 +173,8 @@ private:
 // The item nearest to pixel (px, py) among the visible items whose screen position lies inside
 // the image, counting only squared distances below kPickDistanceSquared; the earlier item on a
 // tie. -1 when there is none.
-int mouse_NearestItem(const MissionPage& page, const ViewState& view, const MapTransform& transform, int32_t px,
-                      int32_t py);
+int mouse_NearestItem(const MissionPage& page, const ViewState& view, const MapTransform& transform,
+                      int32_t px, int32_t py);
 // The same within a squared pixel distance below `limitSquared`.
 int mouse_NearestItemWithin(const MissionPage& page, const ViewState& view, const MapTransform& transform,
                             int32_t px, int32_t py, int64_t limitSquared);

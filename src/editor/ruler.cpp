@@ -1,7 +1,7 @@
 #include "editor/ruler.h"
 
-#include "gamedata/string_table.h"
 #include "foundation/safe_format.h"
+#include "gamedata/string_table.h"
 
 #include <cmath>
 

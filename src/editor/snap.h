@@ -1,8 +1,8 @@
 #pragma once
 // Snapping clicked world positions to the grid of the view.
 
-#include "render/view_state.h"
 #include "render/map_transform.h"
+#include "render/view_state.h"
 
 // With snap on, X and Y move to the nearest multiple of the grid size, halves away from zero
 // (v > 0: ((v + g/2) ÷ g) × g; v <= 0: ((v - g/2) ÷ g) × g, ÷ truncating). Z is never snapped.

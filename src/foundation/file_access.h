@@ -16,14 +16,14 @@ using FileHandle = int; // a POSIX descriptor; -1 for none
 // An archive as the file layer sees it. The packed archive reader implements it; every call
 // that moves the archive's file makes it the layer's current handle.
 class ArchiveSource {
-public:
+  public:
     virtual ~ArchiveSource() = default;
-    virtual bool archive_Contains(const char* name) = 0;       // entry present
-    virtual bool archive_Select(const char* name) = 0;         // make it current, position 0
-    virtual long archive_Read(void* buffer, long count) = 0;   // from the selected entry
-    virtual long archive_Seek(long offset, int origin) = 0;    // relative to the selected entry
-    virtual long archive_EntrySize(const char* name) = 0;      // -1 when absent
-    virtual void* archive_Load(const char* name) = 0;          // whole entry, unscrambled; main arena
+    virtual bool archive_Contains(const char* name) = 0;     // entry present
+    virtual bool archive_Select(const char* name) = 0;       // make it current, position 0
+    virtual long archive_Read(void* buffer, long count) = 0; // from the selected entry
+    virtual long archive_Seek(long offset, int origin) = 0;  // relative to the selected entry
+    virtual long archive_EntrySize(const char* name) = 0;    // -1 when absent
+    virtual void* archive_Load(const char* name) = 0;        // whole entry, unscrambled; main arena
     virtual FileHandle archive_Handle() const = 0;
 };
 
@@ -48,25 +48,25 @@ FileState& file_State();
 void file_ResetState();
 
 // Plain operations on the current handle (no archive involved).
-FileHandle file_Create(const char* path);  // create or truncate; -1 on failure
-FileHandle file_Open(const char* path);    // open an existing loose file for reading
-int file_ExistsLoose(const char* path);    // 1 or 0
+FileHandle file_Create(const char* path); // create or truncate; -1 on failure
+FileHandle file_Open(const char* path);   // open an existing loose file for reading
+int file_ExistsLoose(const char* path);   // 1 or 0
 long file_Read(void* buffer, long count);
 long file_Write(const void* buffer, long count);
-long file_Seek(long offset, int origin);   // origin 0 start, 1 current, 2 end; new position or -1
+long file_Seek(long offset, int origin); // origin 0 start, 1 current, 2 end; new position or -1
 void file_Close();
-void* file_LoadFile(const char* path);     // whole loose file in a main-arena block, or null
-long file_FileSize(const char* path);      // -1 when it cannot be opened
+void* file_LoadFile(const char* path); // whole loose file in a main-arena block, or null
+long file_FileSize(const char* path);  // -1 when it cannot be opened
 
 // Archive-aware operations, following the search order (loose first when `looseFirst` is set or
 // the archive set is empty, then the archives in slot order).
-int file_ExistsEx(const char* path);       // 1 or 0; the current file is left unchanged
-FileHandle file_OpenEx(const char* path);  // loose handle, 1 for an archive entry, -1 when nowhere
+int file_ExistsEx(const char* path);      // 1 or 0; the current file is left unchanged
+FileHandle file_OpenEx(const char* path); // loose handle, 1 for an archive entry, -1 when nowhere
 long file_ReadEx(void* buffer, long count);
 long file_SeekEx(long offset, int origin);
-void file_CloseEx();                       // closes only a loose file
-long file_FileSizeEx(const char* path);    // -1 when found nowhere
-void* file_LoadFileEx(const char* path);   // whole file in a main-arena block, or null
+void file_CloseEx();                     // closes only a loose file
+long file_FileSizeEx(const char* path);  // -1 when found nowhere
+void* file_LoadFileEx(const char* path); // whole file in a main-arena block, or null
 
 // The archive set of 16 slots.
 void pff_ClearSet();

@@ -61,12 +61,14 @@ LineTokens splitTaken() {
 // widths (a width of millions would make a text of millions of characters).
 bool isSafeLineFormat(const char* format) {
     int conversions = 0;
-    for (const char* percent = std::strchr(format, '%'); percent != nullptr; percent = std::strchr(percent, '%')) {
+    for (const char* percent = std::strchr(format, '%'); percent != nullptr;
+         percent = std::strchr(percent, '%')) {
         const FmtConversion c = fmt_ScanConversion(percent + 1);
         const bool plainPercent = c.type == '%' && c.end == percent + 2;
         percent = c.end;
         if (plainPercent) continue;
-        if (!c.valid || c.width > kMaxFieldWidth || c.precision > kMaxFieldWidth || !c.length.empty()) return false;
+        if (!c.valid || c.width > kMaxFieldWidth || c.precision > kMaxFieldWidth || !c.length.empty())
+            return false;
         if (conversions == 0 && std::strchr("diuxXo", c.type) == nullptr) return false;
         if (conversions == 1 && c.type != 's') return false;
         if (conversions >= 2) return false;

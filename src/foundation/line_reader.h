@@ -9,8 +9,8 @@
 #include <string_view>
 
 constexpr int kLineMaxWords = 30;
-constexpr int kLineMaxChars = 1000;     // characters of a line that take part in splitting
-constexpr int kTextLineMaxChars = 699;  // characters per read of the text-mode reader
+constexpr int kLineMaxChars = 1000;    // characters of a line that take part in splitting
+constexpr int kTextLineMaxChars = 699; // characters per read of the text-mode reader
 constexpr uint8_t kScrambleMark[4] = {'S', 'C', 'R', 0x01};
 
 // The words of one line. They point into one shared line buffer that the next line overwrites.

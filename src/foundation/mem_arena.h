@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <vector>
 
-constexpr uint32_t kMemFirstSerial = 0x1000000;   // serial of the base block; real blocks follow
-constexpr uint32_t kMemMainArenaSize = 0x1400000; // 20 MiB, set by start-up
+constexpr uint32_t kMemFirstSerial = 0x1000000;     // serial of the base block; real blocks follow
+constexpr uint32_t kMemMainArenaSize = 0x1400000;   // 20 MiB, set by start-up
 constexpr uint32_t kMemDefaultArenaSize = 0xF00000; // 15 MiB, used when the configured size is 0
 constexpr uint32_t kMemHeaderSize = 16;
 constexpr int kMemFreeHookCount = 2048;
@@ -90,5 +90,5 @@ void mem_SetBlockId(void* user, uint32_t id);
 // a size of 0 or less gives null. Freeing fills the block with 0xDD first; null gives 0.
 void* mem_AllocTracked(const char* tag, long size);
 int mem_FreeTracked(void* user);
-long mem_TrackedCount();     // blocks alive
-long mem_TrackedBytes();     // user bytes alive
+long mem_TrackedCount(); // blocks alive
+long mem_TrackedBytes(); // user bytes alive

@@ -68,7 +68,8 @@ bool convert(std::string& out, const FmtConversion& c, const FmtArg& arg) {
     }
     if (c.type == 'c') {
         if (arg.kind != FmtArg::Kind::Int || !c.length.empty()) return false;
-        appendFormatted(out, directiveOf(c, "", 'c'), static_cast<int>(static_cast<unsigned char>(arg.number)));
+        appendFormatted(out, directiveOf(c, "", 'c'),
+                        static_cast<int>(static_cast<unsigned char>(arg.number)));
         return true;
     }
     if (c.type == 's') {
@@ -140,7 +141,8 @@ std::string fmt_Format(const char* format, std::initializer_list<FmtArg> args) {
 std::optional<std::string> text_ConversionKinds(const char* format) {
     std::string kinds;
     if (format == nullptr) return kinds;
-    for (const char* percent = std::strchr(format, '%'); percent != nullptr; percent = std::strchr(percent, '%')) {
+    for (const char* percent = std::strchr(format, '%'); percent != nullptr;
+         percent = std::strchr(percent, '%')) {
         const FmtConversion c = fmt_ScanConversion(percent + 1);
         const bool plainPercent = c.type == '%' && c.end == percent + 2;
         percent = c.end;

@@ -7,9 +7,10 @@ enum class MsgButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
-    virtual MsgAnswer showMessage(const char* caption, const char* text, MsgIcon icon, MsgButtons buttons) = 0;
+    virtual MsgAnswer showMessage(const char* caption, const char* text, MsgIcon icon,
+                                  MsgButtons buttons) = 0;
 };
 
 // Installs the sink for all later messages; null restores the default sink.

@@ -7,15 +7,22 @@
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The decimal number at the start of `word` (white space, sign, digits, fraction, exponent),
 // read the same way whatever the process locale says about decimal points. False without one.
 bool readDecimal(const char* word, double* value) {
     if (word == nullptr) return false;
-    while (isSpace(*word)) ++word;
+    while (isSpace(*word))
+        ++word;
     bool negative = false;
     if (*word == '+' || *word == '-') negative = *word++ == '-';
     if (!isDigit(word[0]) && !(word[0] == '.' && isDigit(word[1]))) return false;
@@ -26,7 +33,8 @@ bool readDecimal(const char* word, double* value) {
     if (result.ec == std::errc::result_out_of_range) {
         // Too large or too small in magnitude: decide by the exponent's sign.
         const char* e = word;
-        while (e < end && *e != 'e' && *e != 'E') ++e;
+        while (e < end && *e != 'e' && *e != 'E')
+            ++e;
         parsed = (e < end && e[1] == '-') ? 0.0 : HUGE_VAL;
     }
     *value = negative ? -parsed : parsed;
@@ -44,11 +52,13 @@ int32_t clampToInt32(double value) {
 
 int32_t defword_Int(const char* word) {
     if (word == nullptr) return 0;
-    while (isSpace(*word)) ++word;
+    while (isSpace(*word))
+        ++word;
     bool negative = false;
     if (*word == '+' || *word == '-') negative = *word++ == '-';
     uint32_t value = 0;
-    while (isDigit(*word)) value = value * 10u + static_cast<uint32_t>(*word++ - '0');
+    while (isDigit(*word))
+        value = value * 10u + static_cast<uint32_t>(*word++ - '0');
     if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
 }
@@ -108,8 +118,10 @@ void SetExtension(char* name, size_t size, const char* ext) {
     name[size - 1] = '\0';
     std::string result(name);
     const size_t dot = result.find('.');
-    if (dot != std::string::npos) result.erase(dot + 1);
-    else result += '.';
+    if (dot != std::string::npos)
+        result.erase(dot + 1);
+    else
+        result += '.';
     result += ext ? ext : "";
     defword_Copy(name, size, result.c_str());
 }

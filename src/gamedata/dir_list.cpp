@@ -24,7 +24,7 @@ struct Found {
 
 DirTime toDirTime(const struct timespec& when) {
     DirTime out{};
-    struct tm parts{};
+    struct tm parts {};
     const time_t seconds = when.tv_sec;
     if (gmtime_r(&seconds, &parts) == nullptr) return out;
     const int year = parts.tm_year + 1900;
@@ -123,7 +123,8 @@ DirList* dirlist_Find(const char* pattern, int flags) {
         const std::string stored = with_prefix ? prefix + "\\" + one.name : one.name;
         DirEntry* entry = makeEntry(list, stored, one);
         if (entry == nullptr) {
-            for (DirEntry* made : entries) mem_FreeTracked(made);
+            for (DirEntry* made : entries)
+                mem_FreeTracked(made);
             mem_FreeTracked(list);
             return nullptr;
         }
@@ -140,8 +141,10 @@ DirList* dirlist_Find(const char* pattern, int flags) {
     for (DirEntry* entry : entries) {
         entry->prev = previous;
         entry->next = nullptr;
-        if (previous) previous->next = entry;
-        else list->first = entry;
+        if (previous)
+            previous->next = entry;
+        else
+            list->first = entry;
         previous = entry;
     }
     list->last = previous;

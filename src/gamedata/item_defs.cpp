@@ -6,8 +6,8 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -28,11 +28,11 @@ constexpr NamedCode kTypeWords[] = {
 };
 
 constexpr NamedCode kAttributeWords[] = {
-    {"good", kItemAttrGood},       {"evil", kItemAttrEvil},     {"aidata", kItemAttrAiData},
-    {"fo", kItemAttrFo},           {"movecb", kItemAttrMoveCb}, {"powerup", kItemAttrPowerUp},
-    {"flesh", kItemAttrFlesh},     {"NoAK", kItemAttrNoAK},     {"NoTool", kItemAttrNoTool},
-    {"snap", kItemAttrSnap},       {"pfoil", kItemAttrPFoil},   {"train", kItemAttrTrain},
-    {"S&D", kItemAttrSAndD},       {"NoCTool", kItemAttrNoCTool},
+    {"good", kItemAttrGood},   {"evil", kItemAttrEvil},       {"aidata", kItemAttrAiData},
+    {"fo", kItemAttrFo},       {"movecb", kItemAttrMoveCb},   {"powerup", kItemAttrPowerUp},
+    {"flesh", kItemAttrFlesh}, {"NoAK", kItemAttrNoAK},       {"NoTool", kItemAttrNoTool},
+    {"snap", kItemAttrSnap},   {"pfoil", kItemAttrPFoil},     {"train", kItemAttrTrain},
+    {"S&D", kItemAttrSAndD},   {"NoCTool", kItemAttrNoCTool},
 };
 
 const NamedCode* findWord(const NamedCode* table, size_t count, const char* word) {
@@ -41,7 +41,9 @@ const NamedCode* findWord(const NamedCode* table, size_t count, const char* word
     return nullptr;
 }
 
-int32_t wrap32(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value))); }
+int32_t wrap32(int64_t value) {
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
+}
 
 // "turn_rate" in degrees to 1024 units per full turn, in the 32-bit steps the game takes:
 // times 65536 (wrapping), divided by 360 toward zero, then an arithmetic shift right by 6.
@@ -81,16 +83,21 @@ int handleKey(const LineTokens& line, ItemDef* def, int* current, int count) {
         int32_t ItemDef::*field;
     };
     static const IntKey kIntKeys[] = {
-        {"phrase_set", &ItemDef::phrase_set}, {"face_set", &ItemDef::face_set},
-        {"interrupt_sound_id", &ItemDef::interrupt_sound_id}, {"extra", &ItemDef::extra},
+        {"phrase_set", &ItemDef::phrase_set},
+        {"face_set", &ItemDef::face_set},
+        {"interrupt_sound_id", &ItemDef::interrupt_sound_id},
+        {"extra", &ItemDef::extra},
         {"af3type", &ItemDef::af3type},
     };
 
-    bool known = defword_Equal(key, "begin") || defword_Equal(key, "id") || defword_Equal(key, "acceleration") ||
-                 defword_Equal(key, "turn_rate") || defword_Equal(key, "axle_dist") || defword_Equal(key, "hp") ||
-                 defword_Equal(key, "type") || defword_Equal(key, "attrib:") || defword_Equal(key, "ambient");
-    for (const TextKey& text : kTextKeys) known = known || defword_Equal(key, text.word);
-    for (const IntKey& number : kIntKeys) known = known || defword_Equal(key, number.word);
+    bool known = defword_Equal(key, "begin") || defword_Equal(key, "id") ||
+                 defword_Equal(key, "acceleration") || defword_Equal(key, "turn_rate") ||
+                 defword_Equal(key, "axle_dist") || defword_Equal(key, "hp") || defword_Equal(key, "type") ||
+                 defword_Equal(key, "attrib:") || defword_Equal(key, "ambient");
+    for (const TextKey& text : kTextKeys)
+        known = known || defword_Equal(key, text.word);
+    for (const IntKey& number : kIntKeys)
+        known = known || defword_Equal(key, number.word);
     if (!known) return kItemDefRejectLine;
     if (def == nullptr) return 0; // after the last "end": no record to fill
 
@@ -120,7 +127,8 @@ int handleKey(const LineTokens& line, ItemDef* def, int* current, int count) {
         if (value) def->hp = defword_Int(value);
         if (line.count >= 3) def->hp2 = defword_Int(line.words[2]);
     } else if (defword_Equal(key, "type")) {
-        if (const NamedCode* type = findWord(kTypeWords, std::size(kTypeWords), value)) def->type = type->code;
+        if (const NamedCode* type = findWord(kTypeWords, std::size(kTypeWords), value))
+            def->type = type->code;
     } else if (defword_Equal(key, "attrib:")) {
         for (int i = 1; i < line.count; ++i) {
             if (const NamedCode* bit = findWord(kAttributeWords, std::size(kAttributeWords), line.words[i]))
@@ -210,8 +218,14 @@ int itemdef_FindById(int32_t id) {
     return 0;
 }
 
-int itemdef_Count() { return g_count; }
+int itemdef_Count() {
+    return g_count;
+}
 
-ItemDef* itemdef_Get(int index) { return index >= 0 && index < g_count ? &g_defs[index] : nullptr; }
+ItemDef* itemdef_Get(int index) {
+    return index >= 0 && index < g_count ? &g_defs[index] : nullptr;
+}
 
-ItemDef* itemdef_All() { return g_defs; }
+ItemDef* itemdef_All() {
+    return g_defs;
+}

@@ -15,11 +15,11 @@ inline constexpr const char* kItemDefsTag = "Item Defs";
 inline constexpr const char* kItemDefsOutOfMemory = "Item Defs - Out of Memory!";
 constexpr uint32_t kItemDefsAlignment = 16;
 
-constexpr int32_t kItemIdBase = 100000;        // file ids are stored minus this
+constexpr int32_t kItemIdBase = 100000; // file ids are stored minus this
 constexpr int kItemNameSize = 64;
-constexpr int kItemNameFileMax = 62;           // characters of the "begin" word kept
-constexpr int kItemFileNameSize = 16;          // graphic, husk, chr_file, anim_def
-constexpr int kItemFunctionSize = 12;          // ai_function, move_function
+constexpr int kItemNameFileMax = 62;  // characters of the "begin" word kept
+constexpr int kItemFileNameSize = 16; // graphic, husk, chr_file, anim_def
+constexpr int kItemFunctionSize = 12; // ai_function, move_function
 constexpr int kItemAmbientSlots = 4;
 constexpr int kItemAmbientNameSize = 12;
 
@@ -52,24 +52,24 @@ constexpr int32_t kItemAttrNoCTool = 0x2000;
 struct ModelRecord; // a loaded 3-D model (model cache)
 
 struct ItemDef {
-    char name[kItemNameSize];          // "begin" word, later the display name
-    int32_t id;                        // "id" - 100000
-    int32_t attributes;                // kItemAttr* bits
-    int32_t type;                      // kItemType* code; 0 when absent
+    char name[kItemNameSize]; // "begin" word, later the display name
+    int32_t id;               // "id" - 100000
+    int32_t attributes;       // kItemAttr* bits
+    int32_t type;             // kItemType* code; 0 when absent
     char graphic[kItemFileNameSize];
     char husk[kItemFileNameSize];
     char chr_file[kItemFileNameSize];
     char anim_def[kItemFileNameSize];
-    ModelRecord* model;                // loaded for `graphic` when needed; null until then
+    ModelRecord* model; // loaded for `graphic` when needed; null until then
     char ai_function[kItemFunctionSize];
     char move_function[kItemFunctionSize];
     int32_t hp;
     int32_t hp2;
     int32_t phrase_set;
     int32_t face_set;
-    int32_t acceleration;              // value * 1024
-    int32_t turn_rate;                 // 1024 units per full turn
-    int32_t axle_dist;                 // 16.16 fixed point
+    int32_t acceleration; // value * 1024
+    int32_t turn_rate;    // 1024 units per full turn
+    int32_t axle_dist;    // 16.16 fixed point
     char ambient[kItemAmbientSlots][kItemAmbientNameSize];
     int32_t ambient_value[kItemAmbientSlots];
     int32_t interrupt_sound_id;

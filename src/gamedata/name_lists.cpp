@@ -31,7 +31,8 @@ StringList* namelist_Build(const char* pattern) {
     if (state.looseFirst || state.archiveCount == 0) {
         if (DirList* disk = dirlist_Find(pattern, kDirListIgnoreCase)) {
             bool ok = true;
-            for (const DirEntry* entry = disk->first; entry && ok; entry = entry->next) ok = appendOnce(list, entry->name);
+            for (const DirEntry* entry = disk->first; entry && ok; entry = entry->next)
+                ok = appendOnce(list, entry->name);
             dirlist_Free(disk);
             if (!ok) {
                 strlist_Free(list);

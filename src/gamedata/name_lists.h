@@ -43,9 +43,9 @@ struct DirEntry {
     DirEntry* prev;
     DirEntry* next;
     DirList* list;
-    char* name;        // stored right behind the entry
-    uint32_t size;     // low 32 bits of the file size
-    DirTime created;   // the status-change time where the platform has no creation time
+    char* name;      // stored right behind the entry
+    uint32_t size;   // low 32 bits of the file size
+    DirTime created; // the status-change time where the platform has no creation time
     DirTime accessed;
     DirTime written;
     uint32_t attributes; // kDirAttr* bits

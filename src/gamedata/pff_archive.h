@@ -29,16 +29,16 @@ static_assert(sizeof(PffRecord) == kPffRecordSize);
 struct PffArchive final : ArchiveSource {
     FileHandle handle = -1;
     char path[kPffPathSize] = {};
-    uint32_t header[5] = {};       // header size, -, entry count, -, directory offset
+    uint32_t header[5] = {};        // header size, -, entry count, -, directory offset
     PffRecord* directory = nullptr; // in the archive arena (tag "PFF HEADERS")
     uint32_t entryCount = 0;
     const PffRecord* current = nullptr;
-    int32_t position = 0;          // within the current entry
+    int32_t position = 0; // within the current entry
     bool isOpen = false;
     int32_t lastSize = 0;
     bool failed = false;
     bool reportErrors = false;
-    int64_t fileSize = 0;          // bytes of the archive file
+    int64_t fileSize = 0; // bytes of the archive file
 
     bool archive_Contains(const char* name) override;
     bool archive_Select(const char* name) override;

@@ -6,7 +6,9 @@
 #include <climits>
 #include <cstring>
 
-StringList* strlist_New() { return static_cast<StringList*>(mem_AllocTracked(kStringListTag, sizeof(StringList))); }
+StringList* strlist_New() {
+    return static_cast<StringList*>(mem_AllocTracked(kStringListTag, sizeof(StringList)));
+}
 
 StringEntry* strlist_Append(StringList* list, const char* text) {
     if (list == nullptr || text == nullptr) return nullptr;
@@ -20,8 +22,10 @@ StringEntry* strlist_Append(StringList* list, const char* text) {
     entry->list = list;
     entry->prev = list->last;
     entry->next = nullptr;
-    if (list->last) list->last->next = entry;
-    else list->first = entry;
+    if (list->last)
+        list->last->next = entry;
+    else
+        list->first = entry;
     list->last = entry;
     ++list->count;
     return entry;
@@ -37,10 +41,14 @@ StringEntry* strlist_Find(const StringList* list, const char* text) {
 void strlist_Remove(StringEntry* entry) {
     if (entry == nullptr) return;
     StringList* list = entry->list;
-    if (entry->prev) entry->prev->next = entry->next;
-    else if (list) list->first = entry->next;
-    if (entry->next) entry->next->prev = entry->prev;
-    else if (list) list->last = entry->prev;
+    if (entry->prev)
+        entry->prev->next = entry->next;
+    else if (list)
+        list->first = entry->next;
+    if (entry->next)
+        entry->next->prev = entry->prev;
+    else if (list)
+        list->last = entry->prev;
     if (list) --list->count;
     mem_FreeTracked(entry);
 }

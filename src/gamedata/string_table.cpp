@@ -16,7 +16,7 @@ namespace {
 // `offset`; one binary search answers that for any count, so a hostile directory whose sections
 // all point at the same long run cannot make the check quadratic.
 class NulIndex {
-public:
+  public:
     NulIndex(const uint8_t* data, uint32_t size) {
         for (uint32_t i = 0; i < size; ++i)
             if (data[i] == 0) positions_.push_back(i);
@@ -28,7 +28,7 @@ public:
         return available >= count;
     }
 
-private:
+  private:
     std::vector<uint32_t> positions_;
 };
 
@@ -70,7 +70,9 @@ bool checkLayout(const uint8_t* data, size_t size, StringTable& out) {
     return true;
 }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Compares a stored name (NUL-terminated, inside the file) with `wanted`, ASCII letter case
 // ignored; `length` receives the stored name's length.
@@ -99,7 +101,8 @@ StringTable* strtab_Load(const char* path) {
     void* block = file_LoadFileEx(path);
     if (block == nullptr) return nullptr;
     const int32_t loaded = file_State().lastLoadSize;
-    StringTable* table = loaded < 0 ? nullptr : strtab_Open(static_cast<const uint8_t*>(block), static_cast<size_t>(loaded));
+    StringTable* table =
+        loaded < 0 ? nullptr : strtab_Open(static_cast<const uint8_t*>(block), static_cast<size_t>(loaded));
     if (table == nullptr) {
         mem_FreeMem(block);
         return nullptr;
@@ -121,7 +124,8 @@ uint32_t strtab_RecordWord(const StrtabRecord* record, int index) {
 
 const StrtabRecord* strtab_Record(const StringTable* table, uint32_t number) {
     if (table == nullptr || number >= table->recordCount) return nullptr;
-    return reinterpret_cast<const StrtabRecord*>(table->data + kStrtabHeaderSize + uint64_t{kStrtabRecordSize} * number);
+    return reinterpret_cast<const StrtabRecord*>(table->data + kStrtabHeaderSize +
+                                                 uint64_t{kStrtabRecordSize} * number);
 }
 
 const char* strtab_Text(const StringTable* table, const StrtabRecord* record) {
@@ -144,7 +148,8 @@ bool strtab_Section(const StringTable* table, uint32_t section, StrtabSectionVie
     view->name = reinterpret_cast<const char*>(table->data + name);
     view->keyCount = strtab_ReadWord(pair + 4);
     view->firstRecord = first_record > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(first_record);
-    view->keyNamesOffset = static_cast<uint32_t>(std::min<uint64_t>(pairs + strtab_ReadWord(pair), UINT32_MAX));
+    view->keyNamesOffset =
+        static_cast<uint32_t>(std::min<uint64_t>(pairs + strtab_ReadWord(pair), UINT32_MAX));
     return true;
 }
 
@@ -221,8 +226,10 @@ int strtab_EnumerateNumbered(const StringTable* table, const char* section, cons
     return number;
 }
 
-std::vector<const char*> strtab_NumberedList(const StringTable* table, const char* section, const char* key_format) {
+std::vector<const char*> strtab_NumberedList(const StringTable* table, const char* section,
+                                             const char* key_format) {
     std::vector<const char*> list;
-    strtab_EnumerateNumbered(table, section, key_format, [&](int, const char* text) { list.push_back(text); });
+    strtab_EnumerateNumbered(table, section, key_format,
+                             [&](int, const char* text) { list.push_back(text); });
     return list;
 }

@@ -24,12 +24,12 @@
 
 constexpr uint32_t kStrtabHeaderSize = 16;
 constexpr uint32_t kStrtabRecordSize = 16;
-constexpr uint32_t kStrtabHeaderWord0 = 0;           // kept, no meaning
+constexpr uint32_t kStrtabHeaderWord0 = 0; // kept, no meaning
 constexpr uint32_t kStrtabHeaderDirectoryOffset = 4;
-constexpr uint32_t kStrtabHeaderWord2 = 8;           // kept, no meaning
+constexpr uint32_t kStrtabHeaderWord2 = 8; // kept, no meaning
 constexpr uint32_t kStrtabHeaderRecordCount = 12;
-constexpr uint32_t kStrtabDirectoryCountSize = 4;    // the section count in front of the pairs
-constexpr uint32_t kStrtabPairSize = 8;              // {key-name offset, key count}
+constexpr uint32_t kStrtabDirectoryCountSize = 4; // the section count in front of the pairs
+constexpr uint32_t kStrtabPairSize = 8;           // {key-name offset, key count}
 
 // The tables start-up loads and the sections and keys of their name lists.
 inline constexpr const char* kStrtabInterfaceFile = "text.bin";
@@ -95,7 +95,7 @@ const StrtabRecord* strtab_Record(const StringTable* table, uint32_t number);
 struct StrtabSectionView {
     const char* name = nullptr;
     uint32_t keyCount = 0;
-    uint32_t firstRecord = 0; // number of the record of key 0 (may be N or more)
+    uint32_t firstRecord = 0;    // number of the record of key 0 (may be N or more)
     uint32_t keyNamesOffset = 0; // file offset of the first key name
 };
 // False when `section` is out of range.

@@ -12,7 +12,9 @@ bool onlyBlanks(std::string_view line) {
     return true;
 }
 
-bool hasNul(const std::string& text) { return text.find('\0') != std::string::npos; }
+bool hasNul(const std::string& text) {
+    return text.find('\0') != std::string::npos;
+}
 
 } // namespace
 
@@ -21,11 +23,21 @@ std::string strtab_EscapeText(std::string_view text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c; break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
+            break;
         }
     }
     return out;
@@ -37,7 +49,11 @@ std::string strtab_UnescapeText(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\\' && i + 1 < text.size()) {
             const char next = text[i + 1];
-            const char* replacement = next == 'n' ? "\n" : next == 't' ? "\t" : next == 'r' ? "\r" : next == '\\' ? "\\" : nullptr;
+            const char* replacement = next == 'n'    ? "\n"
+                                      : next == 't'  ? "\t"
+                                      : next == 'r'  ? "\r"
+                                      : next == '\\' ? "\\"
+                                                     : nullptr;
             if (replacement != nullptr) {
                 out += replacement;
                 ++i;
@@ -67,7 +83,8 @@ bool strtab_ParseSource(std::string_view text, StrtabSource& source, std::string
         }
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            if (error) *error = "line " + std::to_string(line_number) + ": neither a section, a key nor a comment";
+            if (error)
+                *error = "line " + std::to_string(line_number) + ": neither a section, a key nor a comment";
             return false;
         }
         if (source.sections.empty()) {
@@ -103,14 +120,17 @@ StrtabSource strtab_ToSource(const StringTable* table) {
     StrtabSource source;
     if (table == nullptr) return source;
     StrtabSectionView view;
-    for (uint32_t s = 0; strtab_Section(table, s, &view); ++s) source.sections.push_back({view.name, {}});
+    for (uint32_t s = 0; strtab_Section(table, s, &view); ++s)
+        source.sections.push_back({view.name, {}});
     strtab_ForEach(table, [&](uint32_t s, const char*, uint32_t, const char* key, const char* text) {
         source.sections[s].keys.push_back({key, text ? text : ""});
     });
     return source;
 }
 
-std::string strtab_DumpSource(const StringTable* table) { return strtab_FormatSource(strtab_ToSource(table)); }
+std::string strtab_DumpSource(const StringTable* table) {
+    return strtab_FormatSource(strtab_ToSource(table));
+}
 
 bool strtab_Build(const StrtabSource& source, std::vector<uint8_t>& bytes, std::string* error) {
     auto fail = [&](const std::string& message) {
@@ -121,7 +141,8 @@ bool strtab_Build(const StrtabSource& source, std::vector<uint8_t>& bytes, std::
     for (const StrtabSourceSection& section : source.sections) {
         if (hasNul(section.name)) return fail("section name holds a NUL byte");
         for (const StrtabSourceKey& key : section.keys) {
-            if (hasNul(key.name) || hasNul(key.text)) return fail("key or text holds a NUL byte in [" + section.name + "]");
+            if (hasNul(key.name) || hasNul(key.text))
+                return fail("key or text holds a NUL byte in [" + section.name + "]");
         }
         record_count += section.keys.size();
     }
@@ -147,7 +168,8 @@ bool strtab_Build(const StrtabSource& source, std::vector<uint8_t>& bytes, std::
         }
     }
     bytes.insert(bytes.end(), strings.begin(), strings.end());
-    while (bytes.size() % 4 != 0) bytes.push_back(0);
+    while (bytes.size() % 4 != 0)
+        bytes.push_back(0);
     const uint64_t directory = bytes.size();
 
     // Directory: count, pairs, section names, then every section's key names.
@@ -164,7 +186,8 @@ bool strtab_Build(const StrtabSource& source, std::vector<uint8_t>& bytes, std::
         const uint64_t key_names = bytes.size() - pairs;
         if (key_names > UINT32_MAX || section.keys.size() > UINT32_MAX) return fail("table too large");
         strtab_PutWord(bytes, first_pair + kStrtabPairSize * s, static_cast<uint32_t>(key_names));
-        strtab_PutWord(bytes, first_pair + kStrtabPairSize * s + 4, static_cast<uint32_t>(section.keys.size()));
+        strtab_PutWord(bytes, first_pair + kStrtabPairSize * s + 4,
+                       static_cast<uint32_t>(section.keys.size()));
         for (const StrtabSourceKey& key : section.keys) {
             bytes.insert(bytes.end(), key.name.begin(), key.name.end());
             bytes.push_back(0);

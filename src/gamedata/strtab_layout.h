@@ -10,9 +10,11 @@ inline uint32_t strtab_ReadWord(const uint8_t* p) {
 }
 
 inline void strtab_AppendWord(std::vector<uint8_t>& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
 inline void strtab_PutWord(std::vector<uint8_t>& out, size_t offset, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        out[offset + i] = static_cast<uint8_t>(value >> (8 * i));
 }

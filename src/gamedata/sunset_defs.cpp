@@ -22,10 +22,11 @@ int handleLine(const LineTokens* line) {
         ++g_count;
         return 0;
     }
-    static const char* const kKnown[] = {"begin", "skygrad", "clouds", "skyheight", "horizon",
-                                         "id", "gamma", "sat", "r", "g", "b"};
+    static const char* const kKnown[] = {"begin", "skygrad", "clouds", "skyheight", "horizon", "id",
+                                         "gamma", "sat",     "r",      "g",         "b"};
     bool known = false;
-    for (const char* word : kKnown) known = known || defword_Equal(key, word);
+    for (const char* word : kKnown)
+        known = known || defword_Equal(key, word);
     if (!known) return kSunsetRejectLine;
     if (g_count >= kSunsetMax || value == nullptr) return 0; // no record left, or no value
     SunsetDef& sunset = g_sunsets[g_count];
@@ -44,12 +45,18 @@ int handleLine(const LineTokens* line) {
         sunset.horizon = defword_Fixed16(value);
     } else {
         const uint8_t byte = static_cast<uint8_t>(defword_Int(value));
-        if (defword_Equal(key, "id")) sunset.id = byte;
-        else if (defword_Equal(key, "gamma")) sunset.gamma = byte;
-        else if (defword_Equal(key, "sat")) sunset.sat = byte;
-        else if (defword_Equal(key, "r")) sunset.r = byte;
-        else if (defword_Equal(key, "g")) sunset.g = byte;
-        else if (defword_Equal(key, "b")) sunset.b = byte;
+        if (defword_Equal(key, "id"))
+            sunset.id = byte;
+        else if (defword_Equal(key, "gamma"))
+            sunset.gamma = byte;
+        else if (defword_Equal(key, "sat"))
+            sunset.sat = byte;
+        else if (defword_Equal(key, "r"))
+            sunset.r = byte;
+        else if (defword_Equal(key, "g"))
+            sunset.g = byte;
+        else if (defword_Equal(key, "b"))
+            sunset.b = byte;
     }
     return 0;
 }
@@ -63,13 +70,15 @@ void sunset_Clear() {
 
 int sunset_Load() {
     sunset_Clear();
-    const int result = ascii_ReadFile(kSunsetFile, [](const LineTokens* line, int) { return handleLine(line); }, 0);
+    const int result = ascii_ReadFile(
+        kSunsetFile, [](const LineTokens* line, int) { return handleLine(line); }, 0);
     return result == 0 ? 1 : 0;
 }
 
 int sunset_LoadBuffer(const char* data, size_t size) {
     sunset_Clear();
-    const int result = ascii_ReadBuffer(data, size, [](const LineTokens* line, int) { return handleLine(line); }, 0);
+    const int result = ascii_ReadBuffer(
+        data, size, [](const LineTokens* line, int) { return handleLine(line); }, 0);
     return result == 0 ? 1 : 0;
 }
 
@@ -83,8 +92,14 @@ void sunset_ApplyNames(const StringTable* table) {
     }
 }
 
-int sunset_Count() { return g_count; }
+int sunset_Count() {
+    return g_count;
+}
 
-SunsetDef* sunset_Get(int index) { return index >= 0 && index < g_count ? &g_sunsets[index] : nullptr; }
+SunsetDef* sunset_Get(int index) {
+    return index >= 0 && index < g_count ? &g_sunsets[index] : nullptr;
+}
 
-SunsetDef* sunset_All() { return g_sunsets; }
+SunsetDef* sunset_All() {
+    return g_sunsets;
+}

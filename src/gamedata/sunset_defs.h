@@ -8,7 +8,7 @@
 
 inline constexpr const char* kSunsetFile = "sunsets.def";
 constexpr int kSunsetMax = 64;
-constexpr int kSunsetNameSize = 64;      // at most 63 characters used
+constexpr int kSunsetNameSize = 64; // at most 63 characters used
 constexpr int kSunsetFileNameSize = 16;
 
 struct SunsetDef {
@@ -16,7 +16,7 @@ struct SunsetDef {
     char skygrad[kSunsetFileNameSize]; // extension always "tga"
     char clouds[kSunsetFileNameSize];  // extension always "pcx"
     int32_t skyheight;
-    int32_t horizon;                   // 16.16
+    int32_t horizon; // 16.16
     uint8_t id;
     uint8_t gamma;
     uint8_t sat;

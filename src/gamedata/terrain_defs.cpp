@@ -51,12 +51,14 @@ struct NamedCode {
 };
 
 constexpr NamedCode kSurfaces[] = {
-    {"dirt", kSurfaceDirt}, {"grass", kSurfaceGrass}, {"snow", kSurfaceSnow},
-    {"cement", kSurfaceCement}, {"sand", kSurfaceSand}, {"packed_dirt", kSurfacePackedDirt},
+    {"dirt", kSurfaceDirt},     {"grass", kSurfaceGrass}, {"snow", kSurfaceSnow},
+    {"cement", kSurfaceCement}, {"sand", kSurfaceSand},   {"packed_dirt", kSurfacePackedDirt},
 };
 
 constexpr NamedCode kCamouflages[] = {
-    {"green", kCamouflageGreen}, {"brown", kCamouflageBrown}, {"white", kCamouflageWhite},
+    {"green", kCamouflageGreen},
+    {"brown", kCamouflageBrown},
+    {"white", kCamouflageWhite},
 };
 
 const NamedCode* findCode(const NamedCode* table, size_t count, const char* word) {
@@ -66,9 +68,13 @@ const NamedCode* findCode(const NamedCode* table, size_t count, const char* word
 }
 
 // Word `index` of the line, or null when the line is shorter (a missing value counts as 0).
-const char* wordAt(const LineTokens& line, int index) { return index < line.count ? line.words[index] : nullptr; }
+const char* wordAt(const LineTokens& line, int index) {
+    return index < line.count ? line.words[index] : nullptr;
+}
 
-int32_t wrap32(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value))); }
+int32_t wrap32(int64_t value) {
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
+}
 
 void handleLine(const LineTokens& line, TerrainDef& def) {
     const char* key = line.words[0];
@@ -104,7 +110,8 @@ void handleLine(const LineTokens& line, TerrainDef& def) {
         if (const NamedCode* camouflage = findCode(kCamouflages, std::size(kCamouflages), value))
             def.camouflage = camouflage->code;
     } else if (defword_Equal(key, "filter")) {
-        for (int i = 0; i < 3; ++i) def.filter[i] = defword_Int(wordAt(line, 1 + i));
+        for (int i = 0; i < 3; ++i)
+            def.filter[i] = defword_Int(wordAt(line, 1 + i));
     } else if (defword_Equal(key, "fog_color")) {
         const int64_t r = defword_Int(wordAt(line, 1));
         const int64_t g = defword_Int(wordAt(line, 2));
@@ -117,7 +124,8 @@ void handleLine(const LineTokens& line, TerrainDef& def) {
     } else if (defword_Equal(key, "type")) {
         if (line.count != kTypeLineWords || def.type_count >= kTerrainMaxTypes || def.type_count < 0) return;
         TerrainType& entry = def.types[def.type_count];
-        for (int i = 0; i < 3; ++i) entry.values[i] = static_cast<uint8_t>(defword_Int(line.words[1 + i]));
+        for (int i = 0; i < 3; ++i)
+            entry.values[i] = static_cast<uint8_t>(defword_Int(line.words[1 + i]));
         const NamedCode* surface = findCode(kSurfaces, std::size(kSurfaces), line.words[4]);
         entry.surface = surface ? static_cast<uint8_t>(surface->code) : kSurfaceNone;
         ++def.type_count;
@@ -139,7 +147,8 @@ void terrain_Reset(TerrainDef& def) {
     def.sky_height = kTerrainDefaultSkyHeight;
     def.sun_slope = kTerrainDefaultSunSlope;
     def.horizon = kTerrainDefaultHorizon;
-    for (int i = 0; i < 3; ++i) def.turbidity[i] = kTerrainDefaultTurbidity[i];
+    for (int i = 0; i < 3; ++i)
+        def.turbidity[i] = kTerrainDefaultTurbidity[i];
     def.fog_color = kTerrainDefaultFogColor;
 }
 

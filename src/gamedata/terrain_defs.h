@@ -9,7 +9,7 @@ constexpr int kTerrainMaxTypes = 100;
 constexpr int kTerrainNameSize = 80;
 constexpr int kTerrainCreatorSize = 36;
 constexpr int kTerrainFileNameSize = 16;
-constexpr int kTerrainFileBaseMax = 79;  // characters of the terrain name used for the file name
+constexpr int kTerrainFileBaseMax = 79; // characters of the terrain name used for the file name
 inline constexpr const char* kTerrainExtension = "trn";
 
 // Surface codes of a `types` entry.
@@ -44,32 +44,32 @@ struct TerrainDef {
     TerrainType types[kTerrainMaxTypes];
     char terrain_name[kTerrainNameSize];
     char terrain_creator[kTerrainCreatorSize];
-    char color_map[kTerrainFileNameSize];     // default extension "tga"
-    char elev_map[kTerrainFileNameSize];      // "pcx"
-    char detail_map[kTerrainFileNameSize];    // "pcx"
-    char detail_color[kTerrainFileNameSize];  // "tga"
-    char detail_elev[kTerrainFileNameSize];   // "pcx"
-    char detail_shade[kTerrainFileNameSize];  // "pcx"
-    char char_data[kTerrainFileNameSize];     // "txt"
-    char sky_map[kTerrainFileNameSize];       // "pcx"
-    char sky_palette[kTerrainFileNameSize];   // "pcx"
-    char water_map[kTerrainFileNameSize];     // "pcx"
-    char water_palette[kTerrainFileNameSize]; // "pcx"
+    char color_map[kTerrainFileNameSize];       // default extension "tga"
+    char elev_map[kTerrainFileNameSize];        // "pcx"
+    char detail_map[kTerrainFileNameSize];      // "pcx"
+    char detail_color[kTerrainFileNameSize];    // "tga"
+    char detail_elev[kTerrainFileNameSize];     // "pcx"
+    char detail_shade[kTerrainFileNameSize];    // "pcx"
+    char char_data[kTerrainFileNameSize];       // "txt"
+    char sky_map[kTerrainFileNameSize];         // "pcx"
+    char sky_palette[kTerrainFileNameSize];     // "pcx"
+    char water_map[kTerrainFileNameSize];       // "pcx"
+    char water_palette[kTerrainFileNameSize];   // "pcx"
     char moon_sun_object[kTerrainFileNameSize]; // "3do"
-    char star_field[kTerrainFileNameSize];    // "sky"
+    char star_field[kTerrainFileNameSize];      // "sky"
     int32_t camouflage;
     int32_t sky_height;
     int32_t sun_slope;
-    int32_t water_height;   // value * 32768
-    int32_t water_opacity;  // 16.16
+    int32_t water_height;  // value * 32768
+    int32_t water_opacity; // 16.16
     int32_t filter[3];
     int32_t saturation;
     int32_t gamma;
-    int32_t horizon;        // 16.16
+    int32_t horizon; // 16.16
     int32_t turbidity[3];
-    int32_t type_count;     // 0 to 100
+    int32_t type_count; // 0 to 100
     int32_t scale_bits;
-    int32_t fog_color;      // r * 65536 + g * 256 + b, parts not masked
+    int32_t fog_color; // r * 65536 + g * 256 + b, parts not masked
     int32_t fog_level;
 };
 

@@ -17,4 +17,6 @@ void TextLookup_SetTable(const StringTable* table) {
     text_SetSource(&TextLookup);
 }
 
-const StringTable* TextLookup_Table() { return g_interfaceTable; }
+const StringTable* TextLookup_Table() {
+    return g_interfaceTable;
+}

@@ -4,9 +4,15 @@
 
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 bool charMatches(char pattern, char text, bool extended) {
     if (pattern == '?') return true;
@@ -44,8 +50,11 @@ int wild_MatchCore(const char* text, const char* pattern, bool extended) {
             return 0;
         }
     }
-    while (*p == '*') ++p;
+    while (*p == '*')
+        ++p;
     return *p == '\0' ? 1 : 0;
 }
 
-int wild_Match(const char* text, const char* pattern) { return wild_MatchCore(text, pattern, true); }
+int wild_Match(const char* text, const char* pattern) {
+    return wild_MatchCore(text, pattern, true);
+}

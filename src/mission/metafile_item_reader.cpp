@@ -13,7 +13,19 @@
 
 namespace {
 
-enum class ItemKeyKind { Int, TypeId, Id, Position, Facing, Percent, Edistances, Loadout, LegacyText, Name, Skip };
+enum class ItemKeyKind {
+    Int,
+    TypeId,
+    Id,
+    Position,
+    Facing,
+    Percent,
+    Edistances,
+    Loadout,
+    LegacyText,
+    Name,
+    Skip
+};
 
 struct ItemKeyAction {
     ItemKeyKind kind;
@@ -26,9 +38,12 @@ using ItemKeyTable = std::unordered_map<std::string_view, ItemKeyAction>;
 const ItemKeyTable& itemKeys() {
     static const ItemKeyTable table = [] {
         ItemKeyTable keys;
-        for (const ItemIntKey& key : kItemWrittenKeys) keys[key.key] = {ItemKeyKind::Int, key.field};
-        for (const ItemIntKey& key : kItemTrailingKeys) keys[key.key] = {ItemKeyKind::Int, key.field};
-        for (const ItemIntKey& key : kItemLegacyKeys) keys[key.key] = {ItemKeyKind::Int, key.field};
+        for (const ItemIntKey& key : kItemWrittenKeys)
+            keys[key.key] = {ItemKeyKind::Int, key.field};
+        for (const ItemIntKey& key : kItemTrailingKeys)
+            keys[key.key] = {ItemKeyKind::Int, key.field};
+        for (const ItemIntKey& key : kItemLegacyKeys)
+            keys[key.key] = {ItemKeyKind::Int, key.field};
         keys["alignment"] = {ItemKeyKind::Int, &MissionItem::team};
         keys["type_id"] = {ItemKeyKind::TypeId};
         keys["id"] = {ItemKeyKind::Id};
@@ -75,7 +90,8 @@ void metafile_CopyText(char* field, size_t size, const LineTokens& tokens, int i
 int32_t metafile_PercentFromFraction(const char* word) {
     if (word == nullptr) return 0;
     const char* p = word;
-    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f' || *p == '\v') ++p;
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f' || *p == '\v')
+        ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = *p++ == '-';
     // Significant digits and the position of the decimal point among them.
@@ -93,10 +109,12 @@ int32_t metafile_PercentFromFraction(const char* word) {
         if (digit_count < static_cast<int>(sizeof digits)) digits[digit_count++] = c;
         if (before_point) ++point;
     };
-    while (*p >= '0' && *p <= '9') take(*p++, true);
+    while (*p >= '0' && *p <= '9')
+        take(*p++, true);
     if (*p == '.') {
         ++p;
-        while (*p >= '0' && *p <= '9') take(*p++, false);
+        while (*p >= '0' && *p <= '9')
+            take(*p++, false);
     }
     if (!any) return 0;
     if (*p == 'e' || *p == 'E') {
@@ -117,7 +135,8 @@ int32_t metafile_PercentFromFraction(const char* word) {
     if (digit_count == 0 || whole_digits <= 0) return 0;
     if (whole_digits > 10) return negative ? INT32_MIN : INT32_MAX;
     int64_t value = 0;
-    for (long i = 0; i < whole_digits; ++i) value = value * 10 + (i < digit_count ? digits[i] - '0' : 0);
+    for (long i = 0; i < whole_digits; ++i)
+        value = value * 10 + (i < digit_count ? digits[i] - '0' : 0);
     if (negative) value = -value;
     if (value > INT32_MAX) return INT32_MAX;
     if (value < INT32_MIN) return INT32_MIN;
@@ -141,7 +160,8 @@ int metafile_ItemLine(MissionItem& item, const LineTokens& tokens) {
         item.id = metafile_Int(tokens, 1);
         break;
     case ItemKeyKind::Position:
-        for (int i = 0; i < 3; ++i) item.position[i] = metafile_Int(tokens, 1 + i);
+        for (int i = 0; i < 3; ++i)
+            item.position[i] = metafile_Int(tokens, 1 + i);
         break;
     case ItemKeyKind::Facing:
         if (tokens.count < 3) break; // older files wrote a bare "facing" line
@@ -156,7 +176,8 @@ int metafile_ItemLine(MissionItem& item, const LineTokens& tokens) {
         item.edistances[1] = metafile_Int(tokens, 2);
         break;
     case ItemKeyKind::Loadout:
-        for (int i = 0; i < kItemLegacyLoadout; ++i) item.loadout[i] = metafile_Int(tokens, 1 + i);
+        for (int i = 0; i < kItemLegacyLoadout; ++i)
+            item.loadout[i] = metafile_Int(tokens, 1 + i);
         break;
     case ItemKeyKind::LegacyText:
         // The first four characters, not terminated when there are four or more.

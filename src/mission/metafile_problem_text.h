@@ -3,8 +3,8 @@
 // string table, section "Mission File" (the read and write failures from "File I/O"); a key
 // the table lacks (game data older than these texts) gives the English text of the same form.
 
-#include "mission/metafile_report.h"
 #include "foundation/safe_format.h"
+#include "mission/metafile_report.h"
 
 #include <initializer_list>
 #include <string>

@@ -17,9 +17,25 @@
 
 namespace {
 
-enum class Block { Top, General, Item, Waypoint, Event, Triggers, Actions, Group, WavList, Layer, Wind, AreaTrigger, Briefing };
+enum class Block {
+    Top,
+    General,
+    Item,
+    Waypoint,
+    Event,
+    Triggers,
+    Actions,
+    Group,
+    WavList,
+    Layer,
+    Wind,
+    AreaTrigger,
+    Briefing
+};
 
-bool is(const char* word, const char* name) { return defword_Equal(word, name); }
+bool is(const char* word, const char* name) {
+    return defword_Equal(word, name);
+}
 
 int32_t clampCount(int32_t value, int capacity) {
     return value < 0 ? 0 : (value > capacity ? capacity : value);
@@ -28,10 +44,8 @@ int32_t clampCount(int32_t value, int capacity) {
 // The state of one load. Records whose number does not fit the page are read into the scratch
 // records, which are thrown away. The tally notes block numbers and counts for the checks.
 class MetafileParser {
-public:
-    explicit MetafileParser(MissionPage& page) : page_(page) {
-        std::memset(&scratch_, 0, sizeof scratch_);
-    }
+  public:
+    explicit MetafileParser(MissionPage& page) : page_(page) { std::memset(&scratch_, 0, sizeof scratch_); }
 
     const MetafileTally& tally() const { return tally_; }
     // The line of the "begin" of the block that is still open; 0 when none is.
@@ -46,24 +60,37 @@ public:
         if (block_ == Block::Briefing) return briefingLine(t);
         if (block_ != Block::Top && is(key, "end")) return endLine();
         switch (block_) {
-        case Block::Top: return beginLine(t);
-        case Block::General: return generalLine(t);
-        case Block::Item: return metafile_ItemLine(*item_, t);
-        case Block::Waypoint: return waypointLine(t);
-        case Block::Event: return eventLine(t);
-        case Block::Triggers: return triggerLine(t);
-        case Block::Actions: return actionLine(t);
-        case Block::Group: return groupLine(t);
-        case Block::WavList: return wavLine(t);
-        case Block::Layer: return is(key, "description") ? copy(layer_->description, t) : 1;
-        case Block::Wind: return windLine(t);
-        case Block::AreaTrigger: return areaLine(t);
-        case Block::Briefing: break;
+        case Block::Top:
+            return beginLine(t);
+        case Block::General:
+            return generalLine(t);
+        case Block::Item:
+            return metafile_ItemLine(*item_, t);
+        case Block::Waypoint:
+            return waypointLine(t);
+        case Block::Event:
+            return eventLine(t);
+        case Block::Triggers:
+            return triggerLine(t);
+        case Block::Actions:
+            return actionLine(t);
+        case Block::Group:
+            return groupLine(t);
+        case Block::WavList:
+            return wavLine(t);
+        case Block::Layer:
+            return is(key, "description") ? copy(layer_->description, t) : 1;
+        case Block::Wind:
+            return windLine(t);
+        case Block::AreaTrigger:
+            return areaLine(t);
+        case Block::Briefing:
+            break;
         }
         return 1;
     }
 
-private:
+  private:
     // In range: the page's record; otherwise the scratch record of that kind.
     template <typename Record>
     static Record* pick(Record* records, int32_t number, int first, int capacity, Record& scratch) {
@@ -145,10 +172,7 @@ private:
         metafile_CopyText(field, size, t, 1);
         return 0;
     }
-    template <size_t N>
-    static int copy(char (&field)[N], const LineTokens& t) {
-        return copy(field, N, t);
-    }
+    template <size_t N> static int copy(char (&field)[N], const LineTokens& t) { return copy(field, N, t); }
 
     int generalLine(const LineTokens& t) {
         GeneralInfo& g = page_.general;
@@ -174,7 +198,8 @@ private:
             tally_.countDeclared(MetafileBlock::Event, metafile_Int(t, 1), line_);
         } else if (is(key, "subgoals_win") || is(key, "subgoals_lose")) {
             int8_t* goals = is(key, "subgoals_win") ? page_.subgoals_win : page_.subgoals_lose;
-            for (int i = 0; i < kSubgoalCount; ++i) goals[i] = static_cast<int8_t>(metafile_Int(t, 1 + i));
+            for (int i = 0; i < kSubgoalCount; ++i)
+                goals[i] = static_cast<int8_t>(metafile_Int(t, 1 + i));
         } else if (is(key, "default_equipment")) {
             // Slots in the order E1, E2, E3, E0.
             g.default_equipment[1] = metafile_Int(t, 1);
@@ -186,15 +211,18 @@ private:
             g.wind[1] = metafile_Int(t, 2);
         } else if (is(key, "wp_names_blue") || is(key, "wp_names_red")) {
             int32_t* names = is(key, "wp_names_blue") ? g.wp_names_blue : g.wp_names_red;
-            for (int i = 1; i < t.count && i <= kPlayerWaypointNames; ++i) names[i - 1] = metafile_Int(t, i);
+            for (int i = 1; i < t.count && i <= kPlayerWaypointNames; ++i)
+                names[i - 1] = metafile_Int(t, i);
         } else if (is(key, "loadout")) {
-            for (int i = 0; i < kPageLegacyLoadout; ++i) page_.loadout[i] = metafile_Int(t, 1 + i);
+            for (int i = 0; i < kPageLegacyLoadout; ++i)
+                page_.loadout[i] = metafile_Int(t, 1 + i);
         } else if (is(key, "time_limit")) {
             page_.time_limit = metafile_Int(t, 1);
         } else if (is(key, "tank_loadout")) {
             page_.tank_loadout = metafile_Int(t, 1);
         } else if (is(key, "mapkey_circle") || is(key, "mapkey_fcircle") || is(key, "mapkey_diamond") ||
-                   is(key, "mapkey_cross") || is(key, "attribA") || is(key, "attribB") || is(key, "attribN")) {
+                   is(key, "mapkey_cross") || is(key, "attribA") || is(key, "attribB") ||
+                   is(key, "attribN")) {
             // keys of older files without a place in the page
         } else {
             return 1;
@@ -218,10 +246,14 @@ private:
     int groupLine(const LineTokens& t) {
         const char* key = metafile_Word(t, 0);
         if (is(key, "description")) return copy(group_->description, t);
-        if (is(key, "attrib")) group_->attrib = metafile_Int(t, 1);
-        else if (is(key, "color")) group_->color = metafile_Int(t, 1);
-        else if (is(key, "commander")) group_->commander = metafile_Int(t, 1);
-        else return 1;
+        if (is(key, "attrib"))
+            group_->attrib = metafile_Int(t, 1);
+        else if (is(key, "color"))
+            group_->color = metafile_Int(t, 1);
+        else if (is(key, "commander"))
+            group_->commander = metafile_Int(t, 1);
+        else
+            return 1;
         return 0;
     }
 
@@ -235,9 +267,12 @@ private:
     int areaLine(const LineTokens& t) {
         const char* key = metafile_Word(t, 0);
         if (is(key, "description")) return copy(area_->description, t);
-        if (is(key, "color")) area_->color = metafile_Int(t, 1);
-        else if (is(key, "attrib")) area_->attrib = metafile_Int(t, 1);
-        else return 1;
+        if (is(key, "color"))
+            area_->color = metafile_Int(t, 1);
+        else if (is(key, "attrib"))
+            area_->attrib = metafile_Int(t, 1);
+        else
+            return 1;
         return 0;
     }
 
@@ -271,7 +306,8 @@ private:
         const int slot = counter_++;
         if (slot >= kMaxTriggers) return 0; // no slot left: the line is dropped
         int32_t* v = event_->triggers[slot].value;
-        for (int i = 0; i < 7; ++i) v[i] = metafile_Int(t, i);
+        for (int i = 0; i < 7; ++i)
+            v[i] = metafile_Int(t, i);
         if (t.count >= 8) v[7] = metafile_Int(t, 7);
         return 0;
     }
@@ -284,7 +320,8 @@ private:
         // The file order is 0, 1, 3, 4, 5, 6, 2, 7; six-word lines of older files end at 6.
         v[0] = metafile_Int(t, 0);
         v[1] = metafile_Int(t, 1);
-        for (int i = 0; i < 4; ++i) v[3 + i] = metafile_Int(t, 2 + i);
+        for (int i = 0; i < 4; ++i)
+            v[3 + i] = metafile_Int(t, 2 + i);
         if (t.count >= 7) v[2] = metafile_Int(t, 6);
         if (t.count >= 8) v[7] = metafile_Int(t, 7);
         return 0;
@@ -293,10 +330,14 @@ private:
     int windLine(const LineTokens& t) {
         const char* key = metafile_Word(t, 0);
         if (is(key, "name")) return copy(wind_->name, t);
-        if (is(key, "start")) wind_->start = metafile_Int(t, 1);
-        else if (is(key, "stop")) wind_->stop = metafile_Int(t, 1);
-        else if (is(key, "heading")) wind_->heading = static_cast<int16_t>(metafile_Int(t, 1));
-        else if (is(key, "speed")) wind_->speed = static_cast<int16_t>(metafile_Int(t, 1));
+        if (is(key, "start"))
+            wind_->start = metafile_Int(t, 1);
+        else if (is(key, "stop"))
+            wind_->stop = metafile_Int(t, 1);
+        else if (is(key, "heading"))
+            wind_->heading = static_cast<int16_t>(metafile_Int(t, 1));
+        else if (is(key, "speed"))
+            wind_->speed = static_cast<int16_t>(metafile_Int(t, 1));
         return 0; // other keys of a wind block are skipped
     }
 

@@ -18,7 +18,7 @@ int clampCount(int32_t count, int capacity) {
 
 // Appends text lines to one string; numbers with to_chars ("%i" form).
 class LineOut {
-public:
+  public:
     explicit LineOut(std::string& out) : out_(out) {}
 
     LineOut& text(const char* s) {
@@ -42,9 +42,7 @@ public:
     void end() { out_ += '\n'; }
 
     // "<prefix><value>\n"
-    void keyNum(const char* prefix, int32_t value) {
-        text(prefix).num(value).end();
-    }
+    void keyNum(const char* prefix, int32_t value) { text(prefix).num(value).end(); }
     void keyNumIfSet(const char* prefix, int32_t value) {
         if (value != 0) keyNum(prefix, value);
     }
@@ -82,20 +80,22 @@ public:
     void appendSafe(const char* s, size_t length, char line_feed) {
         for (size_t i = 0; i < length; ++i) {
             char c = s[i];
-            if (c == '"') c = '\'';
-            else if (c == '\n') c = line_feed;
+            if (c == '"')
+                c = '\'';
+            else if (c == '\n')
+                c = line_feed;
             out_ += c;
         }
     }
 
-private:
+  private:
     std::string& out_;
 };
 
 void writeHeader(LineOut& out, const MetafileTime& when) {
     char line[96];
-    std::snprintf(line, sizeof line, "// mission metafile, saved on %i/%i/%i, %i:%2i\n\n\n", when.month, when.day,
-                  when.year, when.hour, when.minute);
+    std::snprintf(line, sizeof line, "// mission metafile, saved on %i/%i/%i, %i:%2i\n\n\n", when.month,
+                  when.day, when.year, when.hour, when.minute);
     out.text(line);
 }
 
@@ -107,7 +107,8 @@ void writeGeneral(LineOut& out, const MissionPage& page) {
     out.keyBare("  terrain ", g.terrain, sizeof g.terrain);
     out.keyBare("  cnv_file ", g.cnv_file, sizeof g.cnv_file);
     out.keyBare("  tt_file ", g.tt_file, sizeof g.tt_file);
-    for (const GeneralIntKey& key : kGeneralIntKeys) out.text("  ").text(key.key).nums(&(g.*key.field), 1).end();
+    for (const GeneralIntKey& key : kGeneralIntKeys)
+        out.text("  ").text(key.key).nums(&(g.*key.field), 1).end();
     out.keyNum("  num_items ", clampCount(page.num_items, kMaxItems));
     out.keyNum("  num_events ", clampCount(page.num_events, kMaxEvents));
     int32_t win[kSubgoalCount];
@@ -247,7 +248,8 @@ void writeItems(LineOut& out, const MissionPage& page) {
             const int32_t value = item.*key.field;
             if (value != 0) out.text("  ").text(key.key).nums(&value, 1).end();
         }
-        if (item.edistances[0] != 0 || item.edistances[1] != 0) out.text("  edistances").nums(item.edistances, 2).end();
+        if (item.edistances[0] != 0 || item.edistances[1] != 0)
+            out.text("  edistances").nums(item.edistances, 2).end();
         for (const ItemIntKey& key : kItemTrailingKeys) {
             const int32_t value = item.*key.field;
             if (value != 0) out.text("  ").text(key.key).nums(&value, 1).end();

@@ -8,7 +8,9 @@ MissionPage::MissionPage() {
     std::memset(static_cast<MissionPageData*>(this), 0, sizeof(MissionPageData));
 }
 
-void TerrainImageryDeleter::operator()(TerrainImagery* imagery) const { std::free(imagery); }
+void TerrainImageryDeleter::operator()(TerrainImagery* imagery) const {
+    std::free(imagery);
+}
 
 TerrainImagery* page_EnsureImagery(MissionPage& page) {
     if (!page.imagery) {
@@ -49,7 +51,8 @@ WindZone* WindZoneChain::appendAfter(WindZone* after) {
     if (zone == nullptr) return nullptr;
     if (after == nullptr) {
         after = head_;
-        while (after != nullptr && after->next != nullptr) after = after->next;
+        while (after != nullptr && after->next != nullptr)
+            after = after->next;
     }
     if (after == nullptr) {
         head_ = zone;
@@ -63,7 +66,8 @@ WindZone* WindZoneChain::appendAfter(WindZone* after) {
 
 int WindZoneChain::count() const {
     int n = 0;
-    for (const WindZone* zone = head_; zone != nullptr; zone = zone->next) ++n;
+    for (const WindZone* zone = head_; zone != nullptr; zone = zone->next)
+        ++n;
     return n;
 }
 

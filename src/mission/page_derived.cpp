@@ -17,10 +17,13 @@ bool isMarker(const MissionItem& item, int def_index, int32_t type_id) {
 
 } // namespace
 
-int page_MarkerDefIndex(int32_t type_id) { return item_FindDefIndex(type_id); }
+int page_MarkerDefIndex(int32_t type_id) {
+    return item_FindDefIndex(type_id);
+}
 
 void page_RebuildWaypointLists(MissionPage& page) {
-    for (WaypointList& list : page.waypoints) list.member_count = 0;
+    for (WaypointList& list : page.waypoints)
+        list.member_count = 0;
     const int marker = page_MarkerDefIndex(kWaypointMarkerType);
     if (marker < 0) return;
     const int items = itemCount(page);
@@ -53,7 +56,8 @@ void page_RebuildWaypointLists(MissionPage& page) {
 }
 
 void page_CountGroupMembers(MissionPage& page) {
-    for (ItemGroup& group : page.groups) group.member_count = 0;
+    for (ItemGroup& group : page.groups)
+        group.member_count = 0;
     const int items = itemCount(page);
     for (int i = 0; i < items; ++i) {
         const int32_t group = page.items[i].group_id;
@@ -62,7 +66,8 @@ void page_CountGroupMembers(MissionPage& page) {
 }
 
 void page_RebuildAreaTriggers(MissionPage& page) {
-    for (AreaTrigger& trigger : page.area_triggers) trigger.area_number = 0;
+    for (AreaTrigger& trigger : page.area_triggers)
+        trigger.area_number = 0;
     const int marker = page_MarkerDefIndex(kAreaTriggerMarkerType);
     if (marker < 0) return;
     const int items = itemCount(page);

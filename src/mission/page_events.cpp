@@ -17,8 +17,7 @@ bool isEventReference(const EventTrigger& trigger) {
     return trigger.value[kTriggerTypeValue] == kTriggerTypeEvent;
 }
 
-template <typename Entry>
-int deleteEntry(Entry* entries, int32_t& count, int capacity, int slot) {
+template <typename Entry> int deleteEntry(Entry* entries, int32_t& count, int capacity, int slot) {
     const int used = clampCount(count, capacity);
     if (slot < 0 || slot >= used) return 0;
     std::memmove(&entries[slot], &entries[slot + 1], sizeof(Entry) * (used - 1 - slot));
@@ -95,7 +94,8 @@ int event_Insert(MissionPage& page, int position, const MissionEvent& record) {
     // `record` may be one of the page's own events, which the shift below moves.
     MissionEvent copy;
     std::memcpy(&copy, &record, sizeof copy);
-    std::memmove(&page.events[position + 1], &page.events[position], sizeof(MissionEvent) * (count - position));
+    std::memmove(&page.events[position + 1], &page.events[position],
+                 sizeof(MissionEvent) * (count - position));
     std::memcpy(&page.events[position], &copy, sizeof copy);
     page.num_events = count + 1;
     for (int e = 0; e < page.num_events; ++e) {

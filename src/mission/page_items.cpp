@@ -113,7 +113,8 @@ int page_AddItemCopy(MissionPage& page, const MissionItem& item) {
 }
 
 void page_UnhideAll(MissionPage& page) {
-    for (int i = 0; i < page.num_items && i < kMaxItems; ++i) page.items[i].hidden = 0;
+    for (int i = 0; i < page.num_items && i < kMaxItems; ++i)
+        page.items[i].hidden = 0;
 }
 
 int page_DeleteItem(MissionPage& page, int slot) {

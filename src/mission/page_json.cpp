@@ -9,7 +9,7 @@
 namespace {
 
 class JsonOut {
-public:
+  public:
     explicit JsonOut(std::string& out) : out_(out) {}
 
     void text(const char* field, size_t size) {
@@ -31,8 +31,7 @@ public:
         out_ += '"';
     }
     void num(int64_t value) { out_ += std::to_string(value); }
-    template <typename T>
-    void nums(const T* values, int count) {
+    template <typename T> void nums(const T* values, int count) {
         out_ += '[';
         for (int i = 0; i < count; ++i) {
             if (i > 0) out_ += ',';
@@ -67,13 +66,12 @@ public:
         key(name);
         text(value, size);
     }
-    template <typename T>
-    void numsField(const char* name, const T* values, int count) {
+    template <typename T> void numsField(const char* name, const T* values, int count) {
         key(name);
         nums(values, count);
     }
 
-private:
+  private:
     std::string& out_;
     bool first_ = true;
 };
@@ -104,7 +102,8 @@ void writeGeneral(JsonOut& json, const MissionPage& page) {
 
 // Every record of the usable numbers, as a list of objects with their number.
 template <typename Record, typename Fields>
-void writeRecords(JsonOut& json, const char* name, const Record* records, int first, int count, Fields fields) {
+void writeRecords(JsonOut& json, const char* name, const Record* records, int first, int count,
+                  Fields fields) {
     json.key(name);
     json.open('[');
     bool any = false;
@@ -207,11 +206,12 @@ void page_WriteJson(const MissionPage& page, std::string& out) {
     writeRecords(json, "layers", page.layers, 0, kMaxLayers, [&json](const LayerName& r) {
         json.textField("description", r.description, sizeof r.description);
     });
-    writeRecords(json, "area_triggers", page.area_triggers, 1, kMaxAreaTriggers, [&json](const AreaTrigger& r) {
-        json.textField("description", r.description, sizeof r.description);
-        json.field("color", r.color);
-        json.field("attrib", r.attrib);
-    });
+    writeRecords(json, "area_triggers", page.area_triggers, 1, kMaxAreaTriggers,
+                 [&json](const AreaTrigger& r) {
+                     json.textField("description", r.description, sizeof r.description);
+                     json.field("color", r.color);
+                     json.field("attrib", r.attrib);
+                 });
     writeEvents(json, page);
     writeItems(json, page);
     json.close('}');

@@ -15,13 +15,16 @@ int selectionCount(const MissionPage& page) {
     return count < 0 ? 0 : (count > kMaxSelection ? kMaxSelection : count);
 }
 
-bool isItemSlot(const MissionPage& page, int32_t slot) { return slot >= 0 && slot < itemCount(page); }
+bool isItemSlot(const MissionPage& page, int32_t slot) {
+    return slot >= 0 && slot < itemCount(page);
+}
 
 } // namespace
 
 void sel_Clear(MissionPage& page) {
     page.selection.count = 0;
-    for (int i = 0; i < kMaxItems; ++i) page.items[i].display_flags &= ~kDisplayFlagHighlight;
+    for (int i = 0; i < kMaxItems; ++i)
+        page.items[i].display_flags &= ~kDisplayFlagHighlight;
 }
 
 int sel_Contains(const MissionPage& page, int slot) {
@@ -67,7 +70,8 @@ void sel_HideSelected(MissionPage& page) {
 
 void sel_HideUnselected(MissionPage& page) {
     const int items = itemCount(page);
-    for (int i = 0; i < items; ++i) page.items[i].hidden = 1;
+    for (int i = 0; i < items; ++i)
+        page.items[i].hidden = 1;
     const int count = selectionCount(page);
     for (int p = 0; p < count; ++p) {
         const int32_t slot = page.selection.slots[p];
@@ -98,10 +102,12 @@ void sel_Delete(MissionPage& page) {
     const int count = selectionCount(page);
     if (items > 0 && count > 0) {
         std::vector<int32_t> next(items + 1);
-        for (int i = 0; i <= items; ++i) next[i] = i;
+        for (int i = 0; i <= items; ++i)
+            next[i] = i;
         auto findPresent = [&next](int32_t slot) {
             int32_t root = slot;
-            while (next[root] != root) root = next[root];
+            while (next[root] != root)
+                root = next[root];
             while (next[slot] != root) {
                 const int32_t up = next[slot];
                 next[slot] = root;
@@ -141,9 +147,12 @@ int sel_CopyInto(MissionPage& target, const MissionPage& source, int32_t dx, int
         if (slot < 0 || slot >= sourceItems) continue;
         MissionItem copy;
         std::memcpy(&copy, &source.items[slot], sizeof copy);
-        copy.position[0] = static_cast<int32_t>(static_cast<uint32_t>(copy.position[0]) + static_cast<uint32_t>(dx));
-        copy.position[1] = static_cast<int32_t>(static_cast<uint32_t>(copy.position[1]) + static_cast<uint32_t>(dy));
-        copy.position[2] = static_cast<int32_t>(static_cast<uint32_t>(copy.position[2]) + static_cast<uint32_t>(dz));
+        copy.position[0] =
+            static_cast<int32_t>(static_cast<uint32_t>(copy.position[0]) + static_cast<uint32_t>(dx));
+        copy.position[1] =
+            static_cast<int32_t>(static_cast<uint32_t>(copy.position[1]) + static_cast<uint32_t>(dy));
+        copy.position[2] =
+            static_cast<int32_t>(static_cast<uint32_t>(copy.position[2]) + static_cast<uint32_t>(dz));
         copy.hidden = 0;
         const int added = page_AddItemCopy(target, copy);
         if (added >= 0)

@@ -1,5 +1,6 @@
 #include "mission/terrain_images.h"
 
+#include "foundation/file_access.h"
 #include "gamedata/def_words.h"
 #include "gamedata/image_holder.h"
 #include "gamedata/jpeg_decoder.h"
@@ -7,7 +8,6 @@
 #include "gamedata/pixel_ops.h"
 #include "gamedata/r16_decoder.h"
 #include "gamedata/tga_decoder.h"
-#include "foundation/file_access.h"
 
 #include <algorithm>
 #include <cstring>
@@ -37,8 +37,7 @@ bool hasExtension(const char* name, const char* ext) {
 }
 
 // A name field of the terrain record as a string (the field may fill its whole width).
-template <size_t N>
-void fieldName(const char (&field)[N], char* out) {
+template <size_t N> void fieldName(const char (&field)[N], char* out) {
     std::memcpy(out, field, N);
     out[N] = '\0';
 }
@@ -47,7 +46,8 @@ void fieldName(const char (&field)[N], char* out) {
 void copyIntoMap(const ImageHolder& image, uint32_t* map) {
     const int rows = std::min<int>(image.height, kMapSize), columns = std::min<int>(image.width, kMapSize);
     for (int y = 0; y < rows; ++y)
-        std::memcpy(map + static_cast<size_t>(y) * kMapSize, image.pixels + static_cast<size_t>(y) * image.width * 4,
+        std::memcpy(map + static_cast<size_t>(y) * kMapSize,
+                    image.pixels + static_cast<size_t>(y) * image.width * 4,
                     static_cast<size_t>(columns) * 4);
 }
 
@@ -75,8 +75,10 @@ void loadColourMap(const TerrainDef& def, TerrainImagery& imagery) {
     if (loadJpegColourMap(name, imagery.color_map)) return;
     Holder holder;
     int result = kImageNotFound;
-    if (hasExtension(name, ".tga")) result = tga_Read(holder.image, name);
-    else if (hasExtension(name, ".pcx")) result = pcx_ReadHeight(holder.image, name);
+    if (hasExtension(name, ".tga"))
+        result = tga_Read(holder.image, name);
+    else if (hasExtension(name, ".pcx"))
+        result = pcx_ReadHeight(holder.image, name);
     if (result == kImageOk) copyIntoMap(holder.image, imagery.color_map);
 }
 
@@ -85,8 +87,10 @@ void loadElevationMap(const TerrainDef& def, TerrainImagery& imagery) {
     fieldName(def.elev_map, name);
     Holder holder;
     int result = kImageNotFound;
-    if (hasExtension(name, ".r16")) result = r16_Read(holder.image, name, g_falseColourElevation);
-    else if (hasExtension(name, ".pcx")) result = pcx_ReadHeight(holder.image, name);
+    if (hasExtension(name, ".r16"))
+        result = r16_Read(holder.image, name, g_falseColourElevation);
+    else if (hasExtension(name, ".pcx"))
+        result = pcx_ReadHeight(holder.image, name);
     if (result == kImageOk) copyIntoMap(holder.image, imagery.elevation_map);
 }
 
@@ -105,7 +109,8 @@ bool loadDetailTexture(const TerrainDef& def, TerrainImagery& imagery) {
     const size_t rows = count / static_cast<size_t>(width), rest = count % static_cast<size_t>(width);
     auto* bytes = reinterpret_cast<uint8_t*>(imagery.detail_premultiplied);
     pixel_Premultiply(bytes, width, static_cast<int>(rows));
-    if (rest != 0) pixel_Premultiply(bytes + rows * static_cast<size_t>(width) * 4, static_cast<int>(rest), 1);
+    if (rest != 0)
+        pixel_Premultiply(bytes + rows * static_cast<size_t>(width) * 4, static_cast<int>(rest), 1);
     return true;
 }
 
@@ -150,8 +155,12 @@ TerrainDef& terrain_Current() {
     return def;
 }
 
-void terrain_SetFalseColourElevation(bool on) { g_falseColourElevation = on; }
-bool terrain_FalseColourElevation() { return g_falseColourElevation; }
+void terrain_SetFalseColourElevation(bool on) {
+    g_falseColourElevation = on;
+}
+bool terrain_FalseColourElevation() {
+    return g_falseColourElevation;
+}
 
 void terrain_ComputeOutline(const uint32_t* elevation, uint32_t* outline) {
     constexpr int mask = kMapSize - 1; // the map wraps: neighbours are taken modulo its size
@@ -162,8 +171,8 @@ void terrain_ComputeOutline(const uint32_t* elevation, uint32_t* outline) {
         uint32_t* out = outline + static_cast<size_t>(y) * kMapSize;
         for (int x = 0; x < kMapSize; ++x) {
             const uint32_t value = row[x];
-            const bool flat = row[(x - 1) & mask] == value && row[(x + 1) & mask] == value && above[x] == value &&
-                              below[x] == value;
+            const bool flat = row[(x - 1) & mask] == value && row[(x + 1) & mask] == value &&
+                              above[x] == value && below[x] == value;
             out[x] = flat ? 0 : kOutlinePixel;
         }
     }

@@ -24,9 +24,11 @@ const ModelRecord* itemModel(const MissionItem& item) {
 }
 
 // The cone (or circle) around P: P to the first point, point to point, the last back to P.
-void drawCone(const MapCanvas& canvas, const MissionItem& item, double radius, int32_t angle, uint32_t colour) {
+void drawCone(const MapCanvas& canvas, const MissionItem& item, double radius, int32_t angle,
+              uint32_t colour) {
     WorldPoint points[kMaxConePoints];
-    const int count = geom_ConePoints(item.position[0], item.position[1], item.facing[0], radius, angle, points);
+    const int count =
+        geom_ConePoints(item.position[0], item.position[1], item.facing[0], radius, angle, points);
     if (count == 0) return;
     const int32_t px = item.position[0];
     const int32_t py = item.position[1];
@@ -129,7 +131,8 @@ uint32_t map_ItemColour(const MissionItem& item, bool overlay, int32_t viewBy) {
                                             0xDCDCDC, 0x4BAADF, 0x009186, 0xB4B4B4};
     if (overlay) return kColourOverlay;
     if ((item.display_flags & kDisplayFlagHighlight) != 0) return kColourHighlighted;
-    if (viewBy == kViewBySide) return item.team >= 0 && item.team < 5 ? kBySide[item.team] : kColourUnknownItem;
+    if (viewBy == kViewBySide)
+        return item.team >= 0 && item.team < 5 ? kBySide[item.team] : kColourUnknownItem;
     return item.item_class >= 0 && item.item_class < 9 ? kByType[item.item_class] : kColourUnknownItem;
 }
 
@@ -175,8 +178,10 @@ void DrawItem(const MapCanvas& canvas, const MissionPage& page, int index, bool 
     }
 
     if (item.item_class == kClassMarker) {
-        if (item.type_id == kRadiusMarkerType) drawRadiusSymbol(canvas, item, colour);
-        else drawPlainSymbol(canvas, item, 1, 0, colour);
+        if (item.type_id == kRadiusMarkerType)
+            drawRadiusSymbol(canvas, item, colour);
+        else
+            drawPlainSymbol(canvas, item, 1, 0, colour);
         return;
     }
     if (item.item_class == kClassPerson) {
@@ -195,8 +200,9 @@ void DrawItem(const MapCanvas& canvas, const MissionPage& page, int index, bool 
 void DrawSelection(const MapCanvas& canvas, const MissionPage& page, int32_t dx, int32_t dy, int32_t dz) {
     MapCanvas shifted = canvas;
     shifted.transform = map_ShiftedTransform(canvas.transform, dx, dy, dz);
-    const int count = page.selection.count < 0 ? 0 : page.selection.count > kMaxSelection ? kMaxSelection
-                                                                                          : page.selection.count;
+    const int count = page.selection.count < 0               ? 0
+                      : page.selection.count > kMaxSelection ? kMaxSelection
+                                                             : page.selection.count;
     for (int i = 0; i < count; ++i) {
         const int slot = page.selection.slots[i];
         if (ItemVisible(page, slot, canvas.show_flags)) DrawItem(shifted, page, slot, true);

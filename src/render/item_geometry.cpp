@@ -52,11 +52,13 @@ WorldPoint geom_Place(int32_t px, int32_t py, const ItemRotation& r, LocalPoint 
     return w;
 }
 
-void geom_PlainSymbolPoints(int32_t px, int32_t py, int32_t heading, int32_t size, WorldPoint (&out)[kSymbolPoints]) {
+void geom_PlainSymbolPoints(int32_t px, int32_t py, int32_t heading, int32_t size,
+                            WorldPoint (&out)[kSymbolPoints]) {
     const double e = double(size) * kSymbolUnit;
     const LocalPoint local[kSymbolPoints] = {{kFacingLength * e, 0}, {e, 0}, {0, e}, {-e, 0}, {0, -e}};
     const ItemRotation r = geom_Rotation(heading);
-    for (int i = 0; i < kSymbolPoints; ++i) out[i] = geom_Place(px, py, r, local[i]);
+    for (int i = 0; i < kSymbolPoints; ++i)
+        out[i] = geom_Place(px, py, r, local[i]);
 }
 
 void geom_RadiusSymbolPoints(int32_t px, int32_t py, int32_t heading, WorldPoint (&out)[kSymbolPoints]) {

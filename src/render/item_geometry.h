@@ -18,15 +18,15 @@ struct ItemRotation {
     double sin = 0;
 };
 
-constexpr int kSymbolPoints = 5;         // facing-line end, then the diamond's four corners
-constexpr int32_t kFullCircle = 360;     // cone angle of the radius symbol's circle
+constexpr int kSymbolPoints = 5;     // facing-line end, then the diamond's four corners
+constexpr int32_t kFullCircle = 360; // cone angle of the radius symbol's circle
 constexpr int32_t kConeStepDegrees = 10;
-constexpr int32_t kMaxConeAngle = 3600;  // wider cones are drawn as this wide (ten full turns)
+constexpr int32_t kMaxConeAngle = 3600; // wider cones are drawn as this wide (ten full turns)
 constexpr int kMaxConePoints = kMaxConeAngle / kConeStepDegrees + 2;
-constexpr double kSymbolUnit = 256.0;          // size 1 is one metre
-constexpr double kFacingLength = 1.3;          // facing line, in symbol sizes
-constexpr double kConeLength = 8.0;            // cone radius, in symbol sizes
-constexpr double kRadiusSymbolScale = 0.5468;  // the radius marker's fixed-size symbol
+constexpr double kSymbolUnit = 256.0;         // size 1 is one metre
+constexpr double kFacingLength = 1.3;         // facing line, in symbol sizes
+constexpr double kConeLength = 8.0;           // cone radius, in symbol sizes
+constexpr double kRadiusSymbolScale = 0.5468; // the radius marker's fixed-size symbol
 
 // The rotation of an item with `heading` (compass degrees); exact at multiples of 90 degrees.
 ItemRotation geom_Rotation(int32_t heading);
@@ -35,7 +35,8 @@ WorldPoint geom_Place(int32_t px, int32_t py, const ItemRotation& rotation, Loca
 
 // The plain symbol of size `size` (e = size × 256): the facing-line end (1.3e, 0) and the diamond
 // (e, 0), (0, e), (-e, 0), (0, -e).
-void geom_PlainSymbolPoints(int32_t px, int32_t py, int32_t heading, int32_t size, WorldPoint (&out)[kSymbolPoints]);
+void geom_PlainSymbolPoints(int32_t px, int32_t py, int32_t heading, int32_t size,
+                            WorldPoint (&out)[kSymbolPoints]);
 // The radius marker's symbol: (332.8, 0), (256, 0), (0, 256), (-256, 0), (0, -256), each turned and
 // then scaled by kRadiusSymbolScale.
 void geom_RadiusSymbolPoints(int32_t px, int32_t py, int32_t heading, WorldPoint (&out)[kSymbolPoints]);

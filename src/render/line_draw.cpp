@@ -20,10 +20,14 @@ constexpr double kFarthest = 1e300;
 
 int outcode(int64_t x, int64_t y, int64_t right, int64_t bottom) {
     int code = 0;
-    if (x < 0) code |= kOutLeft;
-    else if (x > right) code |= kOutRight;
-    if (y < 0) code |= kOutTop;
-    else if (y > bottom) code |= kOutBottom;
+    if (x < 0)
+        code |= kOutLeft;
+    else if (x > right)
+        code |= kOutRight;
+    if (y < 0)
+        code |= kOutTop;
+    else if (y > bottom)
+        code |= kOutBottom;
     return code;
 }
 

@@ -67,8 +67,10 @@ void map_DrawWaypointLists(const MapCanvas& canvas, MissionPage& page) {
         const int count = list.member_count > kMaxWaypointMembers ? kMaxWaypointMembers : list.member_count;
         if (count <= 1 || !ItemVisible(page, list.members[0], canvas.show_flags)) continue;
         const uint32_t colour = ListColour(list.color);
-        for (int k = 1; k < count; ++k) drawItemToItem(canvas, page, list.members[k - 1], list.members[k], colour);
-        if ((list.attrib & 1) == 0) drawItemToItem(canvas, page, list.members[0], list.members[count - 1], colour);
+        for (int k = 1; k < count; ++k)
+            drawItemToItem(canvas, page, list.members[k - 1], list.members[k], colour);
+        if ((list.attrib & 1) == 0)
+            drawItemToItem(canvas, page, list.members[0], list.members[count - 1], colour);
     }
 }
 
@@ -84,7 +86,8 @@ void map_DrawAreaTriggers(const MapCanvas& canvas, MissionPage& page) {
     }
 }
 
-int MapRender(MissionPage& page, const ViewState& view, RasterTarget target, const MapRenderOptions& options) {
+int MapRender(MissionPage& page, const ViewState& view, RasterTarget target,
+              const MapRenderOptions& options) {
     if (!target.valid()) return 0;
     const MapCanvas canvas = map_MakeCanvas(view, target);
     map_DrawTerrain(canvas, page, view.map_mode);

@@ -17,8 +17,8 @@ struct MapTransform {
     float cx = 0, cy = 0, cz = 0;                     // the same as floats
     float zoom = 0.001f;                              // pixels per world unit
     float scale = 1.0f;
-    int32_t width = 0, height = 0;                    // the image
-    int32_t hw = 0, hh = 0;                           // width >> 1, height >> 1
+    int32_t width = 0, height = 0; // the image
+    int32_t hw = 0, hh = 0;        // width >> 1, height >> 1
 };
 
 // The transform of `view` for an image of width × height pixels. A zoom that is not a number or

@@ -15,7 +15,8 @@ struct RasterTarget {
     uint32_t* pixels = nullptr; // width × height pixels
 
     bool valid() const {
-        return pixels != nullptr && width > 0 && height > 0 && width <= kRasterMaxSide && height <= kRasterMaxSide;
+        return pixels != nullptr && width > 0 && height > 0 && width <= kRasterMaxSide &&
+               height <= kRasterMaxSide;
     }
 };
 
@@ -35,7 +36,9 @@ class RasterImage {
     bool create(int32_t width, int32_t height);
     void release();
 
-    RasterTarget target() { return RasterTarget{width_, height_, pixels_.empty() ? nullptr : pixels_.data()}; }
+    RasterTarget target() {
+        return RasterTarget{width_, height_, pixels_.empty() ? nullptr : pixels_.data()};
+    }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
     const uint32_t* pixels() const { return pixels_.empty() ? nullptr : pixels_.data(); }

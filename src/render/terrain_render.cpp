@@ -24,19 +24,20 @@
 
 namespace {
 
-constexpr uint32_t kTexelMask = kTerrainMapSize - 1;      // addresses wrap at 1024
-constexpr uint32_t kTileSide = 64;                         // detail tile: 64 × 64 texels
-constexpr uint32_t kTileTexels = kTileSide * kTileSide;   // 16,384 bytes per tile
+constexpr uint32_t kTexelMask = kTerrainMapSize - 1;    // addresses wrap at 1024
+constexpr uint32_t kTileSide = 64;                      // detail tile: 64 × 64 texels
+constexpr uint32_t kTileTexels = kTileSide * kTileSide; // 16,384 bytes per tile
 constexpr uint32_t kTintAdd = 0x40353F4D;
-constexpr uint32_t kDetailMaxStep = 0x10000;               // details only above one pixel per metre
-constexpr uint32_t kTileCount = 256;                       // tile numbers are bytes
+constexpr uint32_t kDetailMaxStep = 0x10000; // details only above one pixel per metre
+constexpr uint32_t kTileCount = 256;         // tile numbers are bytes
 
 // One texel row of every tile, tile after tile: strip[tile × 64 + column].
 using TileStrip = uint32_t[kTileCount * kTileSide];
 
 void gatherStrip(const uint32_t* tiles, uint32_t texelRow, uint32_t* strip) {
     for (uint32_t t = 0; t < kTileCount; ++t)
-        std::memcpy(strip + t * kTileSide, tiles + t * kTileTexels + texelRow * kTileSide, kTileSide * sizeof(uint32_t));
+        std::memcpy(strip + t * kTileSide, tiles + t * kTileTexels + texelRow * kTileSide,
+                    kTileSide * sizeof(uint32_t));
 }
 
 uint32_t tintColourMap(uint32_t p) {
@@ -76,7 +77,8 @@ inline uint32_t blendDetail(uint32_t tile, uint32_t colour) {
     const __m128i t257 = _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(int(tile)), zero), k257);
     const __m128i c257 = _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(int(colour)), zero), k257);
     const __m128i weight = _mm_shufflelo_epi16(t257, _MM_SHUFFLE(3, 3, 3, 3)); // tile alpha × 257
-    const __m128i sum = _mm_adds_epu16(_mm_srli_epi16(t257, 1), _mm_mulhi_epu16(weight, _mm_srli_epi16(c257, 1)));
+    const __m128i sum =
+        _mm_adds_epu16(_mm_srli_epi16(t257, 1), _mm_mulhi_epu16(weight, _mm_srli_epi16(c257, 1)));
     const __m128i value = _mm_srli_epi16(sum, 6);
     return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(value, value)));
 #else
@@ -86,20 +88,25 @@ inline uint32_t blendDetail(uint32_t tile, uint32_t colour) {
 
 #if defined(__SSE2__)
 // blendDetail for two pixels at once (lanes 0-3 the first, 4-7 the second), stored at out[0..1].
-inline void blendDetailPair(uint32_t tile0, uint32_t colour0, uint32_t tile1, uint32_t colour1, uint32_t* out) {
+inline void blendDetailPair(uint32_t tile0, uint32_t colour0, uint32_t tile1, uint32_t colour1,
+                            uint32_t* out) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i k257 = _mm_set1_epi16(257);
     const __m128i tiles = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(tile0)), _mm_cvtsi32_si128(int(tile1)));
-    const __m128i colours = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(colour0)), _mm_cvtsi32_si128(int(colour1)));
+    const __m128i colours =
+        _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(colour0)), _mm_cvtsi32_si128(int(colour1)));
     const __m128i t257 = _mm_mullo_epi16(_mm_unpacklo_epi8(tiles, zero), k257);
     const __m128i c257 = _mm_mullo_epi16(_mm_unpacklo_epi8(colours, zero), k257);
-    const __m128i weight = _mm_shufflehi_epi16(_mm_shufflelo_epi16(t257, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
-    const __m128i sum = _mm_adds_epu16(_mm_srli_epi16(t257, 1), _mm_mulhi_epu16(weight, _mm_srli_epi16(c257, 1)));
+    const __m128i weight =
+        _mm_shufflehi_epi16(_mm_shufflelo_epi16(t257, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
+    const __m128i sum =
+        _mm_adds_epu16(_mm_srli_epi16(t257, 1), _mm_mulhi_epu16(weight, _mm_srli_epi16(c257, 1)));
     const __m128i value = _mm_srli_epi16(sum, 6);
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(value, value));
 }
 #else
-inline void blendDetailPair(uint32_t tile0, uint32_t colour0, uint32_t tile1, uint32_t colour1, uint32_t* out) {
+inline void blendDetailPair(uint32_t tile0, uint32_t colour0, uint32_t tile1, uint32_t colour1,
+                            uint32_t* out) {
     out[0] = pixel_Blend(tile0, colour0);
     out[1] = pixel_Blend(tile1, colour1);
 }
@@ -142,8 +149,8 @@ enum class RowKind { Copy, TintColour, TintOther };
 
 // The colour map with detail characters (and the tint), drawn in groups of rows that read the same
 // tile texel row.
-void drawDetailRows(const RasterTarget& target, const TerrainImagery& imagery, const uint32_t* colour, bool tint,
-                    uint32_t level, uint32_t u0, uint32_t v0, uint32_t step) {
+void drawDetailRows(const RasterTarget& target, const TerrainImagery& imagery, const uint32_t* colour,
+                    bool tint, uint32_t level, uint32_t u0, uint32_t v0, uint32_t step) {
     static thread_local TileStrip strip;
     const int32_t width = target.width;
     const size_t rowBytes = size_t(width) * sizeof(uint32_t);
@@ -171,7 +178,8 @@ void drawDetailRows(const RasterTarget& target, const TerrainImagery& imagery, c
             if (tint)
                 rowDetail<true>(out, width, colour + rowStart, characters, strip, elevation, level, u0, step);
             else
-                rowDetail<false>(out, width, colour + rowStart, characters, strip, elevation, level, u0, step);
+                rowDetail<false>(out, width, colour + rowStart, characters, strip, elevation, level, u0,
+                                 step);
             previous = out;
             previousKey = key;
         }
@@ -181,7 +189,8 @@ void drawDetailRows(const RasterTarget& target, const TerrainImagery& imagery, c
 } // namespace
 
 uint32_t map_WaterLevel(const MissionPage& page) {
-    const int32_t source = (page.general.attrib & 1) != 0 ? page.general.water_level : page.general.terrain_water_height;
+    const int32_t source =
+        (page.general.attrib & 1) != 0 ? page.general.water_level : page.general.terrain_water_height;
     return uint32_t(source) & 0xFF;
 }
 
@@ -206,7 +215,8 @@ void map_DrawTerrain(const MapCanvas& canvas, const MissionPage& page, int32_t m
         // No terrain loaded: the maps are all zero, so every pixel is 0 and lies at or below any
         // water level.
         const uint32_t fill = tint ? (colourMode ? tintColourMap(0) : tintOtherMap(0)) : 0u;
-        for (size_t i = 0, n = size_t(width) * size_t(target.height); i < n; ++i) target.pixels[i] = fill;
+        for (size_t i = 0, n = size_t(width) * size_t(target.height); i < n; ++i)
+            target.pixels[i] = fill;
         return;
     }
 
@@ -215,7 +225,7 @@ void map_DrawTerrain(const MapCanvas& canvas, const MissionPage& page, int32_t m
     const uint32_t u0 = uint32_t(int64_t(std::trunc(t.cx * 256.0f))) - step * uint32_t(t.hw);
     const uint32_t v0 = uint32_t(int64_t(std::trunc(-t.cy * 256.0f))) - step * uint32_t(t.hh);
 
-    const uint32_t* source = colourMode ? imagery->color_map
+    const uint32_t* source = colourMode                 ? imagery->color_map
                              : mapMode == kMapModeDepth ? imagery->elevation_map
                                                         : imagery->outline_map;
     const bool detail = colourMode && (canvas.show_flags & kShowCharacters) != 0 && step < kDetailMaxStep &&
@@ -243,9 +253,15 @@ void map_DrawTerrain(const MapCanvas& canvas, const MissionPage& page, int32_t m
         const uint32_t* src = source + rowStart;
         const uint32_t* elevation = imagery->elevation_map + rowStart;
         switch (kind) {
-        case RowKind::TintColour: rowTinted<tintColourMap>(out, width, src, elevation, level, u0, step); break;
-        case RowKind::TintOther: rowTinted<tintOtherMap>(out, width, src, elevation, level, u0, step); break;
-        default: rowCopy(out, width, src, u0, step); break;
+        case RowKind::TintColour:
+            rowTinted<tintColourMap>(out, width, src, elevation, level, u0, step);
+            break;
+        case RowKind::TintOther:
+            rowTinted<tintOtherMap>(out, width, src, elevation, level, u0, step);
+            break;
+        default:
+            rowCopy(out, width, src, u0, step);
+            break;
         }
         previous = out;
         previousKey = key;

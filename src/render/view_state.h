@@ -6,21 +6,21 @@
 
 // ---- Show flags: one bit per kind of thing the map view draws ------------------------------------
 
-constexpr uint32_t kShowVehicles = 0x2;         // item_class 1
-constexpr uint32_t kShowDecorations = 0x4;      // item_class 2
-constexpr uint32_t kShowPeople = 0x8;           // item_class 3
-constexpr uint32_t kShowMarkers = 0x10;         // item_class 4, and the waypoint lists
-constexpr uint32_t kShowBuildings = 0x20;       // item_class 5
-constexpr uint32_t kShowObjects = 0x40;         // item_class 6
-constexpr uint32_t kShowFovCones = 0x80;        // field-of-view cones of people
-constexpr uint32_t kShowAreaTriggers = 0x100;   // area trigger rectangles
-constexpr uint32_t kShowWater = 0x200;          // tint the terrain below the water level
-constexpr uint32_t kShowTeamGreen = 0x10000;    // team 0
-constexpr uint32_t kShowTeamBlue = 0x20000;     // team 1
-constexpr uint32_t kShowTeamRed = 0x40000;      // team 2
-constexpr uint32_t kShowTeamYellow = 0x80000;   // team 3
-constexpr uint32_t kShowTeamViolet = 0x100000;  // team 4
-constexpr uint32_t kShowCharacters = 0x200000;  // detail tiles over the colour map
+constexpr uint32_t kShowVehicles = 0x2;        // item_class 1
+constexpr uint32_t kShowDecorations = 0x4;     // item_class 2
+constexpr uint32_t kShowPeople = 0x8;          // item_class 3
+constexpr uint32_t kShowMarkers = 0x10;        // item_class 4, and the waypoint lists
+constexpr uint32_t kShowBuildings = 0x20;      // item_class 5
+constexpr uint32_t kShowObjects = 0x40;        // item_class 6
+constexpr uint32_t kShowFovCones = 0x80;       // field-of-view cones of people
+constexpr uint32_t kShowAreaTriggers = 0x100;  // area trigger rectangles
+constexpr uint32_t kShowWater = 0x200;         // tint the terrain below the water level
+constexpr uint32_t kShowTeamGreen = 0x10000;   // team 0
+constexpr uint32_t kShowTeamBlue = 0x20000;    // team 1
+constexpr uint32_t kShowTeamRed = 0x40000;     // team 2
+constexpr uint32_t kShowTeamYellow = 0x80000;  // team 3
+constexpr uint32_t kShowTeamViolet = 0x100000; // team 4
+constexpr uint32_t kShowCharacters = 0x200000; // detail tiles over the colour map
 
 // Item class k is drawn when bit (1 << k) is set; team n when bit (1 << (n + kShowTeamShift)) is.
 constexpr int kShowTeamShift = 16;
@@ -49,9 +49,9 @@ constexpr int32_t kGridSizeWindowStart = 0x20000; // 512 m
 constexpr int32_t kGridSizeMax = 0x100000;        // the grid size is doubled only below this
 
 struct ViewState {
-    uint32_t show_flags;  // kShow* bits
-    float zoom;           // screen pixels per world unit
-    int32_t center_x;     // world units (1/256 m)
+    uint32_t show_flags; // kShow* bits
+    float zoom;          // screen pixels per world unit
+    int32_t center_x;    // world units (1/256 m)
     int32_t center_y;
     int32_t center_z;
     int32_t map_mode;     // MapMode

@@ -17,6 +17,7 @@ MsgAnswer ConsoleShellServices::showMessage(QWidget*, const std::string& caption
     return MsgAnswer::Ok;
 }
 
-std::string ConsoleShellServices::chooseFile(QWidget*, FileDialogKind, const FileFilter&, const std::string&) {
+std::string ConsoleShellServices::chooseFile(QWidget*, FileDialogKind, const FileFilter&,
+                                             const std::string&) {
     return {};
 }

@@ -109,7 +109,7 @@ class MainWindow : public QMainWindow, public EditorView {
     InfoWindow* itemInfo_ = nullptr;
     InfoWindow* centerInfo_ = nullptr;
     EditorMenus* menus_ = nullptr;
-    StatusWindow* status_ = nullptr; // made at the first showStatus, a child of the window
+    StatusWindow* status_ = nullptr;      // made at the first showStatus, a child of the window
     FindItemsPanel* findItems_ = nullptr; // docked beside the map, hidden until asked for
     ProblemsPanel* problems_ = nullptr;
     QTimer backupTimer_;

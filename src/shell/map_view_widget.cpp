@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kToolTextMargin = 10; // the insert-mode text keeps this far from the top and right
+constexpr int kToolTextMargin = 10;  // the insert-mode text keeps this far from the top and right
 constexpr int kRulerTextOffset = 12; // the ruler's text sits this far right of and below its end
 constexpr int kRulerTextPadding = 3;
 constexpr QRgb kRulerColour = 0xFFFFFF;
@@ -174,8 +174,8 @@ void MapViewWidget::drawRubberBand(QPainter& painter) const {
     const QPoint origin = contentsRect().topLeft();
     // A stroked QRect covers one pixel more than its size: this one runs from corner to corner.
     const int left = std::min(band.x1, band.x2), top = std::min(band.y1, band.y2);
-    const QRect rect =
-        QRect(left, top, std::max(band.x1, band.x2) - left, std::max(band.y1, band.y2) - top).translated(origin);
+    const QRect rect = QRect(left, top, std::max(band.x1, band.x2) - left, std::max(band.y1, band.y2) - top)
+                           .translated(origin);
     painter.save();
     painter.setClipRect(contentsRect());
     // Exclusive-or with what is below, as the band always was: visible on any terrain colour.

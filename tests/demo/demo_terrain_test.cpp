@@ -32,19 +32,24 @@ const BuiltTerrain& built(const std::string& name) {
     return terrain;
 }
 
-int highByte(const BuiltTerrain& t, int x, int y) { return t.images.heights[static_cast<size_t>(y) * N + x] >> 8; }
+int highByte(const BuiltTerrain& t, int x, int y) {
+    return t.images.heights[static_cast<size_t>(y) * N + x] >> 8;
+}
 
 double underWater(const BuiltTerrain& t, int x0, int x1) {
     size_t wet = 0, all = 0;
     for (int y = 0; y < N; ++y)
-        for (int x = x0; x < x1; ++x, ++all) wet += highByte(t, x, y) <= t.shape.waterLevel;
+        for (int x = x0; x < x1; ++x, ++all)
+            wet += highByte(t, x, y) <= t.shape.waterLevel;
     return static_cast<double>(wet) / static_cast<double>(all);
 }
 
 // Mean absolute height step between neighbours across the seam (last column to first, last row to
 // first) and inside the map.
 void seamAndInside(const BuiltTerrain& t, double& seam, double& inside) {
-    auto h = [&](int x, int y) { return static_cast<double>(t.images.heights[static_cast<size_t>(y) * N + x]); };
+    auto h = [&](int x, int y) {
+        return static_cast<double>(t.images.heights[static_cast<size_t>(y) * N + x]);
+    };
     seam = inside = 0.0;
     for (int i = 0; i < N; ++i) {
         seam += std::abs(h(N - 1, i) - h(0, i)) + std::abs(h(i, N - 1) - h(i, 0));
@@ -63,11 +68,13 @@ TEST(DemoTerrain, EveryImageHasItsSizeAndEveryTileShowsItsType) {
         ASSERT_EQ(t.images.colour.size(), static_cast<size_t>(N) * N);
         ASSERT_EQ(t.images.detailMap.size(), static_cast<size_t>(N) * N);
         ASSERT_EQ(t.images.detailPalette.size(), 768u);
-        ASSERT_EQ(t.images.detailTiles.size(), static_cast<size_t>(kDemoTileSize) * kDemoTileSize * kDemoTileCount);
+        ASSERT_EQ(t.images.detailTiles.size(),
+                  static_cast<size_t>(kDemoTileSize) * kDemoTileSize * kDemoTileCount);
         // Palette entry n has the colour of the type of tile n; entries 0 .. types-1 are the types.
         for (int n = 0; n < 256; ++n)
             for (int c = 0; c < 3; ++c)
-                ASSERT_EQ(t.images.detailPalette[n * 3 + c], t.def.types[n % types].values[c]) << "entry " << n;
+                ASSERT_EQ(t.images.detailPalette[n * 3 + c], t.def.types[n % types].values[c])
+                    << "entry " << n;
         // Each tile is a light cover: alpha well between none and full.
         for (size_t i = 0; i < t.images.detailTiles.size(); i += 997) {
             const uint32_t alpha = t.images.detailTiles[i] >> 24;
@@ -76,9 +83,11 @@ TEST(DemoTerrain, EveryImageHasItsSizeAndEveryTileShowsItsType) {
         }
         // Every type the map uses is one of the definition's; the tile variants are spread out.
         std::vector<size_t> perTile(256, 0);
-        for (uint8_t tile : t.images.detailMap) ++perTile[tile];
+        for (uint8_t tile : t.images.detailMap)
+            ++perTile[tile];
         int used = 0;
-        for (size_t count : perTile) used += count != 0;
+        for (size_t count : perTile)
+            used += count != 0;
         EXPECT_GT(used, 2 * types) << "variants of the tiles should be in use";
         EXPECT_EQ(demo_TileOfType(1, 0, types), 1);
         EXPECT_EQ(demo_TileOfType(1, 2, types) % types, 1);
@@ -137,7 +146,8 @@ TEST(DemoModels, BuildsEveryModelOfTheTableAndNamesBadLines) {
     }
 
     files.clear();
-    EXPECT_FALSE(demo_BuildModels("# comment\nbox\tobject\t1x1\t1\tbox\tnote\nodd\tobject\t1x1\t1\tblob\n", files, &error));
+    EXPECT_FALSE(demo_BuildModels("# comment\nbox\tobject\t1x1\t1\tbox\tnote\nodd\tobject\t1x1\t1\tblob\n",
+                                  files, &error));
     EXPECT_EQ(error, "line 3: unknown shape blob");
     EXPECT_FALSE(demo_BuildModels("crate\tobject\t1by1\t1\tbox\n", files, &error));
     EXPECT_EQ(error, "line 1: bad footprint or height");

@@ -5,9 +5,9 @@
 #include "dialogs/center_dialog.h"
 #include "dialogs/dialog_catalogue.h"
 #include "editor/command_table.h"
-#include "render/view_state.h"
 #include "mission/mission_page.h"
 #include "modal_dialog_click.h"
+#include "render/view_state.h"
 
 #include <QLabel>
 #include <QLineEdit>

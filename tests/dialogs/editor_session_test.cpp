@@ -30,7 +30,8 @@ QPoint mapPoint(MainWindow& window, QPoint imagePixel) {
 
 QPoint itemPixel(MainWindow& window, const MissionItem& item) {
     EditorApp& app = window.editor();
-    const MapTransform transform = map_MakeTransform(app.viewState(), app.image().width(), app.image().height());
+    const MapTransform transform =
+        map_MakeTransform(app.viewState(), app.image().width(), app.image().height());
     const ScreenPoint s = WorldToScreen(transform, item.position[0], item.position[1]);
     return {s.x, s.y};
 }
@@ -79,7 +80,8 @@ class EditorSessionTest : public QObject {
         QCOMPARE(page1.num_items, before + 1);
         const int person = before;
         QCOMPARE(page1.items[person].item_class, int32_t(kClassPerson));
-        QCOMPARE(QString::fromLatin1(itemdef_Get(itemdef_FindById(page1.items[person].type_id))->name), chosen);
+        QCOMPARE(QString::fromLatin1(itemdef_Get(itemdef_FindById(page1.items[person].type_id))->name),
+                 chosen);
         window.runCommand(kCmdInsertMode);
 
         // Select it alone and move it 40 pixels to the right.

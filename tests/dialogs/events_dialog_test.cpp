@@ -621,7 +621,9 @@ class EventsDialogTest : public QObject {
         fixture.window->runCommand(kCmdEvents);
         QVERIFY(fixture.services.messages.empty()); // no "not available"
         QVERIFY(editor.document().eventClipboards().event_full);
-        QCOMPARE(std::memcmp(&editor.document().eventClipboards().event, &current.events[0], sizeof(MissionEvent)), 0);
+        QCOMPARE(
+            std::memcmp(&editor.document().eventClipboards().event, &current.events[0], sizeof(MissionEvent)),
+            0);
         QCOMPARE(current.num_events, before > 0 ? before : 1);
     }
 

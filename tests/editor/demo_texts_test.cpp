@@ -56,13 +56,18 @@ TEST_F(DemoTexts, FormatsTakeTheEditorsArguments) {
         const char* kinds;
     };
     const Format formats[] = {
-        {"Dialog Message", "QZMED_TITLE", "ss"},    {"Dialog Message", "QZMED_TITLE_PLUS_FNAME", "sss"},
-        {"Dialog Message", "LOADING...", "s"},      {"Med Window Text", "QZ_GRID_SIZE_CM", "f"},
-        {"Med Window Text", "QZ_GRID_SIZE_M", "d"}, {"File I/O", "CANT_WRITE_FILE", "s"},
+        {"Dialog Message", "QZMED_TITLE", "ss"},
+        {"Dialog Message", "QZMED_TITLE_PLUS_FNAME", "sss"},
+        {"Dialog Message", "LOADING...", "s"},
+        {"Med Window Text", "QZ_GRID_SIZE_CM", "f"},
+        {"Med Window Text", "QZ_GRID_SIZE_M", "d"},
+        {"File I/O", "CANT_WRITE_FILE", "s"},
         {"Dialog Message", "SIZE", "d"},
         // The item attributes dialog.
-        {"Dialog Message", "LAYERNAME", "d"},       {"Items", "SSN", "d"},
-        {"Dialog Message", "TOO_MANY_WAYPOINTS", "d"}, {"Dialog Message", "TOO_MANY_AREA_TRIGGERS", "d"},
+        {"Dialog Message", "LAYERNAME", "d"},
+        {"Items", "SSN", "d"},
+        {"Dialog Message", "TOO_MANY_WAYPOINTS", "d"},
+        {"Dialog Message", "TOO_MANY_AREA_TRIGGERS", "d"},
     };
     for (const Format& f : formats) {
         const char* text = TextLookup(f.section, f.key);

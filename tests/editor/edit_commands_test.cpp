@@ -14,16 +14,16 @@ std::vector<int32_t> selectionOf(const MissionPage& page) {
 }
 
 class EditCommands : public EditorTest {
-protected:
-  MissionPage& page = page1();
-  MissionPage& clipboard = app.document().clipboard();
-  MissionPage& scratch = app.document().scratch();
-  // Items 0..n-1 at X = 1000 × slot, Y = -10 × slot, Z = slot.
-  void addItems(int n, int32_t type = kTestJeepType) {
-      for (int i = 0; i < n; ++i) {
-          const int slot = page_AddItem(page, type, 1000 * i, -10 * i, i);
-          ASSERT_EQ(slot, page.num_items - 1);
-      }
+  protected:
+    MissionPage& page = page1();
+    MissionPage& clipboard = app.document().clipboard();
+    MissionPage& scratch = app.document().scratch();
+    // Items 0..n-1 at X = 1000 × slot, Y = -10 × slot, Z = slot.
+    void addItems(int n, int32_t type = kTestJeepType) {
+        for (int i = 0; i < n; ++i) {
+            const int slot = page_AddItem(page, type, 1000 * i, -10 * i, i);
+            ASSERT_EQ(slot, page.num_items - 1);
+        }
     }
 };
 
@@ -40,7 +40,7 @@ TEST_F(EditCommands, CopyPutsTheLastSelectedItemAtTheOrigin) {
     EXPECT_EQ(clipboard.items[0].position[2], 3);
     EXPECT_EQ(clipboard.items[1].position[0], 0);
     EXPECT_EQ(clipboard.items[1].position[1], 0);
-    EXPECT_EQ(page.num_items, 4);                       // copy leaves the page alone
+    EXPECT_EQ(page.num_items, 4); // copy leaves the page alone
     EXPECT_EQ(selectionOf(page), (std::vector<int32_t>{3, 1}));
 
     // Nothing selected: the clipboard keeps what it holds.
@@ -52,13 +52,15 @@ TEST_F(EditCommands, CopyPutsTheLastSelectedItemAtTheOrigin) {
 TEST_F(EditCommands, CutOfSlotsTwoAndFiveRemovesExactlyThoseItems) {
     addItems(7);
     std::vector<int32_t> ids;
-    for (int i = 0; i < 7; ++i) ids.push_back(page.items[i].id);
+    for (int i = 0; i < 7; ++i)
+        ids.push_back(page.items[i].id);
     sel_Add(page, 2);
     sel_Add(page, 5);
     ASSERT_EQ(edit_Cut(page, clipboard), 1);
     ASSERT_EQ(page.num_items, 5);
     std::vector<int32_t> left;
-    for (int i = 0; i < page.num_items; ++i) left.push_back(page.items[i].id);
+    for (int i = 0; i < page.num_items; ++i)
+        left.push_back(page.items[i].id);
     EXPECT_EQ(left, (std::vector<int32_t>{ids[0], ids[1], ids[3], ids[4], ids[6]}));
     EXPECT_EQ(page.selection.count, 0);
     EXPECT_EQ(clipboard.num_items, 2);
@@ -120,9 +122,9 @@ TEST_F(EditCommands, NumericCopyThatOnlyPartlyFitsSaysHowManyWereCopied) {
 }
 
 TEST_F(EditCommands, SelectTypeAddsVisibleItemsOfTheAnchorsType) {
-    addItems(2, kTestJeepType);     // 0, 1
-    addItems(2, kTestSoldierType);  // 2, 3
-    addItems(3, kTestJeepType);     // 4, 5, 6
+    addItems(2, kTestJeepType);    // 0, 1
+    addItems(2, kTestSoldierType); // 2, 3
+    addItems(3, kTestJeepType);    // 4, 5, 6
     page.items[5].hidden = 1;
     sel_Add(page, 2);
     sel_Add(page, 4); // anchor: a jeep

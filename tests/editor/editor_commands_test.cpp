@@ -5,8 +5,8 @@
 #include "editor/control_layout.h"
 #include "editor/dialog_memory.h"
 #include "editor/mouse_tool.h"
-#include "gamedata/item_defs.h"
 #include "editor_fixture.h"
+#include "gamedata/item_defs.h"
 
 #include <algorithm>
 #include <cstring>

@@ -36,8 +36,9 @@ TEST(EditorMenus, MainMenuHoldsFileEditViewPageAndInfoWithTheirSeparators) {
     EXPECT_EQ(commandsOf(menus[0]), (std::vector<int>{134, 135, kCmdSaveInPlace, 136, kSep, kRecent, kSep,
                                                       207, kSep, 124, 126, kSep, 137}));
     EXPECT_EQ(commandsOf(menus[1]),
-              (std::vector<int>{kCmdUndo, kCmdRedo, kSep, 160,  107,   161, kSep, 162,   kSep, 163, kSep, kCmdFindItems, kCmdMeasure,
-                                kSep, 40007, 185, 225,  40004, 223,  224, 231,  227,           232}));
+              (std::vector<int>{kCmdUndo, kCmdRedo, kSep, 160,           107,         161,  kSep,  162,
+                                kSep,     163,      kSep, kCmdFindItems, kCmdMeasure, kSep, 40007, 185,
+                                225,      40004,    223,  224,           231,         227,  232}));
     EXPECT_EQ(commandsOf(menus[2]),
               (std::vector<int>{101, 102, 103, kSep, kCmdZoomIn, kCmdZoomOut, kSep, 144}));
     EXPECT_EQ(commandsOf(menus[3]), (std::vector<int>{165, 166}));

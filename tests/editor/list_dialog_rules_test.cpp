@@ -2,9 +2,9 @@
 // alone), what selecting a record's markers or members adds, the list lines and the reports.
 
 #include "editor/list_dialog_rules.h"
-#include "render/view_state.h"
 #include "editor_fixture.h"
 #include "render/map_render.h"
+#include "render/view_state.h"
 
 #include "support/temp_dir.h"
 

@@ -76,13 +76,13 @@ TEST(MapNavigation, ZoomDragKeepsXBetween2And1024AndTheLowerBound) {
     ViewState view = startView();
     view.zoom = 0.0002f;
     nav_RightButtonDown(nav, view, 800, 600, 1001, 0, true, false);
-    nav_MouseMove(nav, view, 1);     // below 2: ignored
+    nav_MouseMove(nav, view, 1); // below 2: ignored
     EXPECT_FLOAT_EQ(view.zoom, 0.0002f);
-    nav_MouseMove(nav, view, 1025);  // above 1024: ignored
+    nav_MouseMove(nav, view, 1025); // above 1024: ignored
     EXPECT_FLOAT_EQ(view.zoom, 0.0002f);
-    nav_MouseMove(nav, view, -5);    // 0xFFFB as unsigned: ignored
+    nav_MouseMove(nav, view, -5); // 0xFFFB as unsigned: ignored
     EXPECT_FLOAT_EQ(view.zoom, 0.0002f);
-    nav_MouseMove(nav, view, 2);     // 2 / 1001 × 0.0002 is below 0.0001: refused
+    nav_MouseMove(nav, view, 2); // 2 / 1001 × 0.0002 is below 0.0001: refused
     EXPECT_FLOAT_EQ(view.zoom, 0.0002f);
     nav_MouseMove(nav, view, 1024);
     EXPECT_FLOAT_EQ(view.zoom, 1024.0f / 1001.0f * 0.0002f);

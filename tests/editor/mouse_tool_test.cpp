@@ -25,7 +25,7 @@ constexpr int32_t kHw = kWidth / 2, kHh = kHeight / 2;
 constexpr int32_t kMetre = 256;
 
 class MouseTool : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test_LoadItemDefs();
         page_Clear(page);
@@ -106,7 +106,8 @@ TEST_F(MouseTool, ClickTogglesTheNearestVisibleItemEarlierWinningTies) {
     EXPECT_EQ(selection(), std::vector<int32_t>{first});
     // The overlay colour marks the item just added.
     bool overlay = false;
-    for (int32_t i = 0; i < kWidth * kHeight; ++i) overlay = overlay || image.pixels()[i] == kColourOverlay;
+    for (int32_t i = 0; i < kWidth * kHeight; ++i)
+        overlay = overlay || image.pixels()[i] == kColourOverlay;
     EXPECT_TRUE(overlay);
     click(200, 200); // clicking a selected item removes it
     EXPECT_TRUE(selection().empty());
@@ -164,7 +165,8 @@ TEST_F(MouseTool, PasteLandsTheAnchorOnTheSnappedClickAndSelectsExactlyThePaste)
     const int a = page_AddItem(page, kTestJeepType, 1000, 2000, 7);
     const int b = page_AddItem(page, kTestSoldierType, 3000, -500, 9);
     const int c = page_AddItem(page, kTestHouseType, 1500, 1500, 11); // the anchor
-    for (int s : {a, b, c}) sel_Add(page, s);
+    for (int s : {a, b, c})
+        sel_Add(page, s);
     ASSERT_EQ(edit_Copy(page, clipboard), 1);
     ASSERT_TRUE(mouse.startPaste(clipboard));
     EXPECT_EQ(mouse.toolState(), kToolPaste);

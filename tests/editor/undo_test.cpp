@@ -63,7 +63,8 @@ class Undo : public EditorTest {
         const size_t steps = history().undoCount();
         change();
         const std::string after = metafileText(page());
-        ASSERT_NE(after, before) << name << ": the change changed nothing (" << page().selection.count << " selected)";
+        ASSERT_NE(after, before) << name << ": the change changed nothing (" << page().selection.count
+                                 << " selected)";
         ASSERT_EQ(history().undoCount(), steps + 1) << name;
         EXPECT_EQ(history().undoName(), name);
         EXPECT_EQ(screen.menuItems[kCmdUndo].text, "Undo " + name);

@@ -62,8 +62,8 @@ TEST(CheckedFormat, ConversionKindsReadFlagsWidthsAndLengths) {
 }
 
 TEST(CheckedFormat, ConversionKindsRefuseWhatCannotBeCheckedAgainstAnArgument) {
-    for (const char* format :
-         {"%n", "%*d", "%c", "%p", "%x", "%ls", "%lllld", "%Lf", "%5%", "%5000d", "ends in %", "ends in %-5", "%.*f"})
+    for (const char* format : {"%n", "%*d", "%c", "%p", "%x", "%ls", "%lllld", "%Lf", "%5%", "%5000d",
+                               "ends in %", "ends in %-5", "%.*f"})
         EXPECT_FALSE(text_ConversionKinds(format).has_value()) << format;
 }
 

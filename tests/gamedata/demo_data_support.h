@@ -26,7 +26,7 @@ inline std::string demo_Read(const std::string& relative) {
 
 // A string table built from a demo text source, kept open for lookups.
 class DemoTable {
-public:
+  public:
     explicit DemoTable(const std::string& relative) {
         std::string error;
         parsed_ = strtab_ParseSource(demo_Read(relative), source_, &error);
@@ -43,7 +43,7 @@ public:
     const StrtabSource& source() const { return source_; }
     const StringTable* table() const { return table_; }
 
-private:
+  private:
     bool parsed_ = false;
     StrtabSource source_;
     std::vector<uint8_t> bytes_;

@@ -21,7 +21,8 @@
 namespace {
 
 std::string lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
@@ -39,12 +40,13 @@ std::set<std::string> listedModels() {
 
 std::string messagesOf(const CapturedMessages& captured) {
     std::string all;
-    for (const CapturedMessage& m : captured.messages) all += m.caption + ": " + m.text + "\n";
+    for (const CapturedMessage& m : captured.messages)
+        all += m.caption + ": " + m.text + "\n";
     return all;
 }
 
 class DemoItems : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const std::string bytes = demo_Read("items.def");
         ASSERT_EQ(itemdef_LoadBuffer(bytes.data(), bytes.size(), kItemDefsScrambleKey), 1);
@@ -104,8 +106,8 @@ TEST_F(DemoItems, EveryClassCanBeInsertedAndBothSidesHaveSoldiers) {
         if (def.type == kItemTypePerson && (def.attributes & kItemAttrGood)) ++good;
         if (def.type == kItemTypePerson && (def.attributes & kItemAttrEvil)) ++evil;
     }
-    for (int type : {kItemTypeVehicle, kItemTypeDecoration, kItemTypePerson, kItemTypeMarker, kItemTypeBuilding,
-                     kItemTypeObject, kItemTypeEffect})
+    for (int type : {kItemTypeVehicle, kItemTypeDecoration, kItemTypePerson, kItemTypeMarker,
+                     kItemTypeBuilding, kItemTypeObject, kItemTypeEffect})
         EXPECT_TRUE(offered.count(type)) << "no insertable definition of class " << type;
     EXPECT_GT(good, 1);
     EXPECT_GT(evil, 1);
@@ -139,8 +141,10 @@ TEST_F(DemoItems, EveryModelNamedIsListedForGeneration) {
         named.insert(lower(def.graphic));
         if (def.husk[0] != '\0') named.insert(lower(def.husk));
     }
-    for (const std::string& name : named) EXPECT_TRUE(models.count(name)) << name << " is not in models.tsv";
-    for (const std::string& name : models) EXPECT_TRUE(named.count(name)) << name << " is listed but unused";
+    for (const std::string& name : named)
+        EXPECT_TRUE(models.count(name)) << name << " is not in models.tsv";
+    for (const std::string& name : models)
+        EXPECT_TRUE(named.count(name)) << name << " is listed but unused";
 }
 
 TEST(DemoSunsets, LoadWithDistinctIdsAndDisplayNames) {
@@ -194,9 +198,9 @@ TEST(DemoNames, EveryListIsNumberedWithoutGaps) {
         const char* format;
         size_t minimum;
     };
-    for (const List& list : {List{"WPNames", "STRWPNAME%0.3i", 20}, List{"PeopleNames", "STRNAME%0.3i", 40},
-                             List{"WinConditions", "STRWINCOND%0.3i", 4},
-                             List{"LoseConditions", "STRLOSECOND%0.3i", 4}}) {
+    for (const List& list :
+         {List{"WPNames", "STRWPNAME%0.3i", 20}, List{"PeopleNames", "STRNAME%0.3i", 40},
+          List{"WinConditions", "STRWINCOND%0.3i", 4}, List{"LoseConditions", "STRLOSECOND%0.3i", 4}}) {
         size_t inSource = 0;
         for (const StrtabSourceSection& s : names.source().sections)
             if (s.name == list.section) inSource = s.keys.size();

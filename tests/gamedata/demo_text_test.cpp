@@ -69,11 +69,14 @@ std::string conversionTypes(const std::string& format) {
     for (std::string::size_type i = 0; i < format.size(); ++i) {
         if (format[i] != '%') continue;
         std::string::size_type j = i + 1;
-        while (j < format.size() && std::string("-+ #0").find(format[j]) != std::string::npos) ++j;
-        while (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j]))) ++j;
+        while (j < format.size() && std::string("-+ #0").find(format[j]) != std::string::npos)
+            ++j;
+        while (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j])))
+            ++j;
         if (j < format.size() && format[j] == '.') {
             ++j;
-            while (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j]))) ++j;
+            while (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j])))
+                ++j;
         }
         if (j < format.size() && (format[j] == 'l' || format[j] == 'h')) ++j;
         if (j >= format.size()) return "? (unfinished conversion)";
@@ -81,11 +84,26 @@ std::string conversionTypes(const std::string& format) {
         case '%':
             if (j != i + 1) return "? (flags on %%)";
             break;
-        case 'd': case 'i': add('d'); break;
-        case 'f': case 'e': case 'g': case 'F': case 'E': case 'G': add('f'); break;
-        case 's': add('s'); break;
-        case 'c': add('c'); break;
-        default: return std::string("? (conversion '") + format[j] + "')";
+        case 'd':
+        case 'i':
+            add('d');
+            break;
+        case 'f':
+        case 'e':
+        case 'g':
+        case 'F':
+        case 'E':
+        case 'G':
+            add('f');
+            break;
+        case 's':
+            add('s');
+            break;
+        case 'c':
+            add('c');
+            break;
+        default:
+            return std::string("? (conversion '") + format[j] + "')";
         }
         i = j;
     }
@@ -93,7 +111,7 @@ std::string conversionTypes(const std::string& format) {
 }
 
 class DemoText : public ::testing::Test {
-protected:
+  protected:
     DemoTable text{"text/text.txt"};
     std::vector<ListedKey> listed = readKeyList();
 };
@@ -112,10 +130,12 @@ TEST(DemoTextFormats, ConversionScannerReadsWidthsPrecisionsAndPercentSigns) {
 TEST_F(DemoText, EveryListedKeyIsInTheSourceAndEveryKeyIsListed) {
     ASSERT_FALSE(listed.empty());
     std::set<std::pair<std::string, std::string>> inList;
-    for (const ListedKey& k : listed) inList.insert({lower(k.section), lower(k.key)});
+    for (const ListedKey& k : listed)
+        inList.insert({lower(k.section), lower(k.key)});
     std::set<std::pair<std::string, std::string>> inSource;
     for (const StrtabSourceSection& s : text.source().sections)
-        for (const StrtabSourceKey& k : s.keys) inSource.insert({lower(s.name), lower(k.name)});
+        for (const StrtabSourceKey& k : s.keys)
+            inSource.insert({lower(s.name), lower(k.name)});
 
     for (const ListedKey& k : listed)
         EXPECT_TRUE(inSource.count({lower(k.section), lower(k.key)}))
@@ -145,7 +165,8 @@ TEST_F(DemoText, NoSectionKeyOrListEntryIsRepeated) {
 TEST_F(DemoText, FormatConversionsMatchTheDeclaredArguments) {
     std::map<std::pair<std::string, std::string>, std::string> texts;
     for (const StrtabSourceSection& s : text.source().sections)
-        for (const StrtabSourceKey& k : s.keys) texts[{lower(s.name), lower(k.name)}] = k.text;
+        for (const StrtabSourceKey& k : s.keys)
+            texts[{lower(s.name), lower(k.name)}] = k.text;
     for (const ListedKey& k : listed) {
         const auto found = texts.find({lower(k.section), lower(k.key)});
         if (found == texts.end()) continue; // reported by the presence test

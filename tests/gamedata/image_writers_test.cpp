@@ -20,7 +20,9 @@ std::vector<uint8_t> makeIndices(int width, int height, uint32_t seed) {
     std::vector<uint8_t> out(static_cast<size_t>(width) * height);
     for (size_t i = 0; i < out.size(); ++i) {
         const size_t band = (i / 97) % 3;
-        out[i] = band == 0 ? 0xC7 : band == 1 ? static_cast<uint8_t>(random()) : static_cast<uint8_t>(i / 300);
+        out[i] = band == 0   ? 0xC7
+                 : band == 1 ? static_cast<uint8_t>(random())
+                             : static_cast<uint8_t>(i / 300);
     }
     return out;
 }
@@ -28,7 +30,8 @@ std::vector<uint8_t> makeIndices(int width, int height, uint32_t seed) {
 std::vector<uint8_t> makePalette(uint32_t seed) {
     std::mt19937 random(seed);
     std::vector<uint8_t> palette(kPcxPaletteBytes);
-    for (uint8_t& v : palette) v = static_cast<uint8_t>(random());
+    for (uint8_t& v : palette)
+        v = static_cast<uint8_t>(random());
     return palette;
 }
 
@@ -78,7 +81,8 @@ TEST(PcxWriter, ImageMagickAndOurReaderDecodeWhatWasWritten) {
         ASSERT_EQ(pcx_DecodeIndexed(image.holder, file), kImageOk);
         ASSERT_EQ(image.holder.width, size.width);
         ASSERT_EQ(image.holder.height, size.height);
-        EXPECT_EQ(std::vector<uint8_t>(image.holder.pixels, image.holder.pixels + image.holder.pixelCount), indices);
+        EXPECT_EQ(std::vector<uint8_t>(image.holder.pixels, image.holder.pixels + image.holder.pixelCount),
+                  indices);
         for (int e = 0; e < 256; ++e) {
             const uint8_t* entry = image.holder.palette + e * 4;
             ASSERT_EQ(entry[2], palette[e * 3]);
@@ -92,7 +96,8 @@ TEST(PcxWriter, ImageMagickAndOurReaderDecodeWhatWasWritten) {
         const std::string reference = test_Convert(test_Quote(path) + " rgb:-", ok);
         ASSERT_TRUE(ok);
         std::string expected;
-        for (uint8_t index : indices) expected.append(reinterpret_cast<const char*>(&palette[index * 3]), 3);
+        for (uint8_t index : indices)
+            expected.append(reinterpret_cast<const char*>(&palette[index * 3]), 3);
         EXPECT_EQ(reference, expected);
     }
     if (!magick) GTEST_SKIP() << "ImageMagick's convert is not installed; only our reader was checked";
@@ -128,19 +133,21 @@ TEST(TgaWriter, ImageMagickAndOurReaderDecodeEveryKindWritten) {
 
                 std::vector<uint32_t> expected = pixels;
                 if (depth == 24)
-                    for (uint32_t& p : expected) p &= 0x00FFFFFFu;
+                    for (uint32_t& p : expected)
+                        p &= 0x00FFFFFFu;
                 HeldImage image;
                 ASSERT_EQ(tga_Decode(image.holder, file), kImageOk);
                 ASSERT_EQ(image.holder.pixelCount, expected.size());
                 std::vector<uint32_t> decoded(expected.size());
-                for (size_t i = 0; i < decoded.size(); ++i) decoded[i] = image_PixelAt(image.holder, i);
+                for (size_t i = 0; i < decoded.size(); ++i)
+                    decoded[i] = image_PixelAt(image.holder, i);
                 EXPECT_EQ(decoded, expected);
 
                 if (!magick) continue;
                 const std::string path = dir.write("out.tga", file);
                 bool ok = false;
-                const std::string reference =
-                    test_Convert(test_Quote(path) + " -auto-orient " + (depth == 32 ? "rgba:-" : "rgb:-"), ok);
+                const std::string reference = test_Convert(
+                    test_Quote(path) + " -auto-orient " + (depth == 32 ? "rgba:-" : "rgb:-"), ok);
                 ASSERT_TRUE(ok);
                 EXPECT_EQ(reference, rgbOf(pixels, depth == 32));
             }
@@ -178,7 +185,8 @@ TEST(R16Writer, OurReaderGivesTheHighByteOfEverySample) {
     std::mt19937 random(5);
     const int width = 37, height = 11;
     std::vector<uint16_t> samples(static_cast<size_t>(width) * height);
-    for (uint16_t& s : samples) s = static_cast<uint16_t>(random());
+    for (uint16_t& s : samples)
+        s = static_cast<uint16_t>(random());
     samples[0] = 0;
     samples[1] = 65535;
     const std::vector<uint8_t> file = r16_Encode(width, height, samples);
@@ -191,7 +199,8 @@ TEST(R16Writer, OurReaderGivesTheHighByteOfEverySample) {
     ASSERT_EQ(plain.holder.width, width);
     ASSERT_EQ(plain.holder.height, height);
     for (size_t i = 0; i < samples.size(); ++i) {
-        ASSERT_EQ(image_PixelAt(plain.holder, i), static_cast<uint32_t>(samples[i] >> 8) << 8) << "sample " << i;
+        ASSERT_EQ(image_PixelAt(plain.holder, i), static_cast<uint32_t>(samples[i] >> 8) << 8)
+            << "sample " << i;
         ASSERT_EQ(image_PixelAt(ramp.holder, i), r16_RampPixel(samples[i])) << "sample " << i;
     }
     EXPECT_TRUE(r16_Encode(32768, 1, samples).empty());

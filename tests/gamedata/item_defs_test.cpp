@@ -21,14 +21,16 @@ namespace {
 std::string crlf(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\n') out += "\r\n";
-        else out += c;
+        if (c == '\n')
+            out += "\r\n";
+        else
+            out += c;
     }
     return out;
 }
 
 class ItemDefsTest : public ::testing::Test {
-protected:
+  protected:
     int load(const std::string& text) {
         const std::string bytes = crlf(text);
         return itemdef_LoadBuffer(bytes.data(), bytes.size(), 0);
@@ -84,9 +86,9 @@ TEST_F(ItemDefsTest, NumbersAreConverted) {
 
 TEST_F(ItemDefsTest, TurnRateFollowsTheGamesIntegerSteps) {
     // degrees * 65536 in 32 bits, divided by 360 toward zero, then shifted right by 6 (down).
-    const std::vector<std::pair<int, int>> cases = {
-        {0, 0}, {1, 2}, {-1, -3}, {90, 256}, {360, 1024}, {359, 1021}, {-359, -1022},
-        {720, 2048}, {40000, -72636}};
+    const std::vector<std::pair<int, int>> cases = {{0, 0},        {1, 2},      {-1, -3},
+                                                    {90, 256},     {360, 1024}, {359, 1021},
+                                                    {-359, -1022}, {720, 2048}, {40000, -72636}};
     for (auto [degrees, expected] : cases) {
         load("begin X\nturn_rate " + std::to_string(degrees) + "\nend\n");
         EXPECT_EQ(def(0).turn_rate, expected) << degrees;
@@ -134,7 +136,8 @@ TEST_F(ItemDefsTest, AmbientSlotsFillInOrderAndAFifthIsIgnored) {
 
 TEST_F(ItemDefsTest, TextsKeepWhatFitsAndMissingValuesChangeNothing) {
     const std::string long_name(70, 'n');
-    load("begin " + long_name + "\n"
+    load("begin " + long_name +
+         "\n"
          "graphic abcdefghijklmnopqrstuvwxyz\n"
          "husk h\nchr_file c\nanim_def a\n"
          "ai_function abcdefghijklmnop\nmove_function walk\n"
@@ -201,8 +204,8 @@ TEST_F(ItemDefsTest, FindersFallBackToTheFirstDefinition) {
 TEST_F(ItemDefsTest, DisplayNamesComeFromTheItemNameTable) {
     load("begin jeep\nid 100000\nend\nbegin tank\nid 112345\nend\nbegin plane\nid 100007\nend\n");
     StrtabSource source;
-    ASSERT_TRUE(strtab_ParseSource("[QZ2 Item Names]\nSTR_ITM0000=Jeep M151\nSTR_ITM12345=" + std::string(80, 'T') +
-                                       "\n[Other]\nSTR_ITM0007=not this section\n",
+    ASSERT_TRUE(strtab_ParseSource("[QZ2 Item Names]\nSTR_ITM0000=Jeep M151\nSTR_ITM12345=" +
+                                       std::string(80, 'T') + "\n[Other]\nSTR_ITM0007=not this section\n",
                                    source, nullptr));
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(strtab_Build(source, bytes, nullptr));
@@ -242,10 +245,12 @@ TEST_F(ItemDefsTest, OutOfMemoryIsLoggedAndReported) {
     // Fill every gap of the main arena so that not even one record fits.
     std::vector<void*> taken;
     for (size_t chunk = size_t{1} << 22; chunk >= 16; chunk /= 2) {
-        while (void* block = mem_GetMemEx(chunk, 16, 0, "test filler")) taken.push_back(block);
+        while (void* block = mem_GetMemEx(chunk, 16, 0, "test filler"))
+            taken.push_back(block);
     }
     const int result = load("begin A\nend\n");
-    for (void* block : taken) mem_FreeMem(block);
+    for (void* block : taken)
+        mem_FreeMem(block);
     errorlog_SetEnabled(false);
     std::filesystem::current_path(previous);
 

@@ -14,7 +14,8 @@ std::vector<uint32_t> makePixels(int width, int height, uint32_t seed) {
     const std::vector<uint8_t> rgb = jpegtest_MakeImage(width, height, 3, seed);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = static_cast<uint32_t>(rgb[i * 3]) << 16 | static_cast<uint32_t>(rgb[i * 3 + 1]) << 8 | rgb[i * 3 + 2];
+        pixels[i] = static_cast<uint32_t>(rgb[i * 3]) << 16 | static_cast<uint32_t>(rgb[i * 3 + 1]) << 8 |
+                    rgb[i * 3 + 2];
     return pixels;
 }
 
@@ -36,7 +37,8 @@ double psnr(const std::vector<uint32_t>& original, const std::vector<uint32_t>& 
     double sum = 0.0;
     for (size_t i = 0; i < original.size(); ++i)
         for (int shift : {0, 8, 16}) {
-            const double d = static_cast<double>((original[i] >> shift) & 0xFF) - ((decoded[i] >> shift) & 0xFF);
+            const double d =
+                static_cast<double>((original[i] >> shift) & 0xFF) - ((decoded[i] >> shift) & 0xFF);
             sum += d * d;
         }
     const double mse = sum / (static_cast<double>(original.size()) * 3.0);
@@ -50,22 +52,24 @@ struct EncodeCase {
     int restartInterval;
 };
 const EncodeCase kCases[] = {
-    {16, 16, true, 85, 0},  {1, 1, true, 85, 0},    {17, 9, true, 50, 0},   {33, 47, false, 90, 0},
-    {100, 75, true, 100, 0}, {64, 40, false, 1, 0}, {80, 48, true, 75, 3},  {41, 29, false, 95, 1},
-    {256, 16, true, 85, 7},
+    {16, 16, true, 85, 0},  {1, 1, true, 85, 0},     {17, 9, true, 50, 0},
+    {33, 47, false, 90, 0}, {100, 75, true, 100, 0}, {64, 40, false, 1, 0},
+    {80, 48, true, 75, 3},  {41, 29, false, 95, 1},  {256, 16, true, 85, 7},
 };
 } // namespace
 
 TEST(JpegEncoder, OurDecoderEqualsLibjpegTurboOnEveryFileWritten) {
     uint32_t seed = 1;
     for (const EncodeCase& c : kCases) {
-        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + (c.subsample ? " 4:2:0" : " 4:4:4") +
-                     " q" + std::to_string(c.quality) + " restart " + std::to_string(c.restartInterval));
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) +
+                     (c.subsample ? " 4:2:0" : " 4:4:4") + " q" + std::to_string(c.quality) + " restart " +
+                     std::to_string(c.restartInterval));
         JpegEncodeOptions options;
         options.subsampleChroma = c.subsample;
         options.quality = c.quality;
         options.restartInterval = c.restartInterval;
-        const std::vector<uint8_t> file = jpeg_Encode(makePixels(c.width, c.height, seed++), c.width, c.height, options);
+        const std::vector<uint8_t> file =
+            jpeg_Encode(makePixels(c.width, c.height, seed++), c.width, c.height, options);
         jpegtest_ExpectMatchesReference(file);
 
         int width = 0, height = 0;

@@ -58,7 +58,7 @@ bool encode(const JpegFixture& fixture, const uint8_t* pixels, unsigned char** o
     info.in_color_space = fixture.components == 1   ? JCS_GRAYSCALE
                           : fixture.components == 3 ? JCS_RGB
                           : fixture.components == 4 ? JCS_CMYK
-                                                 : JCS_UNKNOWN;
+                                                    : JCS_UNKNOWN;
     jpeg_set_defaults(&info);
     if (fixture.components == 3 && fixture.rgb) jpeg_set_colorspace(&info, JCS_RGB);
     if (fixture.components == 4 && fixture.ycck) jpeg_set_colorspace(&info, JCS_YCCK);

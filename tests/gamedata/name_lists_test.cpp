@@ -17,13 +17,15 @@ namespace {
 
 std::vector<std::string> namesOf(const DirList* list) {
     std::vector<std::string> names;
-    for (const DirEntry* entry = list ? list->first : nullptr; entry; entry = entry->next) names.push_back(entry->name);
+    for (const DirEntry* entry = list ? list->first : nullptr; entry; entry = entry->next)
+        names.push_back(entry->name);
     return names;
 }
 
 std::vector<std::string> textsOf(const StringList* list) {
     std::vector<std::string> texts;
-    for (const StringEntry* entry = list ? list->first : nullptr; entry; entry = entry->next) texts.push_back(entry->text);
+    for (const StringEntry* entry = list ? list->first : nullptr; entry; entry = entry->next)
+        texts.push_back(entry->text);
     return texts;
 }
 
@@ -67,7 +69,7 @@ TEST(WildMatch, RunsBacktrack) {
 }
 
 class DirListTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (const char* name : {"b.trn", "C.TRN", "a.trn", "B.trn", "desert.trnx", "notes.txt"})
             dir.write(name, std::string(7, 'x'));
@@ -118,7 +120,8 @@ TEST_F(DirListTest, PrefixFlagKeepsTheDirectoryOfThePattern) {
     DirList* bare = dirlist_Find(windows.c_str(), 0);
     EXPECT_EQ(namesOf(bare), (std::vector<std::string>{"notes.txt"}));
     DirList* prefixed = dirlist_Find(windows.c_str(), kDirListWithPrefix);
-    EXPECT_EQ(namesOf(prefixed), (std::vector<std::string>{windows.substr(0, windows.size() - 5) + "notes.txt"}));
+    EXPECT_EQ(namesOf(prefixed),
+              (std::vector<std::string>{windows.substr(0, windows.size() - 5) + "notes.txt"}));
     dirlist_Free(bare);
     dirlist_Free(prefixed);
 }
@@ -166,15 +169,17 @@ TEST(StringList, AppendFindRemoveAndFree) {
 }
 
 class NameListTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(dir.path());
         file_ResetState();
         pff_ClearSet();
-        for (const char* name : {"DESERT.TRN", "b.trn", "Alpha.trn", "other.txt"}) dir.write(name, "x");
-        ASSERT_TRUE(pff_WriteArchive(dir.path("one.pff").c_str(),
-                                     {{"desert.trn", {1}}, {"zeta.trn", {2}}, {"readme.txt", {3}}, {"alpha.TRN", {4}}}));
+        for (const char* name : {"DESERT.TRN", "b.trn", "Alpha.trn", "other.txt"})
+            dir.write(name, "x");
+        ASSERT_TRUE(pff_WriteArchive(
+            dir.path("one.pff").c_str(),
+            {{"desert.trn", {1}}, {"zeta.trn", {2}}, {"readme.txt", {3}}, {"alpha.TRN", {4}}}));
         ASSERT_TRUE(pff_WriteArchive(dir.path("two.pff").c_str(), {{"Beta.trn", {5}}, {"zeta.trn", {6}}}));
     }
     void TearDown() override {
@@ -189,7 +194,7 @@ protected:
     }
     TempDir dir;
 
-private:
+  private:
     std::filesystem::path previous_;
 };
 
@@ -197,7 +202,8 @@ TEST_F(NameListTest, DiskNamesComeFirstThenArchivesEachNameOnce) {
     openArchives();
     file_SetLooseFirst(1);
     StringList* list = namelist_Build("*.trn");
-    EXPECT_EQ(textsOf(list), (std::vector<std::string>{"alpha.trn", "b.trn", "desert.trn", "zeta.trn", "beta.trn"}));
+    EXPECT_EQ(textsOf(list),
+              (std::vector<std::string>{"alpha.trn", "b.trn", "desert.trn", "zeta.trn", "beta.trn"}));
     strlist_Free(list);
 }
 

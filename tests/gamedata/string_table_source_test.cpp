@@ -21,23 +21,21 @@ std::string dumpOf(const std::string& text) {
 }
 
 TEST(StrtabSource, CanonicalSourceSurvivesBuildAndDump) {
-    const std::string canonical =
-        "[Dialog Message]\n"
-        "BAD_LINE_NUMBER=Line %i:\\n%s\n"
-        "TABBED=a\\tb\\\\c\\r\n"
-        "EMPTY=\n"
-        "SPACES=  kept  \n"
-        "\n"
-        "[No Keys]\n"
-        "\n"
-        "[Dialog Message]\n"
-        "BAD_LINE_NUMBER=second\n";
+    const std::string canonical = "[Dialog Message]\n"
+                                  "BAD_LINE_NUMBER=Line %i:\\n%s\n"
+                                  "TABBED=a\\tb\\\\c\\r\n"
+                                  "EMPTY=\n"
+                                  "SPACES=  kept  \n"
+                                  "\n"
+                                  "[No Keys]\n"
+                                  "\n"
+                                  "[Dialog Message]\n"
+                                  "BAD_LINE_NUMBER=second\n";
     EXPECT_EQ(dumpOf(canonical), canonical);
 }
 
 TEST(StrtabSource, CommentsBlankLinesAndLineEndsAreNotKept) {
-    EXPECT_EQ(dumpOf("# heading\r\n[A]\r\n   \r\n\tX=1\r\n#Y=2\n[B]\nZ=a=b"),
-              "[A]\n\tX=1\n\n[B]\nZ=a=b\n");
+    EXPECT_EQ(dumpOf("# heading\r\n[A]\r\n   \r\n\tX=1\r\n#Y=2\n[B]\nZ=a=b"), "[A]\n\tX=1\n\n[B]\nZ=a=b\n");
 }
 
 TEST(StrtabSource, UnknownEscapesStayAsWritten) {

@@ -30,7 +30,7 @@ std::vector<uint8_t> buildBytes(const std::string& source_text) {
 
 // A table over its own copy of the bytes (kept alive by the fixture).
 class StringTableTest : public ::testing::Test {
-protected:
+  protected:
     const StringTable* open(const std::string& source_text) {
         storage_.push_back(buildBytes(source_text));
         tables_.emplace_back(strtab_Open(storage_.back().data(), storage_.back().size()));
@@ -39,18 +39,17 @@ protected:
     }
     void TearDown() override { TextLookup_SetTable(nullptr); }
 
-private:
+  private:
     std::vector<std::vector<uint8_t>> storage_;
     std::vector<TablePtr> tables_;
 };
 
-const char* kInterface =
-    "[Dialog Message]\n"
-    "CANT_CREATE_DIB=Cannot create the image\n"
-    "QZMED_TITLE=Mission Editor\n"
-    "EMPTY=\n"
-    "[Colors]\n"
-    "RED=Red\n";
+const char* kInterface = "[Dialog Message]\n"
+                         "CANT_CREATE_DIB=Cannot create the image\n"
+                         "QZMED_TITLE=Mission Editor\n"
+                         "EMPTY=\n"
+                         "[Colors]\n"
+                         "RED=Red\n";
 
 TEST_F(StringTableTest, SectionsAndKeysIgnoreLetterCase) {
     const StringTable* table = open(kInterface);
@@ -116,24 +115,28 @@ TEST_F(StringTableTest, TableWithoutSectionsFindsNothing) {
 }
 
 TEST_F(StringTableTest, EnumerationStopsAtFirstGap) {
-    const StringTable* table = open(
-        "[PeopleNames]\nSTRNAME000=Anna\nSTRNAME001=Boris\nSTRNAME002=Carl\nSTRNAME004=Eve\n"
-        "[WPNames]\nSTRWPNAME001=not numbered from 0\n");
+    const StringTable* table =
+        open("[PeopleNames]\nSTRNAME000=Anna\nSTRNAME001=Boris\nSTRNAME002=Carl\nSTRNAME004=Eve\n"
+             "[WPNames]\nSTRWPNAME001=not numbered from 0\n");
     std::vector<std::string> names;
-    for (const char* text : strtab_NumberedList(table, kStrtabPeopleSection, kStrtabPeopleKey)) names.push_back(text);
+    for (const char* text : strtab_NumberedList(table, kStrtabPeopleSection, kStrtabPeopleKey))
+        names.push_back(text);
     EXPECT_EQ(names, (std::vector<std::string>{"Anna", "Boris", "Carl"}));
     EXPECT_TRUE(strtab_NumberedList(table, kStrtabWaypointSection, kStrtabWaypointKey).empty());
     std::vector<int> numbers;
-    EXPECT_EQ(strtab_EnumerateNumbered(table, "peoplenames", "strname%0.3i", [&](int n, const char*) { numbers.push_back(n); }), 3);
+    EXPECT_EQ(strtab_EnumerateNumbered(table, "peoplenames", "strname%0.3i",
+                                       [&](int n, const char*) { numbers.push_back(n); }),
+              3);
     EXPECT_EQ(numbers, (std::vector<int>{0, 1, 2}));
 }
 
 TEST_F(StringTableTest, WalkVisitsEverySectionInStoredOrder) {
     const StringTable* table = open("[B]\nX=1\n[A]\n[B]\nY=2\nZ=\n");
     std::string walk;
-    strtab_ForEach(table, [&](uint32_t s, const char* section, uint32_t k, const char* key, const char* text) {
-        walk += std::to_string(s) + section + std::to_string(k) + key + "=" + text + ";";
-    });
+    strtab_ForEach(table,
+                   [&](uint32_t s, const char* section, uint32_t k, const char* key, const char* text) {
+                       walk += std::to_string(s) + section + std::to_string(k) + key + "=" + text + ";";
+                   });
     EXPECT_EQ(walk, "0B0X=1;2B0Y=2;2B1Z=;");
     StrtabSectionView view;
     ASSERT_TRUE(strtab_Section(table, 2, &view));
@@ -163,10 +166,12 @@ TEST_F(StringTableTest, LoadReadsThroughTheFileLayerAndKeepsUnreadWords) {
 // --- corrupt tables -------------------------------------------------------------------------
 
 void putWord(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 uint32_t getWord(const std::vector<uint8_t>& bytes, size_t offset) {
-    return bytes[offset] | (bytes[offset + 1] << 8) | (bytes[offset + 2] << 16) | (uint32_t{bytes[offset + 3]} << 24);
+    return bytes[offset] | (bytes[offset + 1] << 8) | (bytes[offset + 2] << 16) |
+           (uint32_t{bytes[offset + 3]} << 24);
 }
 
 bool opens(const std::vector<uint8_t>& bytes) {
@@ -176,12 +181,14 @@ bool opens(const std::vector<uint8_t>& bytes) {
 }
 
 class CorruptStringTable : public ::testing::Test {
-protected:
+  protected:
     std::vector<uint8_t> good = buildBytes("[Menu Text]\nOPEN=Open\nSAVE=Save\n[Teams]\nBLUE=Blue\n");
     uint32_t directory() const { return getWord(good, kStrtabHeaderDirectoryOffset); }
 };
 
-TEST_F(CorruptStringTable, IntactTableOpens) { EXPECT_TRUE(opens(good)); }
+TEST_F(CorruptStringTable, IntactTableOpens) {
+    EXPECT_TRUE(opens(good));
+}
 
 TEST_F(CorruptStringTable, ShortHeaderIsRefused) {
     for (size_t size = 0; size < kStrtabHeaderSize; ++size)

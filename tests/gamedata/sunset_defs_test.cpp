@@ -15,8 +15,10 @@ namespace {
 std::string crlf(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\n') out += "\r\n";
-        else out += c;
+        if (c == '\n')
+            out += "\r\n";
+        else
+            out += c;
     }
     return out;
 }
@@ -27,7 +29,7 @@ int loadSunsets(const std::string& text) {
 }
 
 class SunsetDefsTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { sunset_Clear(); }
     CapturedMessages messages;
 };
@@ -58,7 +60,8 @@ TEST_F(SunsetDefsTest, FieldsAreConverted) {
 
 TEST_F(SunsetDefsTest, TheSixtyFifthEndStopsTheRead) {
     std::string text;
-    for (int i = 0; i < 65; ++i) text += "begin s" + std::to_string(i) + "\nid " + std::to_string(i) + "\nend\n";
+    for (int i = 0; i < 65; ++i)
+        text += "begin s" + std::to_string(i) + "\nid " + std::to_string(i) + "\nend\n";
     text += "begin after\nend\n";
     EXPECT_EQ(loadSunsets(text), 0);
     EXPECT_EQ(sunset_Count(), kSunsetMax);

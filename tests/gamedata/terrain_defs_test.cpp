@@ -1,7 +1,7 @@
 #include "gamedata/terrain_defs.h"
 
-#include "gamedata/def_words.h"
 #include "foundation/file_access.h"
+#include "gamedata/def_words.h"
 #include "support/captured_messages.h"
 #include "support/temp_dir.h"
 
@@ -14,8 +14,10 @@ namespace {
 std::string crlf(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\n') out += "\r\n";
-        else out += c;
+        if (c == '\n')
+            out += "\r\n";
+        else
+            out += c;
     }
     return out;
 }
@@ -87,10 +89,10 @@ TEST(TerrainDefs, ImageNamesGetTheirDefaultExtensionOnlyWithoutADot) {
 }
 
 TEST(TerrainDefs, NumbersAreConverted) {
-    TerrainDef def = loadTerrain(
-        "saturation 3\ngamma 4\nsun_slope 45\nsky_height 2000\nscale_bits 5\nfog_level 6\n"
-        "water_height 2\nwater_opacity 0.5\nhorizon 1.25\ncamouflage Brown\nfilter 1 2 3\n"
-        "turbidity 7.9 9 10\nfog_color 255 255 255\nunknown_key 1\n");
+    TerrainDef def =
+        loadTerrain("saturation 3\ngamma 4\nsun_slope 45\nsky_height 2000\nscale_bits 5\nfog_level 6\n"
+                    "water_height 2\nwater_opacity 0.5\nhorizon 1.25\ncamouflage Brown\nfilter 1 2 3\n"
+                    "turbidity 7.9 9 10\nfog_color 255 255 255\nunknown_key 1\n");
     EXPECT_EQ(def.saturation, 3);
     EXPECT_EQ(def.gamma, 4);
     EXPECT_EQ(def.sun_slope, 45);
@@ -122,7 +124,8 @@ TEST(TerrainDefs, ShortLinesCountMissingValuesAsZero) {
 }
 
 TEST(TerrainDefs, OnlyFiveWordTypeLinesCount) {
-    TerrainDef def = loadTerrain("type 1 2 3\ntype 1 2 3 grass extra\ntype 257 -1 3 Packed_Dirt\ntype 4 5 6 lava\n");
+    TerrainDef def =
+        loadTerrain("type 1 2 3\ntype 1 2 3 grass extra\ntype 257 -1 3 Packed_Dirt\ntype 4 5 6 lava\n");
     ASSERT_EQ(def.type_count, 2);
     EXPECT_EQ(def.types[0].values[0], 1);
     EXPECT_EQ(def.types[0].values[1], 255);
@@ -136,14 +139,16 @@ TEST(TerrainDefs, OnlyFiveWordTypeLinesCount) {
 
 TEST(TerrainDefs, TheHundredFirstTypeLineIsIgnored) {
     std::string text;
-    for (int i = 0; i < 101; ++i) text += "type " + std::to_string(i) + " 0 0 sand\n";
+    for (int i = 0; i < 101; ++i)
+        text += "type " + std::to_string(i) + " 0 0 sand\n";
     TerrainDef def = loadTerrain(text);
     EXPECT_EQ(def.type_count, 100);
     EXPECT_EQ(def.types[99].values[0], 99);
 }
 
 TEST(TerrainDefs, TextsKeepWhatFits) {
-    TerrainDef def = loadTerrain("terrain_creator " + std::string(50, 'c') + "\ncolor_map abcdefghijklmnopq\n");
+    TerrainDef def =
+        loadTerrain("terrain_creator " + std::string(50, 'c') + "\ncolor_map abcdefghijklmnopq\n");
     EXPECT_EQ(std::string(def.terrain_creator), std::string(35, 'c'));
     EXPECT_STREQ(def.color_map, "abcdefghijklmno");
 }

@@ -23,7 +23,7 @@ std::vector<std::string> goldenCases() {
 }
 
 class MetafileGolden : public ::testing::TestWithParam<std::string> {
-protected:
+  protected:
     void SetUp() override { test_LoadItemDefs(); }
 };
 
@@ -37,8 +37,12 @@ TEST_P(MetafileGolden, ResavedFileEqualsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MetafileGolden, ::testing::ValuesIn(goldenCases()),
-                         [](const ::testing::TestParamInfo<std::string>& case_info) { return case_info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& case_info) {
+                             return case_info.param;
+                         });
 
-TEST(MetafileGoldenCases, ArePresent) { EXPECT_GE(goldenCases().size(), 6u); }
+TEST(MetafileGoldenCases, ArePresent) {
+    EXPECT_GE(goldenCases().size(), 6u);
+}
 
 } // namespace

@@ -11,7 +11,7 @@
 namespace {
 
 class MetafileReader : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { test_LoadItemDefs(); }
 
     std::unique_ptr<MissionPage> load(const std::string& text, int expected_result = 1) {
@@ -26,15 +26,15 @@ protected:
 };
 
 TEST_F(MetafileReader, OlderItemKeys) {
-    auto page = load(
-        "begin general_information\n num_items 2\nend general_information\n"
-        "begin item 0\n"
-        "  name Enemy\n  alignment 2\n  waccuracy 0.755\n  perception 0.29\n  perfectionist 1.5\n"
-        "  facing\n  loadout 1 2 3 4 5\n  bumper ABCDEF\n  name_override xy\n"
-        "  camo_type 1\n  speed 2\n  ai 3\n  advance 4\n  formation 5\n  icon_value 6\n  ammo_50_cal 7\n"
-        "  ammo_tow 8\n  ammo_stinger 9\n  ammo_grenade 10\n  delay 11\n  smoke_time 12\n"
-        "  ai_name whatever\n  value 3\nend item\n"
-        "begin item 1\n  type_id 3\n  name Enemy\n  facing 90\n  facing 45 -5\nend item\n");
+    auto page =
+        load("begin general_information\n num_items 2\nend general_information\n"
+             "begin item 0\n"
+             "  name Enemy\n  alignment 2\n  waccuracy 0.755\n  perception 0.29\n  perfectionist 1.5\n"
+             "  facing\n  loadout 1 2 3 4 5\n  bumper ABCDEF\n  name_override xy\n"
+             "  camo_type 1\n  speed 2\n  ai 3\n  advance 4\n  formation 5\n  icon_value 6\n  ammo_50_cal 7\n"
+             "  ammo_tow 8\n  ammo_stinger 9\n  ammo_grenade 10\n  delay 11\n  smoke_time 12\n"
+             "  ai_name whatever\n  value 3\nend item\n"
+             "begin item 1\n  type_id 3\n  name Enemy\n  facing 90\n  facing 45 -5\nend item\n");
     const MissionItem& a = page->items[0];
     EXPECT_EQ(a.type_id, kTestEnemyType);
     EXPECT_EQ(a.def_index, 1);
@@ -77,14 +77,13 @@ TEST_F(MetafileReader, PercentFromFractionIsExact) {
 }
 
 TEST_F(MetafileReader, OlderGeneralKeysAndSkippedKeys) {
-    auto page = load(
-        "begin general_information\n"
-        "  loadout 1 2 3 4 5 6\n  time_limit 600\n  tank_loadout 3\n"
-        "  mapkey_circle 1\n  mapkey_fcircle 1\n  mapkey_diamond 1\n  mapkey_cross 1\n"
-        "  attribA 1\n  attribB 2\n  attribN 3\n"
-        "  subgoals_win 1 -1 300 4\n  default_equipment 11 12 13 10\n  wind 20 270\n"
-        "  wp_names_blue 5 6\n  wp_names_red\n"
-        "end general_information\n");
+    auto page = load("begin general_information\n"
+                     "  loadout 1 2 3 4 5 6\n  time_limit 600\n  tank_loadout 3\n"
+                     "  mapkey_circle 1\n  mapkey_fcircle 1\n  mapkey_diamond 1\n  mapkey_cross 1\n"
+                     "  attribA 1\n  attribB 2\n  attribN 3\n"
+                     "  subgoals_win 1 -1 300 4\n  default_equipment 11 12 13 10\n  wind 20 270\n"
+                     "  wp_names_blue 5 6\n  wp_names_red\n"
+                     "end general_information\n");
     EXPECT_EQ(page->loadout[5], 6);
     EXPECT_EQ(page->time_limit, 600);
     EXPECT_EQ(page->tank_loadout, 3);
@@ -98,8 +97,9 @@ TEST_F(MetafileReader, OlderGeneralKeysAndSkippedKeys) {
 }
 
 TEST_F(MetafileReader, SixWordActionLinesOfOlderFiles) {
-    auto page = load("begin general_information\n num_events 1\nend general_information\n"
-                     "begin event 0\n  begin actions 2\n    1 2 3 4 5 6\n    1 2 3 4 5 6 7\n  end actions\nend event\n");
+    auto page = load(
+        "begin general_information\n num_events 1\nend general_information\n"
+        "begin event 0\n  begin actions 2\n    1 2 3 4 5 6\n    1 2 3 4 5 6 7\n  end actions\nend event\n");
     const EventAction& six = page->events[0].actions[0];
     EXPECT_EQ(six.value[0], 1);
     EXPECT_EQ(six.value[1], 2);
@@ -122,10 +122,11 @@ TEST_F(MetafileReader, SevenWordTriggerLineKeepsValueSeven) {
 }
 
 TEST_F(MetafileReader, WindBlocksBuildTheChain) {
-    auto page = load("begin wind 1\n  name FirstZoneWithAVeryLongNameIndeed\n  start 5\n  stop 9\n  heading 70000\n"
-                     "  speed 12\n  gusts 4\nend wind\n"
-                     "begin wind 2\n  name Second\nend wind\n"
-                     "begin wind 3\n  name Third\nend\n");
+    auto page =
+        load("begin wind 1\n  name FirstZoneWithAVeryLongNameIndeed\n  start 5\n  stop 9\n  heading 70000\n"
+             "  speed 12\n  gusts 4\nend wind\n"
+             "begin wind 2\n  name Second\nend wind\n"
+             "begin wind 3\n  name Third\nend\n");
     ASSERT_EQ(page->wind_zones.count(), 3);
     const WindZone* first = page->wind_zones.head();
     EXPECT_STREQ(first->name, "FirstZoneWithAVeryLongN") << "23 characters fit";
@@ -139,7 +140,8 @@ TEST_F(MetafileReader, WindBlocksBuildTheChain) {
 }
 
 TEST_F(MetafileReader, WindBlockOneStartsANewChain) {
-    auto page = load("begin wind 2\n name Orphan\nend wind\nbegin wind 1\n name A\nend wind\nbegin wind 1\n name B\nend wind\n");
+    auto page = load("begin wind 2\n name Orphan\nend wind\nbegin wind 1\n name A\nend wind\nbegin wind 1\n "
+                     "name B\nend wind\n");
     ASSERT_EQ(page->wind_zones.count(), 1);
     EXPECT_STREQ(page->wind_zones.head()->name, "B");
 }
@@ -186,21 +188,24 @@ TEST_F(MetafileReader, WithoutCountLinesNothingCounts) {
 }
 
 TEST_F(MetafileReader, BriefingBarsBecomeLineFeeds) {
-    auto page = load("begin briefing\n\n  brief \"Go|north\"\n  anything \" and on\"\n  lonely\nendbriefing\n");
+    auto page =
+        load("begin briefing\n\n  brief \"Go|north\"\n  anything \" and on\"\n  lonely\nendbriefing\n");
     EXPECT_STREQ(page->briefing, "Go\nnorth and on");
 }
 
 TEST_F(MetafileReader, BriefingKeepsWhatFits) {
     std::string text = "begin briefing\n";
-    for (int i = 0; i < 4; ++i) text += "  brief \"" + std::string(100, static_cast<char>('a' + i)) + "\"\n";
+    for (int i = 0; i < 4; ++i)
+        text += "  brief \"" + std::string(100, static_cast<char>('a' + i)) + "\"\n";
     auto page = load(text + "endbriefing\n");
     EXPECT_EQ(std::strlen(page->briefing), 255u);
     EXPECT_EQ(page->briefing[254], 'c');
 }
 
 TEST_F(MetafileReader, CarriageReturnLineFeedFiles) {
-    auto page = load("// saved\r\n\r\nbegin general_information\r\n  name \"Crlf\"\r\n  terrain \r\n  num_items 1\r\n"
-                     "end general_information\r\n\r\nbegin item 0\r\n  id 9\r\nend item\r\n");
+    auto page =
+        load("// saved\r\n\r\nbegin general_information\r\n  name \"Crlf\"\r\n  terrain \r\n  num_items 1\r\n"
+             "end general_information\r\n\r\nbegin item 0\r\n  id 9\r\nend item\r\n");
     EXPECT_STREQ(page->general.name, "Crlf");
     EXPECT_STREQ(page->general.terrain, "");
     EXPECT_EQ(page->items[0].id, 9);
@@ -237,14 +242,15 @@ TEST_F(MetafileReader, MissingFileFailsAndLeavesTheTargetCleared) {
 }
 
 TEST_F(MetafileReader, RecordNumbersOutsideTheRecordsAreIgnored) {
-    auto page = load("begin item 5000\n id 3\nend item\nbegin item -1\n id 4\nend item\n"
-                     "begin waypoint 128\n description \"w\"\nend waypoint\nbegin waypoint 0\n color 3\nend waypoint\n"
-                     "begin group 64\n description \"g\"\nend group\nbegin wav_list 32\n file_name \"f\"\nend wav_list\n"
-                     "begin layer 16\n description \"l\"\nend layer\nbegin areatrig 100\n color 1\nend areatrig\n"
-                     "begin event 256\n name \"e\"\n begin triggers 1\n 1 2 3 4 5 6 7 8\n end triggers\nend event\n");
+    auto page = load(
+        "begin item 5000\n id 3\nend item\nbegin item -1\n id 4\nend item\n"
+        "begin waypoint 128\n description \"w\"\nend waypoint\nbegin waypoint 0\n color 3\nend waypoint\n"
+        "begin group 64\n description \"g\"\nend group\nbegin wav_list 32\n file_name \"f\"\nend wav_list\n"
+        "begin layer 16\n description \"l\"\nend layer\nbegin areatrig 100\n color 1\nend areatrig\n"
+        "begin event 256\n name \"e\"\n begin triggers 1\n 1 2 3 4 5 6 7 8\n end triggers\nend event\n");
     auto empty = std::make_unique<MissionPage>();
-    EXPECT_EQ(std::memcmp(static_cast<MissionPageData*>(page.get()), static_cast<MissionPageData*>(empty.get()),
-                          sizeof(MissionPageData)),
+    EXPECT_EQ(std::memcmp(static_cast<MissionPageData*>(page.get()),
+                          static_cast<MissionPageData*>(empty.get()), sizeof(MissionPageData)),
               0);
 }
 
@@ -254,13 +260,14 @@ TEST_F(MetafileReader, KeysOfIgnoredBlocksAreStillChecked) {
 }
 
 TEST_F(MetafileReader, CountsAndListsBeyondCapacityKeepWhatFits) {
-    auto page = load("begin general_information\n num_items 7000\n num_events 300\n"
-                     " wp_names_blue 1 2 3 4 5 6 7 8 9 10\nend general_information\n"
-                     "begin event 3\n begin triggers 12\n"
-                     " 1 0 0 0 0 0 0 0\n 2 0 0 0 0 0 0 0\n 3 0 0 0 0 0 0 0\n 4 0 0 0 0 0 0 0\n 5 0 0 0 0 0 0 0\n"
-                     " 6 0 0 0 0 0 0 0\n 7 0 0 0 0 0 0 0\n 8 0 0 0 0 0 0 0\n 9 0 0 0 0 0 0 0\n 10 0 0 0 0 0 0 0\n"
-                     " 11 0 0 0 0 0 0 0\n 12 0 0 0 0 0 0 0\n end triggers\n"
-                     " begin actions -4\n end actions\nend event\n");
+    auto page =
+        load("begin general_information\n num_items 7000\n num_events 300\n"
+             " wp_names_blue 1 2 3 4 5 6 7 8 9 10\nend general_information\n"
+             "begin event 3\n begin triggers 12\n"
+             " 1 0 0 0 0 0 0 0\n 2 0 0 0 0 0 0 0\n 3 0 0 0 0 0 0 0\n 4 0 0 0 0 0 0 0\n 5 0 0 0 0 0 0 0\n"
+             " 6 0 0 0 0 0 0 0\n 7 0 0 0 0 0 0 0\n 8 0 0 0 0 0 0 0\n 9 0 0 0 0 0 0 0\n 10 0 0 0 0 0 0 0\n"
+             " 11 0 0 0 0 0 0 0\n 12 0 0 0 0 0 0 0\n end triggers\n"
+             " begin actions -4\n end actions\nend event\n");
     EXPECT_EQ(page->num_items, kMaxItems);
     EXPECT_EQ(page->num_events, kMaxEvents);
     EXPECT_EQ(page->general.wp_names_blue[7], 8);
@@ -275,8 +282,10 @@ TEST_F(MetafileReader, CountsAndListsBeyondCapacityKeepWhatFits) {
 TEST_F(MetafileReader, LongTextsKeepWhatFits) {
     const std::string long_text(600, 'q');
     auto page = load("begin general_information\n name \"" + long_text + "\"\n terrain " + long_text +
-                     "\nend general_information\nbegin event 1\n name \"" + long_text + "\"\nend event\n"
-                     "begin wav_list 1\n file_name \"" + long_text + "\"\nend wav_list\n");
+                     "\nend general_information\nbegin event 1\n name \"" + long_text +
+                     "\"\nend event\n"
+                     "begin wav_list 1\n file_name \"" +
+                     long_text + "\"\nend wav_list\n");
     EXPECT_EQ(std::strlen(page->general.name), static_cast<size_t>(kMissionNameSize - 1));
     EXPECT_EQ(std::strlen(page->general.terrain), static_cast<size_t>(kPageTerrainNameSize - 1));
     EXPECT_EQ(page->general.tt_file[0], '\0');

@@ -13,10 +13,12 @@ namespace {
 const std::string kReference = std::string(QZ_TESTS_DIR) + "/mission/metafile_reference.py";
 const char* kTestTimeOption = " --time 7,4,2001,9,5";
 
-bool havePython() { return test_Run(pythonCommand() + " -c pass").status == 0; }
+bool havePython() {
+    return test_Run(pythonCommand() + " -c pass").status == 0;
+}
 
 class MetafileReference : public ::testing::TestWithParam<uint32_t> {
-protected:
+  protected:
     void SetUp() override {
         if (!havePython()) GTEST_SKIP() << "python3 is not available";
         test_LoadItemDefs();
@@ -29,8 +31,8 @@ protected:
         const std::string json_path = dir.write("page.json", json);
         const std::string out = dir.path("reference.mis");
         const CommandResult result =
-            test_Run(pythonCommand() + " " + test_Quote(kReference) + " write " + test_Quote(json_path) + " " + test_Quote(out) +
-                     kTestTimeOption);
+            test_Run(pythonCommand() + " " + test_Quote(kReference) + " write " + test_Quote(json_path) +
+                     " " + test_Quote(out) + kTestTimeOption);
         EXPECT_EQ(result.status, 0);
         return test_ReadFile(out);
     }
@@ -69,13 +71,16 @@ TEST_F(MetafileReference, TextsTheFormatCannotCarryAreWrittenAlike) {
 
 TEST_F(MetafileReference, GoldenExpectationsAreTheReferenceResave) {
     const std::string golden = std::string(QZ_TESTS_DIR) + "/mission/metafile";
-    for (const char* name : {"current_form", "older_form", "crlf_and_case", "sparse_slots", "out_of_range", "empty_file"}) {
+    for (const char* name :
+         {"current_form", "older_form", "crlf_and_case", "sparse_slots", "out_of_range", "empty_file"}) {
         const std::string out = dir.path(std::string(name) + ".mis");
-        const CommandResult result = test_Run(pythonCommand() + " " + test_Quote(kReference) + " resave " +
-                                              test_Quote(golden + "/" + name + "/input.mis") + " " + test_Quote(out) +
-                                              kTestTimeOption + " --defs " + test_ItemDefsAsList());
+        const CommandResult result =
+            test_Run(pythonCommand() + " " + test_Quote(kReference) + " resave " +
+                     test_Quote(golden + "/" + name + "/input.mis") + " " + test_Quote(out) +
+                     kTestTimeOption + " --defs " + test_ItemDefsAsList());
         ASSERT_EQ(result.status, 0) << name;
-        EXPECT_EQ(firstDifference(test_ReadFile(out), test_ReadFile(golden + "/" + name + "/expected.mis")), "")
+        EXPECT_EQ(firstDifference(test_ReadFile(out), test_ReadFile(golden + "/" + name + "/expected.mis")),
+                  "")
             << name;
     }
 }

@@ -11,7 +11,7 @@
 namespace {
 
 class MetafileRoundTrip : public ::testing::TestWithParam<uint32_t> {
-protected:
+  protected:
     void SetUp() override { test_LoadItemDefs(); }
     TempDir dir;
 };
@@ -31,7 +31,8 @@ TEST_P(MetafileRoundTrip, RandomPageReadsBackEqual) {
 
     // Items that had no id got fresh ones above every id of the page, in slot order.
     int32_t highest = 0;
-    for (int i = 0; i < written->num_items; ++i) highest = std::max(highest, written->items[i].id);
+    for (int i = 0; i < written->num_items; ++i)
+        highest = std::max(highest, written->items[i].id);
     for (int i = 0; i < written->num_items; ++i) {
         if (written->items[i].id != 0) continue;
         EXPECT_EQ(read->items[i].id, ++highest) << "slot " << i;

@@ -27,7 +27,8 @@ inline std::string formatPage(MissionPage& page) {
 }
 
 // Writes `text` to a file in `dir` and loads it into a fresh page; `result` gets the load result.
-inline std::unique_ptr<MissionPage> loadText(const TempDir& dir, const std::string& text, int* result = nullptr) {
+inline std::unique_ptr<MissionPage> loadText(const TempDir& dir, const std::string& text,
+                                             int* result = nullptr) {
     const std::string path = dir.write("load.mis", text);
     auto page = std::make_unique<MissionPage>();
     const int loaded = metafile_Load(*page, path.c_str());
@@ -52,9 +53,12 @@ inline std::string firstDifference(const std::string& a, const std::string& b) {
     while (start < a.size() && start < b.size()) {
         const size_t end_a = a.find('\n', start);
         const size_t end_b = b.find('\n', start);
-        const std::string la = a.substr(start, end_a == std::string::npos ? std::string::npos : end_a - start);
-        const std::string lb = b.substr(start, end_b == std::string::npos ? std::string::npos : end_b - start);
-        if (la != lb || end_a != end_b) return "line " + std::to_string(line) + ": [" + la + "] vs [" + lb + "]";
+        const std::string la =
+            a.substr(start, end_a == std::string::npos ? std::string::npos : end_a - start);
+        const std::string lb =
+            b.substr(start, end_b == std::string::npos ? std::string::npos : end_b - start);
+        if (la != lb || end_a != end_b)
+            return "line " + std::to_string(line) + ": [" + la + "] vs [" + lb + "]";
         start = end_a + 1;
         ++line;
     }

@@ -13,7 +13,7 @@
 namespace {
 
 class MetafileWriter : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test_LoadItemDefs();
         page = std::make_unique<MissionPage>();
@@ -53,10 +53,12 @@ TEST_F(MetafileWriter, GeneralValuesInFileOrder) {
 TEST_F(MetafileWriter, BriefingIsCutIntoPiecesOfAHundred) {
     std::memset(page->briefing, 'a', 100);
     std::string text = formatPage(*page);
-    EXPECT_NE(text.find("begin briefing\n\n  brief \"" + std::string(100, 'a') + "\"\nendbriefing\n\n"), std::string::npos);
+    EXPECT_NE(text.find("begin briefing\n\n  brief \"" + std::string(100, 'a') + "\"\nendbriefing\n\n"),
+              std::string::npos);
     page->briefing[100] = 'b';
     text = formatPage(*page);
-    EXPECT_NE(text.find("  brief \"" + std::string(100, 'a') + "\"\n  brief \"b\"\nendbriefing\n"), std::string::npos);
+    EXPECT_NE(text.find("  brief \"" + std::string(100, 'a') + "\"\n  brief \"b\"\nendbriefing\n"),
+              std::string::npos);
 }
 
 TEST_F(MetafileWriter, BriefingLineFeedsTravelAsBars) {
@@ -71,13 +73,15 @@ TEST_F(MetafileWriter, EventWithTriggersOnlyAndActionValueOrder) {
     page->num_events = 2;
     std::strcpy(page->events[0].name, "first");
     page->events[0].trigger_count = 1;
-    for (int i = 0; i < 8; ++i) page->events[0].triggers[0].value[i] = 10 + i;
+    for (int i = 0; i < 8; ++i)
+        page->events[0].triggers[0].value[i] = 10 + i;
     page->events[1].delay_value = 4;
     page->events[1].action_count = 1;
-    for (int i = 0; i < 8; ++i) page->events[1].actions[0].value[i] = 20 + i;
+    for (int i = 0; i < 8; ++i)
+        page->events[1].actions[0].value[i] = 20 + i;
     const std::string text = formatPage(*page);
-    EXPECT_EQ(blockOf(text, "begin event 0"),
-              "begin event 0\n  name \"first\"\n  begin triggers 1\n    10 11 12 13 14 15 16 17\n  end triggers\nend event\n");
+    EXPECT_EQ(blockOf(text, "begin event 0"), "begin event 0\n  name \"first\"\n  begin triggers 1\n    10 "
+                                              "11 12 13 14 15 16 17\n  end triggers\nend event\n");
     EXPECT_EQ(blockOf(text, "begin event 1"),
               "begin event 1\n  name \"\"\n  delay_value 4\n  begin actions 1\n    20 21 23 24 25 26 22 27\n"
               "  end actions\nend event\n");
@@ -88,7 +92,8 @@ TEST_F(MetafileWriter, FacingLineOnlyWhenHeadingOrPitchIsSet) {
     page->items[1].facing[1] = 5;
     page->items[2].facing[0] = 270;
     const std::string text = formatPage(*page);
-    EXPECT_EQ(blockOf(text, "begin item 0"), "begin item 0\n  id 0\n  type_id 0\n  position 0 0 0\nend item\n");
+    EXPECT_EQ(blockOf(text, "begin item 0"),
+              "begin item 0\n  id 0\n  type_id 0\n  position 0 0 0\nend item\n");
     EXPECT_NE(blockOf(text, "begin item 1").find("  facing 0 5\n"), std::string::npos);
     EXPECT_NE(blockOf(text, "begin item 2").find("  facing 270 0\n"), std::string::npos);
 }
@@ -133,7 +138,8 @@ TEST_F(MetafileWriter, ListsWithMarkersAreWrittenWithoutDescription) {
     std::strcpy(page->layers[0].description, "Ground");
     const std::string text = formatPage(*page);
     EXPECT_EQ(blockOf(text, "begin waypoint 9"), "begin waypoint 9\n  description \"\"\nend waypoint\n");
-    EXPECT_EQ(blockOf(text, "begin areatrig 12"), "begin areatrig 12\n  description \"\"\n  color 2\nend areatrig\n");
+    EXPECT_EQ(blockOf(text, "begin areatrig 12"),
+              "begin areatrig 12\n  description \"\"\n  color 2\nend areatrig\n");
     EXPECT_EQ(blockOf(text, "begin wav_list 3"),
               "begin wav_list 3\n  description \"\"\n  file_name \"boom.wav\"\nend wav_list\n");
     EXPECT_EQ(blockOf(text, "begin layer 0"), "begin layer 0\n  description \"Ground\"\nend layer\n");
@@ -199,7 +205,8 @@ TEST_F(MetafileWriter, WriteReplacesTheTargetAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(metafile_Write(*page, path.c_str()));
     EXPECT_NE(test_ReadFile(path).find("  name \"new\"\n"), std::string::npos);
     int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++files;
     EXPECT_EQ(files, 1);
 }
 
@@ -223,7 +230,8 @@ TEST_F(MetafileWriter, FailedWriteKeepsThePreviousFile) {
     EXPECT_FALSE(written);
     EXPECT_EQ(test_ReadFile(path), "previous mission");
     int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++files;
     EXPECT_EQ(files, 1) << "the temporary file is removed";
 }
 

@@ -10,7 +10,7 @@
 namespace {
 
 class DerivedData : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test_LoadItemDefs();
         page = std::make_unique<MissionPage>();
@@ -18,7 +18,8 @@ protected:
 
     // Adds filler items up to `slot`, then an item of `type` there.
     MissionItem& itemAt(int slot, int32_t type) {
-        while (page->num_items <= slot) page_AddItem(*page, kTestTreeType, 0, 0, 0);
+        while (page->num_items <= slot)
+            page_AddItem(*page, kTestTreeType, 0, 0, 0);
         MissionItem& item = page->items[slot];
         item.type_id = type;
         page_SetItemDefaults(item);
@@ -69,17 +70,19 @@ TEST_F(DerivedData, InvalidListNumbersBelongToNoListAndAreReset) {
     waypointMarker(1, 0, 0);
     waypointMarker(2, -4, 0);
     MissionItem& other = itemAt(3, kTestSoldierType);
-    other.waypoint_id = 200; // not a marker: an assigned list, left alone
+    other.waypoint_id = 200;             // not a marker: an assigned list, left alone
     page->waypoints[1].member_count = 9; // stale
     page_RebuildWaypointLists(*page);
-    for (int n = 0; n < kMaxWaypointLists; ++n) EXPECT_EQ(page->waypoints[n].member_count, 0) << n;
+    for (int n = 0; n < kMaxWaypointLists; ++n)
+        EXPECT_EQ(page->waypoints[n].member_count, 0) << n;
     EXPECT_EQ(page->items[0].waypoint_id, 0);
     EXPECT_EQ(page->items[2].waypoint_id, 0);
     EXPECT_EQ(page->items[3].waypoint_id, 200);
 }
 
 TEST_F(DerivedData, MarkersBeyondSixtyFourMemberSlotsAreSkipped) {
-    for (int i = 0; i < 70; ++i) waypointMarker(i, 7, 69 - i);
+    for (int i = 0; i < 70; ++i)
+        waypointMarker(i, 7, 69 - i);
     page_RebuildWaypointLists(*page);
     ASSERT_EQ(page->waypoints[7].member_count, kMaxWaypointMembers);
     EXPECT_EQ(page->waypoints[7].members[0], 63); // the 64 first markers, by position
@@ -119,7 +122,8 @@ TEST_F(DerivedData, GroupCountsSkipNumbersOutsideTheRecords) {
     EXPECT_EQ(page->groups[1].member_count, 2);
     EXPECT_EQ(page->groups[63].member_count, 1);
     int total = 0;
-    for (const ItemGroup& group : page->groups) total += group.member_count;
+    for (const ItemGroup& group : page->groups)
+        total += group.member_count;
     EXPECT_EQ(total, 3);
 }
 
@@ -153,7 +157,8 @@ TEST_F(DerivedData, AreaMarkersOutsideOneToNinetyNineAreIgnored) {
     areaMarker(2, -1, 0, 0);
     page->area_triggers[50].area_number = 50; // stale
     page_RebuildAreaTriggers(*page);
-    for (const AreaTrigger& trigger : page->area_triggers) EXPECT_EQ(trigger.area_number, 0);
+    for (const AreaTrigger& trigger : page->area_triggers)
+        EXPECT_EQ(trigger.area_number, 0);
 }
 
 } // namespace

@@ -26,7 +26,8 @@ EventTrigger otherTrigger(int32_t marker) {
 std::unique_ptr<MissionPage> pageWithEvents(int count) {
     auto page = std::make_unique<MissionPage>();
     page->num_events = count;
-    for (int e = 0; e < count; ++e) std::snprintf(page->events[e].name, sizeof page->events[e].name, "E%d", e);
+    for (int e = 0; e < count; ++e)
+        std::snprintf(page->events[e].name, sizeof page->events[e].name, "E%d", e);
     return page;
 }
 
@@ -37,7 +38,8 @@ void addTrigger(MissionPage& page, int event, const EventTrigger& trigger) {
 
 std::vector<int32_t> refs(const MissionEvent& event) {
     std::vector<int32_t> result;
-    for (int t = 0; t < event.trigger_count; ++t) result.push_back(event.triggers[t].value[kTriggerEventRefValue]);
+    for (int t = 0; t < event.trigger_count; ++t)
+        result.push_back(event.triggers[t].value[kTriggerEventRefValue]);
     return result;
 }
 
@@ -55,7 +57,8 @@ TEST(EventDelete, RemovesReferencesToItAndLowersLaterOnes) {
     EXPECT_STREQ(page->events[3].name, "E4");
     EXPECT_STREQ(page->events[4].name, "") << "the vacated record is zeroed";
     EXPECT_EQ(refs(page->events[0]), (std::vector<int32_t>{2, 3, 2}));
-    EXPECT_EQ(page->events[0].triggers[2].value[kTriggerTypeValue], 5) << "other trigger types are kept as they are";
+    EXPECT_EQ(page->events[0].triggers[2].value[kTriggerTypeValue], 5)
+        << "other trigger types are kept as they are";
     EXPECT_EQ(refs(page->events[3]), (std::vector<int32_t>{1}));
     EXPECT_EQ(page->events[0].triggers[3].value[kTriggerTypeValue], 0) << "vacated trigger slots are zeroed";
 }
@@ -123,7 +126,8 @@ TEST(EventInsert, OwnEventAsRecordIsCopiedBeforeTheShift) {
 
 TEST(TriggerEdit, EleventhTriggerChangesNothing) {
     auto page = pageWithEvents(1);
-    for (int t = 0; t < kMaxTriggers; ++t) addTrigger(*page, 0, otherTrigger(t));
+    for (int t = 0; t < kMaxTriggers; ++t)
+        addTrigger(*page, 0, otherTrigger(t));
     EXPECT_EQ(event_InsertTrigger(*page, 0, 3, otherTrigger(99)), 0);
     EXPECT_EQ(page->events[0].trigger_count, kMaxTriggers);
     EXPECT_EQ(page->events[0].triggers[3].value[kTriggerEventRefValue], 3);

@@ -12,8 +12,8 @@
 namespace {
 
 class PageItems : public ::testing::Test {
-protected:
-  void SetUp() override { test_LoadItemDefs(); }
+  protected:
+    void SetUp() override { test_LoadItemDefs(); }
 };
 
 TEST_F(PageItems, NextItemIdIsOneAboveTheHighest) {
@@ -175,7 +175,8 @@ TEST(WindZoneChain, StartNewReplacesTheChainAndAppendGoesBehind) {
     chain.startNew();
     EXPECT_EQ(chain.count(), 1);
     WindZone* last = chain.head();
-    for (int i = 0; i < 200000; ++i) last = chain.appendAfter(last); // freed without recursion
+    for (int i = 0; i < 200000; ++i)
+        last = chain.appendAfter(last); // freed without recursion
     EXPECT_EQ(chain.count(), 200001);
 }
 

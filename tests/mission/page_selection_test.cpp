@@ -14,14 +14,16 @@ namespace {
 
 std::unique_ptr<MissionPage> pageWithItems(int count) {
     auto page = std::make_unique<MissionPage>();
-    for (int i = 0; i < count; ++i) page->items[i].id = 100 + i; // ids tell the items apart
+    for (int i = 0; i < count; ++i)
+        page->items[i].id = 100 + i; // ids tell the items apart
     page->num_items = count;
     return page;
 }
 
 std::vector<int32_t> ids(const MissionPage& page) {
     std::vector<int32_t> result;
-    for (int i = 0; i < page.num_items; ++i) result.push_back(page.items[i].id);
+    for (int i = 0; i < page.num_items; ++i)
+        result.push_back(page.items[i].id);
     return result;
 }
 
@@ -33,7 +35,8 @@ void referenceDelete(MissionPage& page) {
     for (size_t p = 0; p < entries.size(); ++p) {
         const int32_t s = entries[p];
         if (s < 0 || s >= page.num_items) continue;
-        for (int i = s; i + 1 < page.num_items; ++i) page.items[i] = page.items[i + 1];
+        for (int i = s; i + 1 < page.num_items; ++i)
+            page.items[i] = page.items[i + 1];
         --page.num_items;
         for (size_t q = p + 1; q < entries.size(); ++q)
             if (entries[q] > s) --entries[q];
@@ -77,7 +80,8 @@ TEST(SelectionDelete, MatchesOneByOneDeletionOnRandomSelections) {
         auto expected = pageWithItems(count);
         const int picks = std::uniform_int_distribution<int>(0, 320)(engine);
         std::vector<int32_t> entries;
-        for (int p = 0; p < picks; ++p) entries.push_back(std::uniform_int_distribution<int>(-3, count + 3)(engine));
+        for (int p = 0; p < picks; ++p)
+            entries.push_back(std::uniform_int_distribution<int>(-3, count + 3)(engine));
         page->selection.count = expected->selection.count = static_cast<int32_t>(entries.size());
         std::copy(entries.begin(), entries.end(), page->selection.slots);
         std::copy(entries.begin(), entries.end(), expected->selection.slots);
@@ -115,11 +119,13 @@ TEST(SelectionEdit, AddRemoveToggleKeepOrderAndUniqueness) {
 
 TEST(SelectionEdit, ClearDropsHighlightOfEveryItem) {
     auto page = pageWithItems(5);
-    for (int i = 0; i < 5; ++i) page->items[i].display_flags = 0x7;
+    for (int i = 0; i < 5; ++i)
+        page->items[i].display_flags = 0x7;
     sel_Add(*page, 1);
     sel_Clear(*page);
     EXPECT_EQ(page->selection.count, 0);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(page->items[i].display_flags, 0x5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(page->items[i].display_flags, 0x5);
 }
 
 TEST(SelectionEdit, HideAndMoveTouchOnlyTheirItems) {
@@ -127,7 +133,8 @@ TEST(SelectionEdit, HideAndMoveTouchOnlyTheirItems) {
     sel_Add(*page, 2);
     sel_Add(*page, 0);
     sel_HideSelected(*page);
-    EXPECT_EQ(page->items[0].hidden + page->items[1].hidden + page->items[2].hidden + page->items[3].hidden, 2);
+    EXPECT_EQ(page->items[0].hidden + page->items[1].hidden + page->items[2].hidden + page->items[3].hidden,
+              2);
     EXPECT_EQ(page->items[2].hidden, 1);
     sel_HideUnselected(*page);
     EXPECT_EQ(page->items[0].hidden, 0);

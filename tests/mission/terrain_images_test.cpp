@@ -46,7 +46,8 @@ Pictures makePictures() {
     for (int y = 0; y < N; ++y)
         for (int x = 0; x < N; ++x) {
             const size_t i = static_cast<size_t>(y) * N + x;
-            p.jpegColour[i] = static_cast<uint32_t>((x / 4) & 0xFF) << 16 | static_cast<uint32_t>((y / 4) & 0xFF) << 8 | 0x40;
+            p.jpegColour[i] = static_cast<uint32_t>((x / 4) & 0xFF) << 16 |
+                              static_cast<uint32_t>((y / 4) & 0xFF) << 8 | 0x40;
             p.tgaColour[i] = 0x00102030u + static_cast<uint32_t>((x ^ y) & 0x7F);
             // Plateaus 32 pixels wide: outlines only along their edges.
             p.heights[i] = static_cast<uint16_t>(((x / 32) * 1000 + (y / 32) * 37) & 0xFFFF);
@@ -60,7 +61,8 @@ Pictures makePictures() {
     }
     p.tiles.resize(static_cast<size_t>(kTileSide) * kTileRows);
     for (size_t i = 0; i < p.tiles.size(); ++i)
-        p.tiles[i] = static_cast<uint32_t>((i * 2654435761u) >> 8 & 0xFFFFFF) | static_cast<uint32_t>(i / 4096 % 200 + 20) << 24;
+        p.tiles[i] = static_cast<uint32_t>((i * 2654435761u) >> 8 & 0xFFFFFF) |
+                     static_cast<uint32_t>(i / 4096 % 200 + 20) << 24;
     JpegEncodeOptions options;
     options.quality = 80;
     p.jpegFile = jpeg_Encode(p.jpegColour, N, N, options);
@@ -70,12 +72,13 @@ Pictures makePictures() {
 // The definition of a test terrain.
 std::string trn(const std::string& colour, const std::string& elevation, const std::string& detailMap,
                 const std::string& detailColour, int waterHeight = 7) {
-    return "terrain_name \"Test\"\r\ncolor_map " + colour + "\r\nelev_map " + elevation + "\r\ndetail_map " + detailMap +
-           "\r\ndetail_color " + detailColour + "\r\nwater_height " + std::to_string(waterHeight) + "\r\n";
+    return "terrain_name \"Test\"\r\ncolor_map " + colour + "\r\nelev_map " + elevation + "\r\ndetail_map " +
+           detailMap + "\r\ndetail_color " + detailColour + "\r\nwater_height " +
+           std::to_string(waterHeight) + "\r\n";
 }
 
 class TerrainImages : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         pictures_ = new Pictures(makePictures());
         dir_ = new TempDir();
@@ -86,7 +89,8 @@ protected:
         dir_->write("plain_c.tga", tga_Encode(N, N, p.tgaColour, colour));
         // The same JPEG marked as progressive: the probe refuses it.
         std::vector<uint8_t> progressive = p.jpegFile;
-        for (size_t i = 2; i + 4 <= progressive.size() && progressive[i + 1] != 0xDA; i += 2 + (progressive[i + 2] << 8 | progressive[i + 3]))
+        for (size_t i = 2; i + 4 <= progressive.size() && progressive[i + 1] != 0xDA;
+             i += 2 + (progressive[i + 2] << 8 | progressive[i + 3]))
             if (progressive[i + 1] == 0xC0) progressive[i + 1] = 0xC2;
         dir_->write("prog_c.jpg", progressive);
         dir_->write("prog_c.tga", tga_Encode(N, N, p.tgaColour, colour));
@@ -96,7 +100,8 @@ protected:
         dir_->write("part_c.tga", tga_Encode(300, 200, p.tgaColour, colour));
         dir_->write("t_e.r16", r16_Encode(N, N, p.heights));
         std::vector<uint8_t> levels(kPixels);
-        for (size_t i = 0; i < kPixels; ++i) levels[i] = static_cast<uint8_t>(p.heights[i] >> 8);
+        for (size_t i = 0; i < kPixels; ++i)
+            levels[i] = static_cast<uint8_t>(p.heights[i] >> 8);
         dir_->write("t_e.pcx", pcx_EncodeIndexed(N, N, levels, p.palette));
         dir_->write("t_d.pcx", pcx_EncodeIndexed(N, N, p.characters, p.palette));
         TgaWriteOptions tiles;
@@ -124,7 +129,9 @@ protected:
         std::snprintf(page_->general.terrain, sizeof page_->general.terrain, "%s", name.c_str());
         return terrain_LoadImages(*page_);
     }
-    std::vector<uint32_t> colour() const { return {page_->imagery->color_map, page_->imagery->color_map + kPixels}; }
+    std::vector<uint32_t> colour() const {
+        return {page_->imagery->color_map, page_->imagery->color_map + kPixels};
+    }
     // The TGA colour as read: 24-bit pixels have a fourth byte of 0.
     static std::vector<uint32_t> tgaColour() { return pictures_->tgaColour; }
 
@@ -155,7 +162,8 @@ TEST_F(TerrainImages, FillsEveryBufferFromTheFilesTheDefinitionNames) {
         ASSERT_EQ(im.elevation_map[i], static_cast<uint32_t>(p.heights[i] >> 8) << 8) << i;
         ASSERT_EQ(im.character_map[i], p.characters[i]) << i;
     }
-    EXPECT_EQ(std::memcmp(im.character_palette, p.palette.data(), 768), 0) << "the palette as red, green, blue";
+    EXPECT_EQ(std::memcmp(im.character_palette, p.palette.data(), 768), 0)
+        << "the palette as red, green, blue";
     EXPECT_EQ(std::memcmp(im.detail_texture, p.tiles.data(), kPixels * 4), 0);
     std::vector<uint32_t> premultiplied = p.tiles;
     pixel_Premultiply(reinterpret_cast<uint8_t*>(premultiplied.data()), kTileSide, kTileRows);
@@ -201,7 +209,8 @@ TEST_F(TerrainImages, ElevationFromPcxIsTheRedOfThePixelsPaletteEntry) {
     ASSERT_EQ(load("pcxelev", trn("plain_c.tga", "t_e.pcx", "t_d.pcx", "t_t.tga")), 1);
     for (size_t i = 0; i < kPixels; i += 3001) {
         const uint8_t index = static_cast<uint8_t>(pictures_->heights[i] >> 8);
-        ASSERT_EQ(page_->imagery->elevation_map[i], static_cast<uint32_t>(pictures_->palette[index * 3]) << 8) << i;
+        ASSERT_EQ(page_->imagery->elevation_map[i], static_cast<uint32_t>(pictures_->palette[index * 3]) << 8)
+            << i;
     }
 }
 
@@ -250,7 +259,8 @@ TEST_F(TerrainImages, NoTerrainOrNoDefinitionLeavesEveryBufferCleared) {
     EXPECT_EQ(terrain_LoadImages(*page_), 1);
     EXPECT_EQ(page_->detail_images_present, 0);
     ASSERT_NE(page_->imagery, nullptr);
-    EXPECT_TRUE(std::all_of(page_->imagery->color_map, page_->imagery->color_map + kPixels, [](uint32_t v) { return v == 0; }));
+    EXPECT_TRUE(std::all_of(page_->imagery->color_map, page_->imagery->color_map + kPixels,
+                            [](uint32_t v) { return v == 0; }));
 
     auto fresh = std::make_unique<MissionPage>();
     EXPECT_EQ(terrain_LoadImages(*fresh), 1);
@@ -269,8 +279,9 @@ TEST_F(TerrainImages, FindsTheDefinitionAndImagesInsideAnArchive) {
     entries.push_back({"packed.trn", {}, false});
     const std::string definition = trn("packed_c.tga", "packed_e.r16", "packed_d.pcx", "packed_t.tga");
     entries.back().data.assign(definition.begin(), definition.end());
-    for (const auto& [entry, file] : {std::pair{"packed_c.tga", "plain_c.tga"}, std::pair{"packed_e.r16", "t_e.r16"},
-                                      std::pair{"packed_d.pcx", "t_d.pcx"}, std::pair{"packed_t.tga", "t_t.tga"}})
+    for (const auto& [entry, file] :
+         {std::pair{"packed_c.tga", "plain_c.tga"}, std::pair{"packed_e.r16", "t_e.r16"},
+          std::pair{"packed_d.pcx", "t_d.pcx"}, std::pair{"packed_t.tga", "t_t.tga"}})
         entries.push_back({entry, test_ReadBytes(dir_->path(file)), false});
     ASSERT_TRUE(pff_WriteArchive(dir_->path("terrains.pff").c_str(), entries));
     ASSERT_EQ(gamedata_OpenArchives(), 1);
@@ -343,8 +354,10 @@ TEST(TerrainOutline, ARaisedPixelOutlinesItselfAndItsFourNeighboursAcrossTheEdge
         std::sort(expected.begin(), expected.end());
         std::vector<size_t> marked;
         for (size_t i = 0; i < kPixels; ++i) {
-            if (outline[i] == kOutlinePixel) marked.push_back(i);
-            else ASSERT_EQ(outline[i], 0u);
+            if (outline[i] == kOutlinePixel)
+                marked.push_back(i);
+            else
+                ASSERT_EQ(outline[i], 0u);
         }
         EXPECT_EQ(marked, expected);
     }

@@ -9,9 +9,11 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // Reference drawing of a world polyline (closed or not) through the same line primitive.
-void referenceLines(const MapCanvas& canvas, const std::vector<std::pair<int32_t, int32_t>>& points, uint32_t colour) {
+void referenceLines(const MapCanvas& canvas, const std::vector<std::pair<int32_t, int32_t>>& points,
+                    uint32_t colour) {
     for (size_t i = 1; i < points.size(); ++i)
-        DrawWorldLine(canvas, points[i - 1].first, points[i - 1].second, points[i].first, points[i].second, colour);
+        DrawWorldLine(canvas, points[i - 1].first, points[i - 1].second, points[i].first, points[i].second,
+                      colour);
 }
 
 int32_t roundToInt(double v) {
@@ -28,7 +30,8 @@ ModelDesc lodModel(int lods, int32_t radius) {
     ModelDesc desc;
     desc.name = "lods";
     desc.radius = radius << 8;
-    for (int k = 0; k < lods; ++k) desc.lods.push_back(rtest_TriangleLod(int16_t(256 * (k + 1))));
+    for (int k = 0; k < lods; ++k)
+        desc.lods.push_back(rtest_TriangleLod(int16_t(256 * (k + 1))));
     return desc;
 }
 
@@ -159,14 +162,14 @@ TEST(ItemCulling, EachSideWithTheScreenRadius) {
     ViewState view = rtest_View(1.0f);
     const MapTransform t = map_MakeTransform(view, 2000, 2000); // centre pixel (1000, 1000)
     // Screen radius 10 px.
-    EXPECT_FALSE(map_Culled(t, -1000 - 9, 0, 10));  // fx = -9
-    EXPECT_TRUE(map_Culled(t, -1000 - 11, 0, 10));  // fx = -11
-    EXPECT_FALSE(map_Culled(t, 200 + 9, 0, 10));    // fx = 1209
-    EXPECT_TRUE(map_Culled(t, 200 + 11, 0, 10));    // fx = 1211
-    EXPECT_FALSE(map_Culled(t, 0, 1000 + 9, 10));   // fy = -9
+    EXPECT_FALSE(map_Culled(t, -1000 - 9, 0, 10)); // fx = -9
+    EXPECT_TRUE(map_Culled(t, -1000 - 11, 0, 10)); // fx = -11
+    EXPECT_FALSE(map_Culled(t, 200 + 9, 0, 10));   // fx = 1209
+    EXPECT_TRUE(map_Culled(t, 200 + 11, 0, 10));   // fx = 1211
+    EXPECT_FALSE(map_Culled(t, 0, 1000 + 9, 10));  // fy = -9
     EXPECT_TRUE(map_Culled(t, 0, 1000 + 11, 10));
-    EXPECT_FALSE(map_Culled(t, 0, -24 - 9, 10));    // fy = 1033
-    EXPECT_TRUE(map_Culled(t, 0, -24 - 11, 10));    // fy = 1035
+    EXPECT_FALSE(map_Culled(t, 0, -24 - 9, 10)); // fy = 1033
+    EXPECT_TRUE(map_Culled(t, 0, -24 - 11, 10)); // fy = 1035
 }
 
 TEST_F(RenderFixture, CullRadiusComesFromTheModelExceptForPeopleAndMarkers) {
@@ -193,7 +196,7 @@ TEST(ItemGeometry, PlainSymbolTurnsWithTheHeading) {
     EXPECT_EQ(p[0].y, 2333);
     EXPECT_EQ(p[1].x, 1000); // (e, 0) → (0, e)
     EXPECT_EQ(p[1].y, 2256);
-    EXPECT_EQ(p[2].x, 744);  // (0, e) → (-e, 0)
+    EXPECT_EQ(p[2].x, 744); // (0, e) → (-e, 0)
     EXPECT_EQ(p[2].y, 2000);
     // Heading 90 faces east: no turn.
     geom_PlainSymbolPoints(0, 0, 90, 2, p);
@@ -255,8 +258,9 @@ TEST_F(RenderFixture, PersonIsASymbolWithItsConeWhenConesAreShown) {
     referenceLines(expected.canvas, {{0, 0}, {0, 333}}, colour);
     referenceLines(expected.canvas, {{0, 256}, {-256, 0}, {0, -256}, {256, 0}, {0, 256}}, colour);
     std::vector<std::pair<int32_t, int32_t>> cone = {{0, 0}};
-    for (int a = 45; a <= 135; a += 10) cone.push_back({roundToInt(2048 * std::cos(a * kPi / 180)),
-                                                         roundToInt(2048 * std::sin(a * kPi / 180))});
+    for (int a = 45; a <= 135; a += 10)
+        cone.push_back(
+            {roundToInt(2048 * std::cos(a * kPi / 180)), roundToInt(2048 * std::sin(a * kPi / 180))});
     cone.push_back({0, 0});
     referenceLines(expected.canvas, cone, colour);
     EXPECT_TRUE(drawn.samePixels(expected));
@@ -292,7 +296,8 @@ TEST_F(RenderFixture, RadiusMarkerDrawsItsScaledSymbolAndACircle) {
     referenceLines(expected.canvas, {{140, 0}, {0, 140}, {-140, 0}, {0, -140}, {140, 0}}, colour);
     std::vector<std::pair<int32_t, int32_t>> circle = {{0, 0}};
     for (int a = -180; a <= 180; a += 10)
-        circle.push_back({roundToInt(2560 * std::cos(a * kPi / 180)), roundToInt(2560 * std::sin(a * kPi / 180))});
+        circle.push_back(
+            {roundToInt(2560 * std::cos(a * kPi / 180)), roundToInt(2560 * std::sin(a * kPi / 180))});
     circle.push_back({0, 0});
     referenceLines(expected.canvas, circle, colour);
     EXPECT_TRUE(drawn.samePixels(expected));
@@ -393,4 +398,3 @@ TEST_F(RenderFixture, ModelOutlineSkipsHiddenEdgesAndTurnsWithTheHeading) {
     referenceLines(ref.canvas, {{3000 - 2560, -2000}, {3000, -2000}}, colour);
     EXPECT_TRUE(drawn.samePixels(ref));
 }
-

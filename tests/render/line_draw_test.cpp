@@ -42,7 +42,8 @@ TEST(LineDraw, CoincidentEndsDrawNothing) {
 
 TEST(LineDraw, ClippedToTheImageWithIntegerIntercepts) {
     PixelSet row;
-    for (int32_t x = 0; x < 16; ++x) row.insert({x, 5});
+    for (int32_t x = 0; x < 16; ++x)
+        row.insert({x, 5});
     EXPECT_EQ(drawn(16, 10, -10, 5, 20, 5), row);
     // The left end is cut at x = 0 (y = 20 × 10 ÷ 40 = 5); the right end first at x = 15
     // (y = 5 + 15 × 15 ÷ 30 = 12), then at y = 9 (x = 15 × 4 ÷ 7 = 8).
@@ -76,9 +77,10 @@ TEST(LineDraw, NothingIsWrittenOutsideTheImageAndPixelsHugTheLine) {
         };
         // One end near the image now and then, so that many lines cross it.
         const ScreenPointF a{coord(kW / 2.0), coord(kH / 2.0)};
-        const ScreenPointF b = n % 3 == 0 ? ScreenPointF{std::round(std::uniform_real_distribution<double>(-10, 70)(random)),
-                                                         std::round(std::uniform_real_distribution<double>(-10, 45)(random))}
-                                          : ScreenPointF{coord(kW / 2.0), coord(kH / 2.0)};
+        const ScreenPointF b =
+            n % 3 == 0 ? ScreenPointF{std::round(std::uniform_real_distribution<double>(-10, 70)(random)),
+                                      std::round(std::uniform_real_distribution<double>(-10, 45)(random))}
+                       : ScreenPointF{coord(kW / 2.0), coord(kH / 2.0)};
         map_DrawScreenLine(target, a, b, n); // each line in a colour of its own
         for (int i = 0; i < kGuard; ++i) {
             ASSERT_EQ(buffer[i], 0u);
@@ -93,8 +95,8 @@ TEST(LineDraw, NothingIsWrittenOutsideTheImageAndPixelsHugTheLine) {
             for (int32_t x = 0; x < kW; ++x) {
                 if (target.pixels[y * kW + x] != n) continue;
                 const double distance = std::fabs(dx * (a.y - y) - dy * (a.x - x)) / length;
-                ASSERT_LE(distance, 2.0) << "line " << a.x << "," << a.y << " - " << b.x << "," << b.y << " pixel " << x
-                                         << "," << y;
+                ASSERT_LE(distance, 2.0) << "line " << a.x << "," << a.y << " - " << b.x << "," << b.y
+                                         << " pixel " << x << "," << y;
             }
     }
 }
@@ -103,7 +105,8 @@ TEST(LineDraw, LinesThroughTheImageAreDrawnEvenFromFarAway) {
     TestImage image(rtest_View(1.0f), 64, 48);
     // A horizontal line from -1e12 to +1e12 across row 20 covers the whole row.
     map_DrawScreenLine(image.image.target(), ScreenPointF{-1e12, 20}, ScreenPointF{1e12, 20}, 0xFFFFFF);
-    for (int32_t x = 0; x < 64; ++x) EXPECT_EQ(image.at(x, 20), 0xFFFFFFu) << x;
+    for (int32_t x = 0; x < 64; ++x)
+        EXPECT_EQ(image.at(x, 20), 0xFFFFFFu) << x;
     EXPECT_EQ(image.count(0xFFFFFF), 64);
     // Undefined ends draw nothing.
     map_DrawScreenLine(image.image.target(), ScreenPointF{NAN, 3}, ScreenPointF{10, 3}, 0x123456);
@@ -123,6 +126,7 @@ TEST(LineDraw, WorldLinesGoThroughTheTransform) {
     TestImage far(rtest_View(3.0e38f), 64, 48);
     DrawWorldLine(far.canvas, 0, 0, 1, 0, 0xFFFFFF);
     PixelSet half;
-    for (int32_t x = 32; x < 64; ++x) half.insert({x, 24});
+    for (int32_t x = 32; x < 64; ++x)
+        half.insert({x, 24});
     EXPECT_EQ(far.changed(), half);
 }

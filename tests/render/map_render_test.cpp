@@ -27,7 +27,8 @@ class MapRenderTest : public RenderFixture {
     }
     // Checks that `colour` covers exactly the reference lines' pixels, except where an item
     // symbol (`itemColour`) was drawn over them later.
-    void expectLines(const TestImage& rendered, const TestImage& reference, uint32_t colour, uint32_t itemColour) {
+    void expectLines(const TestImage& rendered, const TestImage& reference, uint32_t colour,
+                     uint32_t itemColour) {
         int lines = 0;
         for (int32_t y = 0; y < rendered.image.height(); ++y)
             for (int32_t x = 0; x < rendered.image.width(); ++x) {

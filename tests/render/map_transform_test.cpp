@@ -72,11 +72,11 @@ TEST(WorldToScreen, CentreLandsOnHalfSizeAndYGrowsUp) {
 
 TEST(WorldToScreen, InsideMeansWithinTheImage) {
     const MapTransform t = transformOf(1.0f, 0, 0, 100, 50);
-    EXPECT_TRUE(WorldToScreen(t, -50, 25).inside);   // (0, 0)
-    EXPECT_TRUE(WorldToScreen(t, 49, -24).inside);   // (99, 49)
-    EXPECT_FALSE(WorldToScreen(t, 50, 0).inside);    // x = 100
-    EXPECT_FALSE(WorldToScreen(t, 0, -25).inside);   // y = 50
-    EXPECT_FALSE(WorldToScreen(t, -51, 0).inside);   // x = -1
+    EXPECT_TRUE(WorldToScreen(t, -50, 25).inside); // (0, 0)
+    EXPECT_TRUE(WorldToScreen(t, 49, -24).inside); // (99, 49)
+    EXPECT_FALSE(WorldToScreen(t, 50, 0).inside);  // x = 100
+    EXPECT_FALSE(WorldToScreen(t, 0, -25).inside); // y = 50
+    EXPECT_FALSE(WorldToScreen(t, -51, 0).inside); // x = -1
     // Far beyond the 32-bit pixel range: held, never inside.
     const MapTransform huge = transformOf(1000.0f, 0, 0, 100, 50);
     const ScreenPoint p = WorldToScreen(huge, INT32_MAX, INT32_MIN);

@@ -58,7 +58,8 @@ class RenderCommand : public RenderFixture {
         const int soldier = rtest_AddItem(*page, kTestSoldierType, 140000, -120000, 200);
         page->items[soldier].fov = 120;
         for (int i = 0; i < 3; ++i) {
-            const int slot = rtest_AddItem(*page, kWaypointMarkerType, 100000 + 20000 * i, -150000 + 9000 * i * i, 0);
+            const int slot =
+                rtest_AddItem(*page, kWaypointMarkerType, 100000 + 20000 * i, -150000 + 9000 * i * i, 0);
             page->items[slot].waypoint_id = 2;
             page->items[slot].wpnumber = i;
         }
@@ -79,14 +80,17 @@ class RenderCommand : public RenderFixture {
     }
 
     CommandResult tool(const std::string& args) {
-        return test_Run(test_Quote(kQzmission) + " --game " + test_Quote(game.path()) + " render " + args + " 2>" +
-                        test_Quote(work.path("stderr.txt")));
+        return test_Run(test_Quote(kQzmission) + " --game " + test_Quote(game.path()) + " render " + args +
+                        " 2>" + test_Quote(work.path("stderr.txt")));
     }
 
     // The PNG's pixels as 0x00RRGGBB, decoded by ImageMagick.
     std::vector<uint32_t> decode(const std::string& png, size_t pixels) {
         const std::string raw = work.path("out.rgb");
-        EXPECT_EQ(test_Run(std::string(kImageMagick) + " " + test_Quote(png) + " -depth 8 rgb:" + test_Quote(raw)).status, 0);
+        EXPECT_EQ(
+            test_Run(std::string(kImageMagick) + " " + test_Quote(png) + " -depth 8 rgb:" + test_Quote(raw))
+                .status,
+            0);
         const std::vector<uint8_t> bytes = test_ReadBytes(raw);
         EXPECT_EQ(bytes.size(), pixels * 3);
         std::vector<uint32_t> out;
@@ -100,7 +104,8 @@ class RenderCommand : public RenderFixture {
         EXPECT_TRUE(image.create(w, h));
         EXPECT_EQ(MapRender(*page, view, image.target()), 1);
         std::vector<uint32_t> out(image.pixels(), image.pixels() + size_t(w) * h);
-        for (uint32_t& p : out) p &= 0xFFFFFF; // the tint reaches into the fourth byte
+        for (uint32_t& p : out)
+            p &= 0xFFFFFF; // the tint reaches into the fourth byte
         return out;
     }
 
@@ -118,8 +123,8 @@ TEST_F(RenderCommand, DrawsWhatTheRendererDrawsInEveryMode) {
     view.zoom = 0.004f;
     view.center_x = 131072;
     view.center_y = -131072;
-    const std::pair<const char*, int32_t> modes[] = {{"color", kMapModeColor}, {"depth", kMapModeDepth},
-                                                     {"outline", kMapModeOutline}};
+    const std::pair<const char*, int32_t> modes[] = {
+        {"color", kMapModeColor}, {"depth", kMapModeDepth}, {"outline", kMapModeOutline}};
     for (const auto& [name, mode] : modes) {
         const std::string png = work.path(std::string(name) + ".png");
         const CommandResult result = tool(test_Quote(mission) + " " + test_Quote(png) + " --mode " + name +

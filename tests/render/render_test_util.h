@@ -38,13 +38,17 @@ struct TestImage {
 
     TestImage(const ViewState& view, int32_t width, int32_t height, uint32_t fill = 0) {
         EXPECT_TRUE(image.create(width, height));
-        for (int32_t i = 0; i < width * height; ++i) image.pixels()[i] = fill;
+        for (int32_t i = 0; i < width * height; ++i)
+            image.pixels()[i] = fill;
         canvas = map_MakeCanvas(view, image.target());
     }
-    uint32_t at(int32_t x, int32_t y) const { return image.pixels()[size_t(y) * size_t(image.width()) + size_t(x)]; }
+    uint32_t at(int32_t x, int32_t y) const {
+        return image.pixels()[size_t(y) * size_t(image.width()) + size_t(x)];
+    }
     int count(uint32_t colour) const {
         int n = 0;
-        for (int32_t i = 0; i < image.width() * image.height(); ++i) n += image.pixels()[i] == colour;
+        for (int32_t i = 0; i < image.width() * image.height(); ++i)
+            n += image.pixels()[i] == colour;
         return n;
     }
     // Pixels that differ from `fill`.
@@ -57,7 +61,8 @@ struct TestImage {
     }
     bool samePixels(const TestImage& other) const {
         return image.width() == other.image.width() && image.height() == other.image.height() &&
-               std::equal(image.pixels(), image.pixels() + image.width() * image.height(), other.image.pixels());
+               std::equal(image.pixels(), image.pixels() + image.width() * image.height(),
+                          other.image.pixels());
     }
 };
 
@@ -79,7 +84,8 @@ class RenderFixture : public ::testing::Test {
         page = std::make_unique<MissionPage>();
     }
     void TearDown() override {
-        for (int i = 0; i < itemdef_Count(); ++i) itemdef_Get(i)->model = nullptr;
+        for (int i = 0; i < itemdef_Count(); ++i)
+            itemdef_Get(i)->model = nullptr;
         modeltest_FreeAll();
     }
 

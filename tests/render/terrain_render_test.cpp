@@ -39,7 +39,8 @@ class TerrainRender : public ::testing::Test {
 };
 
 // The texel a pixel shows, computed independently with 64-bit floor arithmetic.
-std::pair<uint32_t, uint32_t> expectedTexel(const ViewState& view, int32_t w, int32_t h, int32_t col, int32_t row) {
+std::pair<uint32_t, uint32_t> expectedTexel(const ViewState& view, int32_t w, int32_t h, int32_t col,
+                                            int32_t row) {
     const int64_t c = int64_t(std::trunc(256.0f / view.zoom));
     const int64_t u0 = int64_t(std::trunc(float(view.center_x) * 256.0f)) - c * (w >> 1);
     const int64_t v0 = int64_t(std::trunc(-float(view.center_y) * 256.0f)) - c * (h >> 1);
@@ -86,7 +87,8 @@ TEST_F(TerrainRender, EveryPixelMatchesTheAddressingRule) {
         for (int32_t row = 0; row < 41; ++row)
             for (int32_t col = 0; col < 97; ++col) {
                 const auto [tc, tr] = expectedTexel(view, 97, 41, col, row);
-                ASSERT_EQ(image.at(col, row), texelId(tc, tr)) << "zoom " << zoom << " at " << col << "," << row;
+                ASSERT_EQ(image.at(col, row), texelId(tc, tr))
+                    << "zoom " << zoom << " at " << col << "," << row;
             }
     }
 }
@@ -141,7 +143,7 @@ TEST_F(WaterTint, TexelAtTheLevelIsTintedOneAboveIsNot) {
 TEST_F(WaterTint, DepthAndOutlineTintShiftsTheWholeWordWithoutMask) {
     // Depth: the pixel is the elevation texel 0x00000B00; unmasked, the shift carries bit 8 into
     // bit 7, which the masked colour-map form would drop.
-    imagery->elevation_map[0] = 0x00000B00; // height 11 is above the level ...
+    imagery->elevation_map[0] = 0x00000B00;  // height 11 is above the level ...
     page->general.terrain_water_height = 11; // ... until the level is 11
     EXPECT_EQ(pixelOf(kMapModeDepth, 0), (0xB00u >> 1) + 0x40353F4Du);
     EXPECT_EQ(pixelOf(kMapModeDepth, 0), 0x403544CDu);
@@ -183,7 +185,8 @@ class DetailCharacters : public TerrainRender {
             // Premultiplied texels carry alphas of 0 to 127; encode tile, row and column.
             imagery->detail_premultiplied[i] = (uint32_t(i % 128) << 24) | (i & 0xFFFFFF);
         }
-        for (uint32_t i = 0; i < 1024 * 1024; ++i) imagery->color_map[i] = 0x00336699u ^ i;
+        for (uint32_t i = 0; i < 1024 * 1024; ++i)
+            imagery->color_map[i] = 0x00336699u ^ i;
     }
     ViewState view(float zoom) {
         ViewState v = rtest_View(zoom);
@@ -194,7 +197,8 @@ class DetailCharacters : public TerrainRender {
     uint32_t expected(uint32_t texelCol, uint32_t texelRow, uint32_t u, uint32_t v) {
         const uint32_t cell = texelRow * 1024 + texelCol;
         const uint32_t tile = imagery->character_map[cell];
-        const uint32_t tileTexel = imagery->detail_premultiplied[tile * 4096 + ((v >> 10) & 63) * 64 + ((u >> 10) & 63)];
+        const uint32_t tileTexel =
+            imagery->detail_premultiplied[tile * 4096 + ((v >> 10) & 63) * 64 + ((u >> 10) & 63)];
         return pixel_Blend(tileTexel, imagery->color_map[cell]);
     }
 };
@@ -223,7 +227,8 @@ TEST_F(DetailCharacters, NeedTheFlagTheColourModeAndTheDetailImages) {
 
 TEST_F(DetailCharacters, EveryPixelIsTheBlendOfItsTileTexelAndColour) {
     // Alphas over the whole byte range, and an odd image width.
-    for (uint32_t i = 0; i < 1024 * 1024; ++i) imagery->detail_premultiplied[i] = (i * 2654435761u) ^ (i << 7);
+    for (uint32_t i = 0; i < 1024 * 1024; ++i)
+        imagery->detail_premultiplied[i] = (i * 2654435761u) ^ (i << 7);
     imagery->elevation_map[5 * 1024 + 7] = 0;
     std::mt19937 random(3);
     for (int n = 0; n < 12; ++n) {
@@ -245,7 +250,8 @@ TEST_F(DetailCharacters, EveryPixelIsTheBlendOfItsTileTexelAndColour) {
                 const uint32_t u = u0 + uint32_t(col) * c, vv = v0 + uint32_t(row) * c;
                 const uint32_t cell = ((vv >> 16) & 1023) * 1024 + ((u >> 16) & 1023);
                 uint32_t want = expected((u >> 16) & 1023, (vv >> 16) & 1023, u, vv);
-                if (tint && ((imagery->elevation_map[cell] >> 8) & 0xFF) <= 3) want = ((want >> 1) & 0x7F7F7F7F) + 0x40353F4D;
+                if (tint && ((imagery->elevation_map[cell] >> 8) & 0xFF) <= 3)
+                    want = ((want >> 1) & 0x7F7F7F7F) + 0x40353F4D;
                 ASSERT_EQ(image.at(col, row), want) << "zoom " << zoom << " at " << col << "," << row;
             }
     }

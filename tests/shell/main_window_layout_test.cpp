@@ -120,8 +120,9 @@ class MainWindowLayoutTest : public QObject {
             QCOMPARE(widget->metaObject()->className(), control.kind);
             QCOMPARE(widget->parentWidget(), window.clientArea());
             // The buttons right of the centre window move with its right edge.
-            const int shift =
-                ctl_IsRightOfCenterInfo(control.id) ? window.centerInfoWindow()->geometry().right() - 60 * cw : 0;
+            const int shift = ctl_IsRightOfCenterInfo(control.id)
+                                  ? window.centerInfoWindow()->geometry().right() - 60 * cw
+                                  : 0;
             QCOMPARE(widget->geometry(), control.rect(cw, lh).translated(shift, 0));
             if (control.label != nullptr)
                 QCOMPARE(labelOf(widget),

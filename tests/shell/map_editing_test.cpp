@@ -32,7 +32,8 @@ int32_t vehicleType() {
 // Where item `slot` of the current page is drawn, in image pixels.
 QPoint itemPixel(MainWindow& window, int slot) {
     EditorApp& app = window.editor();
-    const MapTransform transform = map_MakeTransform(app.viewState(), app.image().width(), app.image().height());
+    const MapTransform transform =
+        map_MakeTransform(app.viewState(), app.image().width(), app.image().height());
     const MissionItem& item = app.currentPage().items[slot];
     const ScreenPoint s = WorldToScreen(transform, item.position[0], item.position[1]);
     return {s.x, s.y};
@@ -87,7 +88,8 @@ class MapEditingTest : public QObject {
         // The band is on the screen, exclusive-or'ed over the map, and nowhere else.
         const QImage shown = map->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QPoint corner = mapPoint(window, to.x(), to.y() - 2);
-        const uint32_t underneath = window.editor().image().pixels()[(to.y() - 2) * window.editor().image().width() + to.x()];
+        const uint32_t underneath =
+            window.editor().image().pixels()[(to.y() - 2) * window.editor().image().width() + to.x()];
         QCOMPARE(shown.pixel(corner) & 0xFFFFFFu, (underneath ^ kRubberBandColour) & 0xFFFFFFu);
 
         QTest::mouseRelease(map, Qt::LeftButton, Qt::ShiftModifier, mapPoint(window, to.x(), to.y()));
@@ -97,9 +99,11 @@ class MapEditingTest : public QObject {
         QCOMPARE(page.selection.slots[1], 1);
 
         // Control removes the first again.
-        QTest::mousePress(map, Qt::LeftButton, Qt::ControlModifier, mapPoint(window, first.x() - 2, first.y() - 2));
+        QTest::mousePress(map, Qt::LeftButton, Qt::ControlModifier,
+                          mapPoint(window, first.x() - 2, first.y() - 2));
         QTest::mouseMove(map, mapPoint(window, first.x() + 2, first.y() + 2));
-        QTest::mouseRelease(map, Qt::LeftButton, Qt::ControlModifier, mapPoint(window, first.x() + 2, first.y() + 2));
+        QTest::mouseRelease(map, Qt::LeftButton, Qt::ControlModifier,
+                            mapPoint(window, first.x() + 2, first.y() + 2));
         QCOMPARE(page.selection.count, 1);
         QCOMPARE(page.selection.slots[0], 1);
     }
@@ -143,7 +147,8 @@ class MapEditingTest : public QObject {
         QTest::mouseClick(window.mapView(), Qt::RightButton, {}, mapPoint(window, 5, 5));
         QTest::mouseClick(window.itemInfoWindow(), Qt::LeftButton);
         QCOMPARE(fixture.services.messages.size(), size_t(1));
-        QCOMPARE(fixture.services.messages[0].text, std::string(TextLookup("Dialog Message", "NOT_AVAILABLE")));
+        QCOMPARE(fixture.services.messages[0].text,
+                 std::string(TextLookup("Dialog Message", "NOT_AVAILABLE")));
     }
 
   private:

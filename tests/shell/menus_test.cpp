@@ -93,12 +93,18 @@ class MenusTest : public QObject {
         EditorMenus& menus = fixture.window->menus();
         const auto keyOf = [](QAction* action) { return action->text().section(QLatin1Char('\t'), 1); };
         const std::pair<int, QKeySequence> shown[] = {
-            {kCmdDelete, QKeySequence(Qt::Key_Delete)}, {kCmdInsertMode, QKeySequence(Qt::Key_Insert)},
-            {kCmdUnselectAll, QKeySequence(Qt::Key_U)}, {kCmdColorMap, QKeySequence(Qt::Key_F1)},
-            {kCmdDepthMap, QKeySequence(Qt::Key_F2)},   {kCmdFirstOrderMap, QKeySequence(Qt::Key_F3)},
-            {kCmdZoomIn, QKeySequence(Qt::Key_PageUp)}, {kCmdZoomOut, QKeySequence(Qt::Key_PageDown)},
-            {kCmdMeasure, QKeySequence(Qt::Key_R)},     {kCmdFindItems, QKeySequence(Qt::CTRL | Qt::Key_F)},
-            {kCmdOpen, QKeySequence(Qt::CTRL | Qt::Key_O)}, {kCmdSaveInPlace, QKeySequence(Qt::CTRL | Qt::Key_S)},
+            {kCmdDelete, QKeySequence(Qt::Key_Delete)},
+            {kCmdInsertMode, QKeySequence(Qt::Key_Insert)},
+            {kCmdUnselectAll, QKeySequence(Qt::Key_U)},
+            {kCmdColorMap, QKeySequence(Qt::Key_F1)},
+            {kCmdDepthMap, QKeySequence(Qt::Key_F2)},
+            {kCmdFirstOrderMap, QKeySequence(Qt::Key_F3)},
+            {kCmdZoomIn, QKeySequence(Qt::Key_PageUp)},
+            {kCmdZoomOut, QKeySequence(Qt::Key_PageDown)},
+            {kCmdMeasure, QKeySequence(Qt::Key_R)},
+            {kCmdFindItems, QKeySequence(Qt::CTRL | Qt::Key_F)},
+            {kCmdOpen, QKeySequence(Qt::CTRL | Qt::Key_O)},
+            {kCmdSaveInPlace, QKeySequence(Qt::CTRL | Qt::Key_S)},
             {kCmdSave, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         };
         for (const auto& [command, keys] : shown) {

@@ -5,10 +5,10 @@
 
 #include "editor/command_ids.h"
 #include "editor/editor_app.h"
-#include "shell/main_window.h"
 #include "gamedata/string_table.h"
 #include "mission/mission_page.h"
 #include "shell/editor_menus.h"
+#include "shell/main_window.h"
 
 #include <QAction>
 #include <QDir>

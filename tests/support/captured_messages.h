@@ -15,7 +15,7 @@ struct CapturedMessage {
 };
 
 class CapturedMessages : public MessageSink {
-public:
+  public:
     CapturedMessages() { msg_SetSink(this); }
     ~CapturedMessages() override { msg_SetSink(nullptr); }
 

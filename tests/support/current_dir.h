@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 class ScopedCurrentDir {
-public:
+  public:
     explicit ScopedCurrentDir(const std::string& dir) {
         char buffer[4096];
         if (::getcwd(buffer, sizeof buffer) != nullptr) previous_ = buffer;
@@ -20,6 +20,6 @@ public:
     ScopedCurrentDir(const ScopedCurrentDir&) = delete;
     ScopedCurrentDir& operator=(const ScopedCurrentDir&) = delete;
 
-private:
+  private:
     std::string previous_;
 };

@@ -13,9 +13,11 @@
 namespace {
 
 class Random {
-public:
+  public:
     explicit Random(uint32_t seed) : engine_(seed) {}
-    int32_t range(int32_t low, int32_t high) { return std::uniform_int_distribution<int32_t>(low, high)(engine_); }
+    int32_t range(int32_t low, int32_t high) {
+        return std::uniform_int_distribution<int32_t>(low, high)(engine_);
+    }
     int32_t any() { return static_cast<int32_t>(engine_()); }
     bool chance(int percent) { return range(0, 99) < percent; }
     // Mostly 0, otherwise a small or a full-range value.
@@ -29,7 +31,8 @@ public:
     void text(char* field, size_t size, size_t max_length, bool high_bytes, const char* extra = "") {
         std::memset(field, 0, size);
         if (max_length > size - 1) max_length = size - 1;
-        const size_t length = chance(15) ? 0 : static_cast<size_t>(range(0, static_cast<int32_t>(max_length)));
+        const size_t length =
+            chance(15) ? 0 : static_cast<size_t>(range(0, static_cast<int32_t>(max_length)));
         const size_t extras = std::strlen(extra);
         for (size_t i = 0; i < length; ++i) {
             char c;
@@ -38,14 +41,16 @@ public:
             } else if (high_bytes && chance(3)) {
                 c = static_cast<char>(range(0x80, 0xFF));
             } else {
-                do c = static_cast<char>(range(0x20, 0x7E));
+                do
+                    c = static_cast<char>(range(0x20, 0x7E));
                 while (c == '"');
             }
             field[i] = c;
         }
     }
     void nonEmptyText(char* field, size_t size, size_t max_length, bool high_bytes) {
-        do text(field, size, max_length, high_bytes, ",\t");
+        do
+            text(field, size, max_length, high_bytes, ",\t");
         while (field[0] == '\0');
     }
     void fileName(char* field, size_t size) {
@@ -53,18 +58,20 @@ public:
         std::memset(field, 0, size);
         if (chance(20)) return;
         const int length = range(1, static_cast<int32_t>(size) - 1);
-        for (int i = 0; i < length; ++i) field[i] = kChars[range(0, sizeof kChars - 2)];
+        for (int i = 0; i < length; ++i)
+            field[i] = kChars[range(0, sizeof kChars - 2)];
     }
 
-private:
+  private:
     std::mt19937 engine_;
 };
 
 const std::vector<int32_t>& defaultTypes() {
     static const std::vector<int32_t> types = {
-        kTestSoldierType, kTestEnemyType, kTestJeepType, kTestTreeType, kTestHouseType, kTestCrateType,
-        kTestSmokeType, kTestDoubleAgentType, kWaypointMarkerType, kWaypointMarkerType, kAreaTriggerMarkerType,
-        kAreaTriggerMarkerType, kTestUnknownType};
+        kTestSoldierType,    kTestEnemyType,      kTestJeepType,          kTestTreeType,
+        kTestHouseType,      kTestCrateType,      kTestSmokeType,         kTestDoubleAgentType,
+        kWaypointMarkerType, kWaypointMarkerType, kAreaTriggerMarkerType, kAreaTriggerMarkerType,
+        kTestUnknownType};
     return types;
 }
 
@@ -78,7 +85,8 @@ void fillItems(MissionPage& page, Random& random, const RandomPageOptions& optio
         MissionItem& item = page.items[i];
         item.type_id = types[random.range(0, static_cast<int32_t>(types.size()) - 1)];
         item.id = random.chance(3) ? 0 : i * 3 + random.range(1, 3);
-        for (int k = 0; k < 3; ++k) item.position[k] = random.chance(90) ? random.range(-(1 << 24), 1 << 24) : random.any();
+        for (int k = 0; k < 3; ++k)
+            item.position[k] = random.chance(90) ? random.range(-(1 << 24), 1 << 24) : random.any();
         if (random.chance(60)) {
             item.facing[0] = random.range(0, 359);
             item.facing[1] = random.chance(30) ? random.range(-90, 90) : 0;
@@ -91,7 +99,8 @@ void fillItems(MissionPage& page, Random& random, const RandomPageOptions& optio
         item.nomorethan = random.attribute();
         item.weapon_type = random.attribute();
         item.sweapon_type = random.attribute();
-        item.group_id = random.chance(40) ? 0 : (random.chance(90) ? random.range(1, 63) : random.attribute());
+        item.group_id =
+            random.chance(40) ? 0 : (random.chance(90) ? random.range(1, 63) : random.attribute());
         item.group_rel = random.attribute();
         item.waypoint_id = random.chance(40) ? 0 : random.range(0, 130);
         item.wpnumber = random.chance(20) ? 0 : (random.chance(90) ? random.range(0, 101) : random.any());
@@ -125,16 +134,20 @@ void fillEvents(MissionPage& page, Random& random, const RandomPageOptions& opti
     page.num_events = options.events;
     for (int e = 0; e < options.events; ++e) {
         MissionEvent& event = page.events[e];
-        if (options.texts) random.text(event.name, sizeof event.name, sizeof event.name - 1, options.high_bytes, ",\t");
+        if (options.texts)
+            random.text(event.name, sizeof event.name, sizeof event.name - 1, options.high_bytes, ",\t");
         event.attrib = random.attribute();
         event.reset_value = random.attribute();
         event.delay_value = random.attribute();
-        event.trigger_count = options.full_events ? options.max_triggers : random.range(0, options.max_triggers);
+        event.trigger_count =
+            options.full_events ? options.max_triggers : random.range(0, options.max_triggers);
         event.action_count = options.full_events ? options.max_actions : random.range(0, options.max_actions);
         for (int t = 0; t < event.trigger_count; ++t)
-            for (int32_t& v : event.triggers[t].value) v = random.chance(50) ? random.range(-5, 300) : random.any();
+            for (int32_t& v : event.triggers[t].value)
+                v = random.chance(50) ? random.range(-5, 300) : random.any();
         for (int a = 0; a < event.action_count; ++a)
-            for (int32_t& v : event.actions[a].value) v = random.chance(50) ? random.range(-5, 300) : random.any();
+            for (int32_t& v : event.actions[a].value)
+                v = random.chance(50) ? random.range(-5, 300) : random.any();
     }
 }
 
@@ -151,7 +164,8 @@ void fillRecords(MissionPage& page, Random& random, const RandomPageOptions& opt
     for (int n = 1; n < kMaxGroups; ++n) {
         if (!texts || !random.chance(30)) continue;
         ItemGroup& group = page.groups[n];
-        random.nonEmptyText(group.description, sizeof group.description, sizeof group.description - 1, options.high_bytes);
+        random.nonEmptyText(group.description, sizeof group.description, sizeof group.description - 1,
+                            options.high_bytes);
         group.attrib = random.attribute();
         group.color = random.attribute();
         group.commander = random.attribute();
@@ -159,7 +173,8 @@ void fillRecords(MissionPage& page, Random& random, const RandomPageOptions& opt
     for (int n = 1; n < kMaxWavLists; ++n) {
         if (!texts || !random.chance(30)) continue;
         WavList& wav = page.wav_lists[n];
-        random.text(wav.description, sizeof wav.description, sizeof wav.description - 1, options.high_bytes, ",\t");
+        random.text(wav.description, sizeof wav.description, sizeof wav.description - 1, options.high_bytes,
+                    ",\t");
         random.fileName(wav.file_name, sizeof wav.file_name);
         if (wav.description[0] == '\0' && wav.file_name[0] == '\0') wav.file_name[0] = 'w';
     }
@@ -187,17 +202,26 @@ void fillGeneral(MissionPage& page, Random& random, const RandomPageOptions& opt
         random.fileName(g.tt_file, sizeof g.tt_file);
         // A terrain name would make the load look for the terrain; tests that want one set it.
     }
-    int32_t* ints[] = {&g.terrain_color, &g.attrib, &g.visible_if, &g.notvisible_if, &g.arty, &g.water_level,
-                       &g.fog_level, &g.fog_color, &g.weather_type, &g.sunset, &g.lowest_elev};
-    for (int32_t* value : ints) *value = random.attribute();
-    for (int32_t& value : g.default_equipment) value = random.attribute();
-    for (int32_t& value : g.wind) value = random.attribute();
-    for (int32_t& value : g.wp_names_blue) value = random.attribute();
-    for (int32_t& value : g.wp_names_red) value = random.attribute();
-    for (int8_t& value : page.subgoals_win) value = static_cast<int8_t>(random.range(-128, 127));
-    for (int8_t& value : page.subgoals_lose) value = static_cast<int8_t>(random.range(-128, 127));
+    int32_t* ints[] = {&g.terrain_color, &g.attrib,      &g.visible_if, &g.notvisible_if,
+                       &g.arty,          &g.water_level, &g.fog_level,  &g.fog_color,
+                       &g.weather_type,  &g.sunset,      &g.lowest_elev};
+    for (int32_t* value : ints)
+        *value = random.attribute();
+    for (int32_t& value : g.default_equipment)
+        value = random.attribute();
+    for (int32_t& value : g.wind)
+        value = random.attribute();
+    for (int32_t& value : g.wp_names_blue)
+        value = random.attribute();
+    for (int32_t& value : g.wp_names_red)
+        value = random.attribute();
+    for (int8_t& value : page.subgoals_win)
+        value = static_cast<int8_t>(random.range(-128, 127));
+    for (int8_t& value : page.subgoals_lose)
+        value = static_cast<int8_t>(random.range(-128, 127));
     if (options.texts) {
-        random.text(page.briefing, sizeof page.briefing, sizeof page.briefing - 1, options.high_bytes, "\n\r\n,");
+        random.text(page.briefing, sizeof page.briefing, sizeof page.briefing - 1, options.high_bytes,
+                    "\n\r\n,");
         for (char* c = page.briefing; *c != '\0'; ++c)
             if (*c == '|') *c = '!';
     }
@@ -234,7 +258,8 @@ std::unique_ptr<MissionPageData> savedFields(const MissionPage& page) {
         std::memset(item.bumper, 0, sizeof item.bumper);
         std::memset(item.name_override, 0, sizeof item.name_override);
         item.camo_type = item.speed = item.ai = item.advance = item.formation = item.icon_value = 0;
-        item.ammo_50_cal = item.ammo_tow = item.ammo_stinger = item.ammo_grenade = item.delay = item.smoke_time = 0;
+        item.ammo_50_cal = item.ammo_tow = item.ammo_stinger = item.ammo_grenade = item.delay =
+            item.smoke_time = 0;
         std::memset(item.loadout, 0, sizeof item.loadout);
     }
     for (WaypointList& list : data->waypoints) {
@@ -254,14 +279,17 @@ std::unique_ptr<MissionPageData> savedFields(const MissionPage& page) {
         }
         clearAfterText(event.name, sizeof event.name);
         event.first_trigger = event.first_action = 0;
-        for (int t = event.trigger_count; t < kMaxTriggers; ++t) event.triggers[t] = EventTrigger{};
-        for (int a = event.action_count; a < kMaxActions; ++a) event.actions[a] = EventAction{};
+        for (int t = event.trigger_count; t < kMaxTriggers; ++t)
+            event.triggers[t] = EventTrigger{};
+        for (int a = event.action_count; a < kMaxActions; ++a)
+            event.actions[a] = EventAction{};
     }
     for (WavList& wav : data->wav_lists) {
         clearAfterText(wav.description, sizeof wav.description);
         clearAfterText(wav.file_name, sizeof wav.file_name);
     }
-    for (LayerName& layer : data->layers) clearAfterText(layer.description, sizeof layer.description);
+    for (LayerName& layer : data->layers)
+        clearAfterText(layer.description, sizeof layer.description);
     for (AreaTrigger& trigger : data->area_triggers) {
         clearAfterText(trigger.description, sizeof trigger.description);
         trigger.area_number = trigger.first_marker = 0;
@@ -275,8 +303,7 @@ std::unique_ptr<MissionPageData> savedFields(const MissionPage& page) {
     return data;
 }
 
-template <typename T>
-bool differs(const T& a, const T& b) {
+template <typename T> bool differs(const T& a, const T& b) {
     return std::memcmp(&a, &b, sizeof(T)) != 0;
 }
 
@@ -301,8 +328,10 @@ std::string test_SavedFieldsDiff(const MissionPage& written, const MissionPage& 
         if (reported++ < 10) out << what << "\n";
     };
     if (differs(a->general, b->general)) report("general information");
-    if (a->num_items != b->num_items) report("num_items " + std::to_string(a->num_items) + " != " + std::to_string(b->num_items));
-    if (a->num_events != b->num_events) report("num_events " + std::to_string(a->num_events) + " != " + std::to_string(b->num_events));
+    if (a->num_items != b->num_items)
+        report("num_items " + std::to_string(a->num_items) + " != " + std::to_string(b->num_items));
+    if (a->num_events != b->num_events)
+        report("num_events " + std::to_string(a->num_events) + " != " + std::to_string(b->num_events));
     for (int i = 0; i < kMaxItems; ++i)
         if (differs(a->items[i], b->items[i])) report("item " + std::to_string(i));
     for (int n = 0; n < kMaxWaypointLists; ++n)
@@ -319,8 +348,10 @@ std::string test_SavedFieldsDiff(const MissionPage& written, const MissionPage& 
         if (differs(a->area_triggers[n], b->area_triggers[n])) report("area trigger " + std::to_string(n));
     if (std::memcmp(a->briefing, b->briefing, sizeof a->briefing) != 0)
         report(std::string("briefing \"") + a->briefing + "\" != \"" + b->briefing + "\"");
-    if (differs(a->subgoals_win, b->subgoals_win) || differs(a->subgoals_lose, b->subgoals_lose)) report("subgoals");
-    if (reported == 0 && std::memcmp(a.get(), b.get(), sizeof(MissionPageData)) != 0) report("other saved fields");
+    if (differs(a->subgoals_win, b->subgoals_win) || differs(a->subgoals_lose, b->subgoals_lose))
+        report("subgoals");
+    if (reported == 0 && std::memcmp(a.get(), b.get(), sizeof(MissionPageData)) != 0)
+        report("other saved fields");
     if (reported > 10) out << "... " << reported - 10 << " more\n";
     return out.str();
 }

@@ -9,13 +9,13 @@
 #include <vector>
 
 struct RandomPageOptions {
-    int items = 1000;            // num_items
-    int events = 40;             // num_events
-    int max_triggers = 10;       // each event gets 0..max_triggers triggers (exactly, when full_events)
+    int items = 1000;      // num_items
+    int events = 40;       // num_events
+    int max_triggers = 10; // each event gets 0..max_triggers triggers (exactly, when full_events)
     int max_actions = 10;
-    bool full_events = false;    // every event gets max_triggers triggers and max_actions actions
-    bool texts = true;           // names, descriptions and the briefing
-    bool high_bytes = true;      // 8-bit characters in texts
+    bool full_events = false; // every event gets max_triggers triggers and max_actions actions
+    bool texts = true;        // names, descriptions and the briefing
+    bool high_bytes = true;   // 8-bit characters in texts
     // Item types to draw from; empty means the types of test_item_defs.h (markers included) and
     // now and then an unknown type.
     std::vector<int32_t> types;

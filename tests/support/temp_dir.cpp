@@ -18,7 +18,9 @@ TempDir::~TempDir() {
     if (!path_.empty()) fs::remove_all(path_, ignored);
 }
 
-std::string TempDir::path(std::string_view relative) const { return path_ + "/" + std::string(relative); }
+std::string TempDir::path(std::string_view relative) const {
+    return path_ + "/" + std::string(relative);
+}
 
 std::string TempDir::write(std::string_view relative, std::string_view bytes) const {
     std::string full = path(relative);
@@ -48,7 +50,8 @@ CommandResult test_Run(const std::string& command) {
     if (!pipe) return result;
     char buffer[4096];
     size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, got);
+    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.output.append(buffer, got);
     int status = pclose(pipe);
     result.status = (status != -1 && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
     return result;
@@ -57,8 +60,10 @@ CommandResult test_Run(const std::string& command) {
 std::string test_Quote(std::string_view text) {
     std::string quoted = "'";
     for (char c : text) {
-        if (c == '\'') quoted += "'\\''";
-        else quoted += c;
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
     }
     return quoted + "'";
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -20,7 +20,7 @@ public:
     std::string write(std::string_view relative, std::string_view bytes) const;
     std::string write(std::string_view relative, const std::vector<uint8_t>& bytes) const;
 
-private:
+  private:
     std::string path_;
 };
 
@@ -29,8 +29,8 @@ std::string test_ReadFile(const std::string& path);
 std::vector<uint8_t> test_ReadBytes(const std::string& path);
 
 struct CommandResult {
-    int status = -1;      // exit status, or -1 when the command did not run or died
-    std::string output;   // standard output
+    int status = -1;    // exit status, or -1 when the command did not run or died
+    std::string output; // standard output
 };
 // Runs a shell command, capturing its standard output (standard error passes through unless the
 // command redirects it).

@@ -21,10 +21,10 @@ std::string def(const char* name, int32_t type_id, const char* type, const char*
 }
 
 std::string regularDefs() {
-    return def("Soldier", kTestSoldierType, "person", "good flesh") + def("Enemy", kTestEnemyType, "person", "evil") +
-           def("Jeep", kTestJeepType, "vehicle", "") + def("Tree", kTestTreeType, "decoration", "") +
-           def("House", kTestHouseType, "building", "") + def("Crate", kTestCrateType, "object", "") +
-           def("Smoke", kTestSmokeType, "effect", "") +
+    return def("Soldier", kTestSoldierType, "person", "good flesh") +
+           def("Enemy", kTestEnemyType, "person", "evil") + def("Jeep", kTestJeepType, "vehicle", "") +
+           def("Tree", kTestTreeType, "decoration", "") + def("House", kTestHouseType, "building", "") +
+           def("Crate", kTestCrateType, "object", "") + def("Smoke", kTestSmokeType, "effect", "") +
            def("DoubleAgent", kTestDoubleAgentType, "person", "good evil");
 }
 
@@ -40,14 +40,20 @@ std::string test_ItemDefsFileText() {
     return regularDefs() + def("Waypoint", 6005, "marker", "") + def("AreaMarker", 6013, "marker", "");
 }
 
-int test_LoadItemDefs() { return load(test_ItemDefsFileText()); }
-
-int test_LoadItemDefsMarkerFirst() {
-    return load(def("Waypoint", 6005, "marker", "") + def("Soldier", kTestSoldierType, "person", "good flesh"));
+int test_LoadItemDefs() {
+    return load(test_ItemDefsFileText());
 }
 
-void test_ClearItemDefs() { itemdef_Clear(); }
+int test_LoadItemDefsMarkerFirst() {
+    return load(def("Waypoint", 6005, "marker", "") +
+                def("Soldier", kTestSoldierType, "person", "good flesh"));
+}
+
+void test_ClearItemDefs() {
+    itemdef_Clear();
+}
 
 const char* test_ItemDefsAsList() {
-    return "Soldier=1,Enemy=2,Jeep=3,Tree=4,House=5,Crate=6,Smoke=7,DoubleAgent=8,Waypoint=6005,AreaMarker=6013";
+    return "Soldier=1,Enemy=2,Jeep=3,Tree=4,House=5,Crate=6,Smoke=7,DoubleAgent=8,Waypoint=6005,AreaMarker="
+           "6013";
 }

@@ -6,15 +6,15 @@
 #include <string>
 
 // Type ids of the test definitions (file ids minus 100000).
-constexpr int32_t kTestSoldierType = 1;    // person, good
-constexpr int32_t kTestEnemyType = 2;      // person, evil
-constexpr int32_t kTestJeepType = 3;       // vehicle
-constexpr int32_t kTestTreeType = 4;       // decoration
-constexpr int32_t kTestHouseType = 5;      // building
-constexpr int32_t kTestCrateType = 6;      // object
-constexpr int32_t kTestSmokeType = 7;      // effect
+constexpr int32_t kTestSoldierType = 1;     // person, good
+constexpr int32_t kTestEnemyType = 2;       // person, evil
+constexpr int32_t kTestJeepType = 3;        // vehicle
+constexpr int32_t kTestTreeType = 4;        // decoration
+constexpr int32_t kTestHouseType = 5;       // building
+constexpr int32_t kTestCrateType = 6;       // object
+constexpr int32_t kTestSmokeType = 7;       // effect
 constexpr int32_t kTestDoubleAgentType = 8; // person, good and evil
-constexpr int32_t kTestUnknownType = 999;  // has no definition
+constexpr int32_t kTestUnknownType = 999;   // has no definition
 // The waypoint marker 6005 and the area-trigger marker 6013 are defined as well.
 
 // Sets up the main memory arena when needed and loads the definitions above, in that order,

@@ -39,14 +39,17 @@ const std::string kPffReference = std::string(QZ_TESTS_DIR) + "/gamedata/pff_ref
 const std::string kStrtabReference = std::string(QZ_TESTS_DIR) + "/gamedata/strtab_reference.py";
 constexpr const char* kTerrains[] = {"hills", "coast", "desert"};
 
-bool pythonAvailable() { return test_Run("python3 -c 'import struct' 2>/dev/null").status == 0; }
+bool pythonAvailable() {
+    return test_Run("python3 -c 'import struct' 2>/dev/null").status == 0;
+}
 
 // The entry names of an archive, in directory order.
 std::vector<std::string> entriesOf(const std::string& path) {
     std::vector<std::string> names;
     PffArchive* archive = pff_Open(path.c_str());
     if (archive == nullptr) return names;
-    for (uint32_t i = 0; i < archive->entryCount; ++i) names.push_back(pff_RecordName(archive->directory[i]));
+    for (uint32_t i = 0; i < archive->entryCount; ++i)
+        names.push_back(pff_RecordName(archive->directory[i]));
     pff_Close(archive);
     return names;
 }
@@ -55,7 +58,8 @@ std::vector<std::string> entriesOf(const std::string& path) {
 std::vector<uint8_t> loadEx(const char* name) {
     void* block = file_LoadFileEx(name);
     if (block == nullptr) return {};
-    std::vector<uint8_t> bytes(static_cast<uint8_t*>(block), static_cast<uint8_t*>(block) + file_State().lastLoadSize);
+    std::vector<uint8_t> bytes(static_cast<uint8_t*>(block),
+                               static_cast<uint8_t*>(block) + file_State().lastLoadSize);
     mem_FreeMem(block);
     return bytes;
 }
@@ -68,7 +72,7 @@ std::string canonicalSource(const std::string& relative) {
 }
 
 class DemoGame : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         dir_ = new TempDir();
         const auto start = std::chrono::steady_clock::now();
@@ -107,7 +111,8 @@ TEST_F(DemoGame, StartUpFindsEveryFileItNeeds) {
     EXPECT_TRUE(messages_.messages.empty()) << messages_.messages.front().text;
     const std::string items = test_ReadFile(kDemoSource + "items.def");
     size_t blocks = 0;
-    for (size_t at = items.find("\nbegin "); at != std::string::npos; at = items.find("\nbegin ", at + 1)) ++blocks;
+    for (size_t at = items.find("\nbegin "); at != std::string::npos; at = items.find("\nbegin ", at + 1))
+        ++blocks;
     EXPECT_EQ(static_cast<size_t>(itemdef_Count()), blocks);
     ASSERT_NE(gamedata_Tables().item_names, nullptr);
     for (int i = 0; i < itemdef_Count(); ++i) {
@@ -137,7 +142,8 @@ TEST_F(DemoGame, StartUpFindsEveryFileItNeeds) {
         TerrainDef def;
         ASSERT_EQ(file_ExistsEx((std::string(terrain) + ".trn").c_str()), 1);
         ASSERT_EQ(terrain_Load(terrain, def), 1);
-        for (const char* image : {def.elev_map, def.detail_map, def.detail_color}) EXPECT_EQ(file_ExistsEx(image), 1) << image;
+        for (const char* image : {def.elev_map, def.detail_map, def.detail_color})
+            EXPECT_EQ(file_ExistsEx(image), 1) << image;
         std::string jpeg = def.color_map;
         jpeg = jpeg.substr(0, jpeg.find('.')) + ".jpg";
         EXPECT_TRUE(file_ExistsEx(def.color_map) || file_ExistsEx(jpeg.c_str())) << def.color_map;
@@ -146,8 +152,10 @@ TEST_F(DemoGame, StartUpFindsEveryFileItNeeds) {
 
 TEST_F(DemoGame, PackedFilesAreNotAlsoLooseExceptTheSkyPresets) {
     std::set<std::string> loose;
-    for (const auto& entry : fs::directory_iterator(game())) loose.insert(entry.path().filename().string());
-    const std::vector<std::string> main = entriesOf(path("qz2.pff")), terrains = entriesOf(path("terrains.pff"));
+    for (const auto& entry : fs::directory_iterator(game()))
+        loose.insert(entry.path().filename().string());
+    const std::vector<std::string> main = entriesOf(path("qz2.pff")),
+                                   terrains = entriesOf(path("terrains.pff"));
     ASSERT_FALSE(main.empty());
     ASSERT_FALSE(terrains.empty());
     std::set<std::string> both;
@@ -180,15 +188,18 @@ TEST_F(DemoGame, ItemDefinitionsReadWithTheKeyEqualTheClearTextSource) {
         read([&lines](const LineTokens* tokens, int) {
             if (tokens == nullptr) return 0;
             std::string line;
-            for (int i = 0; i < tokens->count; ++i) line += std::string(tokens->words[i]) + "|";
+            for (int i = 0; i < tokens->count; ++i)
+                line += std::string(tokens->words[i]) + "|";
             lines.push_back(line);
             return 0;
         });
         return lines;
     };
     const std::string clear = test_ReadFile(kDemoSource + "items.def");
-    const auto scrambledLines = linesOf([](const LineHandler& h) { return ascii_ReadFile("items.def", h, kItemDefsScrambleKey); });
-    const auto clearLines = linesOf([&clear](const LineHandler& h) { return ascii_ReadBuffer(clear.data(), clear.size(), h, 0); });
+    const auto scrambledLines =
+        linesOf([](const LineHandler& h) { return ascii_ReadFile("items.def", h, kItemDefsScrambleKey); });
+    const auto clearLines = linesOf(
+        [&clear](const LineHandler& h) { return ascii_ReadBuffer(clear.data(), clear.size(), h, 0); });
     EXPECT_GT(clearLines.size(), 300u);
     EXPECT_EQ(scrambledLines, clearLines);
 
@@ -197,7 +208,8 @@ TEST_F(DemoGame, ItemDefinitionsReadWithTheKeyEqualTheClearTextSource) {
     ASSERT_EQ(itemdef_Load("items.def", kItemDefsScrambleKey), 1);
     ASSERT_EQ(static_cast<size_t>(itemdef_Count()), expected.size());
     for (size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(std::memcmp(itemdef_Get(static_cast<int>(i)), &expected[i], sizeof(ItemDef)), 0) << expected[i].name;
+        EXPECT_EQ(std::memcmp(itemdef_Get(static_cast<int>(i)), &expected[i], sizeof(ItemDef)), 0)
+            << expected[i].name;
 }
 
 TEST_F(DemoGame, ArchivesReadTheSameWithTheReferenceReader) {
@@ -205,26 +217,32 @@ TEST_F(DemoGame, ArchivesReadTheSameWithTheReferenceReader) {
     gamedata_OpenArchives();
     for (const char* archive : {"qz2.pff", "terrains.pff"}) {
         SCOPED_TRACE(archive);
-        const CommandResult reference = test_Run("python3 " + test_Quote(kPffReference) + " list " + test_Quote(path(archive)));
+        const CommandResult reference =
+            test_Run("python3 " + test_Quote(kPffReference) + " list " + test_Quote(path(archive)));
         const CommandResult ours = test_Run(test_Quote(QZ_QZDATA) + " pff-list " + test_Quote(path(archive)));
         ASSERT_EQ(reference.status, 0);
         EXPECT_EQ(ours.output, reference.output);
         // Every entry extracted by the reference equals the whole-entry load of the file layer.
         const std::vector<std::string> names = entriesOf(path(archive));
         std::string list;
-        for (const std::string& name : names) list += name + "\n";
+        for (const std::string& name : names)
+            list += name + "\n";
         const std::string names_file = dir_->write("names.txt", list);
         const std::string out = dir_->path(std::string("extracted_") + archive);
         fs::create_directories(out);
-        ASSERT_EQ(test_Run("python3 " + test_Quote(kPffReference) + " extract-all " + test_Quote(path(archive)) + " " +
-                           test_Quote(out) + " < " + test_Quote(names_file)).status, 0);
+        ASSERT_EQ(test_Run("python3 " + test_Quote(kPffReference) + " extract-all " +
+                           test_Quote(path(archive)) + " " + test_Quote(out) + " < " + test_Quote(names_file))
+                      .status,
+                  0);
         for (size_t i = 0; i < names.size(); ++i) {
             if (names[i] == "sunsets.def") continue; // the loose copy is found first
-            EXPECT_TRUE(test_ReadBytes(out + "/" + std::to_string(i) + ".bin") == loadEx(names[i].c_str())) << names[i];
+            EXPECT_TRUE(test_ReadBytes(out + "/" + std::to_string(i) + ".bin") == loadEx(names[i].c_str()))
+                << names[i];
         }
         fs::remove_all(out);
     }
-    const std::string listed = test_Run("python3 " + test_Quote(kPffReference) + " list " + test_Quote(path("qz2.pff"))).output;
+    const std::string listed =
+        test_Run("python3 " + test_Quote(kPffReference) + " list " + test_Quote(path("qz2.pff"))).output;
     EXPECT_NE(listed.find("qz2items.bin\t"), std::string::npos);
     EXPECT_NE(listed.find("\tscrambled"), std::string::npos) << "the item names are stored scrambled";
 }
@@ -233,12 +251,16 @@ TEST_F(DemoGame, StringTablesDumpToTheirSourcesWithTheReference) {
     if (!pythonAvailable()) GTEST_SKIP() << "python3 not installed";
     const std::string itemNames = dir_->path("qz2items.bin");
     ASSERT_EQ(test_Run("python3 " + test_Quote(kPffReference) + " extract " + test_Quote(path("qz2.pff")) +
-                       " qz2items.bin " + test_Quote(itemNames)).status, 0);
-    const std::pair<std::string, std::string> tables[] = {
-        {path("text.bin"), "text/text.txt"}, {path("qz2wpn.bin"), "text/qz2wpn.txt"}, {itemNames, "text/qz2items.txt"}};
+                       " qz2items.bin " + test_Quote(itemNames))
+                  .status,
+              0);
+    const std::pair<std::string, std::string> tables[] = {{path("text.bin"), "text/text.txt"},
+                                                          {path("qz2wpn.bin"), "text/qz2wpn.txt"},
+                                                          {itemNames, "text/qz2items.txt"}};
     for (const auto& [table, source] : tables) {
         SCOPED_TRACE(source);
-        const CommandResult dumped = test_Run("python3 " + test_Quote(kStrtabReference) + " dump " + test_Quote(table));
+        const CommandResult dumped =
+            test_Run("python3 " + test_Quote(kStrtabReference) + " dump " + test_Quote(table));
         ASSERT_EQ(dumped.status, 0);
         EXPECT_EQ(dumped.output, canonicalSource(source));
     }
@@ -272,7 +294,8 @@ TEST_F(DemoGame, TerrainsLoadFromLooseFilesAndFromTheArchive) {
             EXPECT_EQ(file_ExistsEx("coast_c.jpg"), 0);
             ImageHolder holder{};
             ASSERT_EQ(tga_Read(holder, c.colourFile), kImageOk);
-            for (size_t i = 0; i < kTerrainMapPixels; ++i) expected.push_back(image_PixelAt(holder, i));
+            for (size_t i = 0; i < kTerrainMapPixels; ++i)
+                expected.push_back(image_PixelAt(holder, i));
             image_Free(holder);
         }
         EXPECT_EQ(std::memcmp(page->imagery->color_map, expected.data(), kTerrainMapPixels * 4), 0);
@@ -283,7 +306,8 @@ TEST_F(DemoGame, TerrainsLoadFromLooseFilesAndFromTheArchive) {
         EXPECT_EQ(std::memcmp(page->imagery->elevation_map, pcx.pixels, kTerrainMapPixels * 4), 0);
         image_Free(pcx);
         const uint32_t* outline = page->imagery->outline_map;
-        const size_t edges = static_cast<size_t>(std::count(outline, outline + kTerrainMapPixels, kOutlinePixel));
+        const size_t edges =
+            static_cast<size_t>(std::count(outline, outline + kTerrainMapPixels, kOutlinePixel));
         EXPECT_GT(edges, kTerrainMapPixels / 20) << "height lines";
         EXPECT_LT(edges, kTerrainMapPixels) << "and flat ground between them";
     }
@@ -309,17 +333,20 @@ TEST_F(DemoGame, DemoMissionOpensOnTheHillsWithEveryKindOfItem) {
         EXPECT_EQ(def->id, item.type_id) << "item " << i << " has an unknown type";
         classes.insert(item.item_class);
     }
-    EXPECT_EQ(classes, (std::set<int32_t>{kClassVehicle, kClassDecoration, kClassPerson, kClassMarker, kClassBuilding,
-                                          kClassObject, kClassEffect}));
-    for (int list = 1; list <= 3; ++list) EXPECT_GE(page->waypoints[list].member_count, 3) << "list " << list;
-    for (int area = 1; area <= 2; ++area) EXPECT_EQ(page->area_triggers[area].area_number, area);
+    EXPECT_EQ(classes, (std::set<int32_t>{kClassVehicle, kClassDecoration, kClassPerson, kClassMarker,
+                                          kClassBuilding, kClassObject, kClassEffect}));
+    for (int list = 1; list <= 3; ++list)
+        EXPECT_GE(page->waypoints[list].member_count, 3) << "list " << list;
+    for (int area = 1; area <= 2; ++area)
+        EXPECT_EQ(page->area_triggers[area].area_number, area);
     EXPECT_EQ(page->num_events, 4);
     EXPECT_GT(page->groups[3].member_count, 0);
 }
 
 TEST_F(DemoGame, LooseTextFilesAreTheSourcesAsTheGameShipsThem) {
     for (const char* name : {"sunsets.def", "hills.trn", "coast.trn"}) {
-        const std::string source = std::string(name).ends_with(".trn") ? "terrains/" + std::string(name) : name;
+        const std::string source =
+            std::string(name).ends_with(".trn") ? "terrains/" + std::string(name) : name;
         EXPECT_EQ(test_ReadFile(path(name)), test_ReadFile(kDemoSource + source)) << name;
     }
     std::vector<uint8_t> items = test_ReadBytes(path("items.def"));
@@ -341,7 +368,8 @@ TEST_F(DemoGame, TheLibraryBuildsTheSameDirectoryFromTheSourceTree) {
     EXPECT_EQ(contents.terrainArchive, entriesOf(path("terrains.pff")));
 
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(game())) names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(game()))
+        names.insert(entry.path().filename().string());
     std::set<std::string> listed(contents.looseFiles.begin(), contents.looseFiles.end());
     listed.insert({"qz2.pff", "terrains.pff"});
     EXPECT_EQ(names, listed);

@@ -20,7 +20,9 @@ const std::string kGolden = std::string(QZ_TESTS_DIR) + "/mission/metafile";
 const std::string kFixedTime = "SOURCE_DATE_EPOCH=1000000000 TZ=UTC ";
 
 // The system interpreter when present: it starts much faster than wrappers found first on PATH.
-std::string python() { return access("/usr/bin/python3", X_OK) == 0 ? "/usr/bin/python3 " : "python3 "; }
+std::string python() {
+    return access("/usr/bin/python3", X_OK) == 0 ? "/usr/bin/python3 " : "python3 ";
+}
 
 void writeTable(const TempDir& dir, const char* name, const std::string& source) {
     StrtabSource parsed;
@@ -32,21 +34,22 @@ void writeTable(const TempDir& dir, const char* name, const std::string& source)
 }
 
 class QzmissionResave : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (test_Run(python() + "-c pass").status != 0) GTEST_SKIP() << "python3 is not available";
         test_LoadItemDefs();
-        writeTable(game, "text.bin",
-                   "[Players]\nBLUEPLAYERS=Blue side\nREDPLAYERS=Red side\n"
-                   "[Dialog Message]\nWARNING=Warning\nASCII_PARSE=Parse error\nBAD_LINE_NUMBER=Bad line %i: %s\n"
-                   "[File I/O]\nCANT_WRITE_FILE=Cannot write %s\n");
+        writeTable(
+            game, "text.bin",
+            "[Players]\nBLUEPLAYERS=Blue side\nREDPLAYERS=Red side\n"
+            "[Dialog Message]\nWARNING=Warning\nASCII_PARSE=Parse error\nBAD_LINE_NUMBER=Bad line %i: %s\n"
+            "[File I/O]\nCANT_WRITE_FILE=Cannot write %s\n");
         writeTable(game, "qz2wpn.bin", "[WPNames]\nSTRWPNAME000=Alpha\n");
         game.write("items.def", test_ItemDefsFileText());
     }
 
     CommandResult tool(const std::string& args) {
-        return test_Run(kFixedTime + test_Quote(kQzmission) + " --game " + test_Quote(game.path()) + " " + args +
-                        " 2>" + test_Quote(work.path("stderr.txt")));
+        return test_Run(kFixedTime + test_Quote(kQzmission) + " --game " + test_Quote(game.path()) + " " +
+                        args + " 2>" + test_Quote(work.path("stderr.txt")));
     }
 
     // The reference's resave of `input`, as the tool's current page sees it.
@@ -103,7 +106,8 @@ TEST_F(QzmissionResave, GoldenInputsAgreeWithTheReference) {
 
 TEST_F(QzmissionResave, OpeningGivesTheCurrentPageTheDefaultGroupNames) {
     const std::string out = work.path("out.mis");
-    ASSERT_EQ(tool("resave " + test_Quote(kGolden + "/empty_file/input.mis") + " " + test_Quote(out)).status, 0);
+    ASSERT_EQ(tool("resave " + test_Quote(kGolden + "/empty_file/input.mis") + " " + test_Quote(out)).status,
+              0);
     const std::string text = test_ReadFile(out);
     EXPECT_NE(text.find("begin group 1\n  description \"Blue side\"\nend group\n"), std::string::npos);
     EXPECT_NE(text.find("begin group 2\n  description \"Red side\"\nend group\n"), std::string::npos);
@@ -112,13 +116,17 @@ TEST_F(QzmissionResave, OpeningGivesTheCurrentPageTheDefaultGroupNames) {
 
 TEST_F(QzmissionResave, FailuresAndTheirExitStatus) {
     const std::string input = kGolden + "/current_form/input.mis";
-    EXPECT_EQ(tool("resave " + test_Quote(work.path("absent.mis")) + " " + test_Quote(work.path("o.mis"))).status, 1);
+    EXPECT_EQ(
+        tool("resave " + test_Quote(work.path("absent.mis")) + " " + test_Quote(work.path("o.mis"))).status,
+        1);
     EXPECT_EQ(tool("resave " + test_Quote(input)).status, 2);
     const std::string bad = work.write("bad.mis", "begin item 0\n  nonsense 1\nend item\n");
     EXPECT_EQ(tool("resave " + test_Quote(bad) + " " + test_Quote(work.path("o.mis"))).status, 1);
-    EXPECT_NE(test_ReadFile(work.path("stderr.txt")).find("Parse error: Bad line 2:   nonsense 1"), std::string::npos);
+    EXPECT_NE(test_ReadFile(work.path("stderr.txt")).find("Parse error: Bad line 2:   nonsense 1"),
+              std::string::npos);
 
-    EXPECT_EQ(tool("resave " + test_Quote(input) + " " + test_Quote(work.path("no/such/dir/o.mis"))).status, 1);
+    EXPECT_EQ(tool("resave " + test_Quote(input) + " " + test_Quote(work.path("no/such/dir/o.mis"))).status,
+              1);
     EXPECT_NE(test_ReadFile(work.path("stderr.txt")).find("Warning: Cannot write"), std::string::npos);
 
     TempDir empty_game;
@@ -133,8 +141,9 @@ TEST_F(QzmissionResave, InfoSummarisesTheMission) {
     const CommandResult result = tool("info " + test_Quote(kGolden + "/current_form/input.mis"));
     ASSERT_EQ(result.status, 0);
     EXPECT_NE(result.output.find("name: Operation Dawn, part 2\n"), std::string::npos);
-    EXPECT_NE(result.output.find("items: 6 (vehicles 1, decorations 0, people 1, markers 3, buildings 0, objects 0, "
-                                 "effects 0, other 1)\n"),
+    EXPECT_NE(result.output.find(
+                  "items: 6 (vehicles 1, decorations 0, people 1, markers 3, buildings 0, objects 0, "
+                  "effects 0, other 1)\n"),
               std::string::npos)
         << result.output;
     EXPECT_NE(result.output.find("events: 3 (triggers 2, actions 3)\n"), std::string::npos);
@@ -147,8 +156,8 @@ TEST_F(QzmissionResave, InfoJsonFeedsTheReferenceWriter) {
     ASSERT_EQ(json.status, 0);
     const std::string json_path = work.write("page.json", json.output);
     const std::string out = work.path("from_json.mis");
-    ASSERT_EQ(test_Run(kFixedTime + python() + test_Quote(kReference) + " write " + test_Quote(json_path) + " " +
-                       test_Quote(out))
+    ASSERT_EQ(test_Run(kFixedTime + python() + test_Quote(kReference) + " write " + test_Quote(json_path) +
+                       " " + test_Quote(out))
                   .status,
               0);
     EXPECT_TRUE(test_ReadFile(out) == referenceResave(input));

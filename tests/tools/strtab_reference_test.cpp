@@ -24,18 +24,20 @@ struct GeneratedSection {
 };
 
 class SourceGenerator {
-public:
+  public:
     explicit SourceGenerator(uint32_t seed) : random_(seed) {}
 
     std::vector<GeneratedSection> sections() {
         std::vector<GeneratedSection> out(pick(0, 6));
         for (GeneratedSection& section : out) {
-            section.name = chance(40) ? pickOf({"Dialog Message", "dialog message", "Teams", "QZ2 Item Names"})
-                                      : randomText(0, 12, "\n\r");
+            section.name = chance(40)
+                               ? pickOf({"Dialog Message", "dialog message", "Teams", "QZ2 Item Names"})
+                               : randomText(0, 12, "\n\r");
             const int keys = pick(0, 8);
             for (int k = 0; k < keys; ++k) {
                 GeneratedKey key;
-                key.name = chance(30) ? pickOf({"NONE", "none", "STRNAME000", "QZMED_TITLE"}) : randomText(0, 10, "=\n\r");
+                key.name = chance(30) ? pickOf({"NONE", "none", "STRNAME000", "QZMED_TITLE"})
+                                      : randomText(0, 10, "=\n\r");
                 if (!key.name.empty() && (key.name[0] == '#' || key.name[0] == '[')) key.name[0] = 'K';
                 key.text = chance(20) ? std::string() : randomText(0, 40, "");
                 section.keys.push_back(key);
@@ -53,11 +55,16 @@ public:
             for (const GeneratedKey& key : sections[s].keys) {
                 out += key.name + "=";
                 for (char c : key.text) {
-                    if (c == '\\') out += "\\\\";
-                    else if (c == '\n') out += "\\n";
-                    else if (c == '\t') out += "\\t";
-                    else if (c == '\r') out += "\\r";
-                    else out += c;
+                    if (c == '\\')
+                        out += "\\\\";
+                    else if (c == '\n')
+                        out += "\\n";
+                    else if (c == '\t')
+                        out += "\\t";
+                    else if (c == '\r')
+                        out += "\\r";
+                    else
+                        out += c;
                 }
                 out += "\n";
             }
@@ -65,7 +72,7 @@ public:
         return out;
     }
 
-private:
+  private:
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
     bool chance(int percent) { return pick(1, 100) <= percent; }
     std::string pickOf(std::initializer_list<const char*> options) {
@@ -78,9 +85,12 @@ private:
         while (static_cast<int>(text.size()) < length) {
             char c;
             const int kind = pick(0, 9);
-            if (kind < 6) c = static_cast<char>(pick(0x20, 0x7E));
-            else if (kind < 8) c = kSpecial[static_cast<size_t>(pick(0, static_cast<int>(kSpecial.size()) - 1))];
-            else c = static_cast<char>(pick(0x80, 0xFF));
+            if (kind < 6)
+                c = static_cast<char>(pick(0x20, 0x7E));
+            else if (kind < 8)
+                c = kSpecial[static_cast<size_t>(pick(0, static_cast<int>(kSpecial.size()) - 1))];
+            else
+                c = static_cast<char>(pick(0x80, 0xFF));
             if (excluded.find(c) == std::string::npos) text += c;
         }
         return text;
@@ -93,7 +103,8 @@ using Query = std::pair<std::string, std::string>;
 // Every stored pair, the same in capitals, and names that are absent.
 std::vector<Query> queriesFor(const std::vector<GeneratedSection>& sections) {
     auto upper = [](std::string text) {
-        for (char& c : text) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+        for (char& c : text)
+            c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
         return text;
     };
     std::vector<Query> asked;
@@ -123,12 +134,16 @@ TEST(StrtabReference, BuildDumpAndLookupAgreeWithTheReference) {
         const std::string n = std::to_string(i);
         const std::string source_path = dir.write("source_" + n + ".txt", sources.back());
         std::string query_bytes;
-        for (const auto& [section, key] : queries.back()) query_bytes += section + '\0' + key + '\0';
+        for (const auto& [section, key] : queries.back())
+            query_bytes += section + '\0' + key + '\0';
         dir.write("queries_" + n + ".bin", query_bytes);
         ASSERT_EQ(test_Run(kQzdata + " strtab-build " + test_Quote(source_path) + " " +
-                           test_Quote(dir.path("ours_" + n + ".bin"))).status, 0);
+                           test_Quote(dir.path("ours_" + n + ".bin")))
+                      .status,
+                  0);
     }
-    ASSERT_EQ(test_Run(kReference + " batch " + test_Quote(dir.path()) + " " + std::to_string(kCases)).status, 0);
+    ASSERT_EQ(test_Run(kReference + " batch " + test_Quote(dir.path()) + " " + std::to_string(kCases)).status,
+              0);
 
     for (int i = 0; i < kCases; ++i) {
         SCOPED_TRACE("case " + std::to_string(i));
@@ -136,10 +151,12 @@ TEST(StrtabReference, BuildDumpAndLookupAgreeWithTheReference) {
         const std::vector<uint8_t> ours = test_ReadBytes(dir.path("ours_" + n + ".bin"));
         ASSERT_EQ(ours, test_ReadBytes(dir.path("theirs_" + n + ".bin"))) << "tables differ";
 
-        const CommandResult dumped = test_Run(kQzdata + " strtab-dump " + test_Quote(dir.path("theirs_" + n + ".bin")));
+        const CommandResult dumped =
+            test_Run(kQzdata + " strtab-dump " + test_Quote(dir.path("theirs_" + n + ".bin")));
         ASSERT_EQ(dumped.status, 0);
         EXPECT_EQ(dumped.output, sources[i]) << "our dump of the reference's table";
-        EXPECT_EQ(test_ReadFile(dir.path("refdump_" + n + ".txt")), sources[i]) << "reference dump of our table";
+        EXPECT_EQ(test_ReadFile(dir.path("refdump_" + n + ".txt")), sources[i])
+            << "reference dump of our table";
 
         const std::string answers = test_ReadFile(dir.path("answers_" + n + ".bin"));
         StringTable* table = strtab_Open(ours.data(), ours.size());
@@ -165,8 +182,12 @@ TEST(StrtabReference, BuildDumpAndLookupAgreeWithTheReference) {
 TEST(StrtabReference, BuildRejectsBadSourcesAndDumpRejectsBadTables) {
     TempDir dir;
     const std::string bad_source = dir.write("bad.txt", "KEY=before any section\n");
-    EXPECT_EQ(test_Run(kQzdata + " strtab-build " + test_Quote(bad_source) + " " + test_Quote(dir.path("out.bin")) + " 2>/dev/null").status, 1);
-    const std::string bad_table = dir.write("bad.bin", std::string("\0\0\0\0\xFF\xFF\0\0\0\0\0\0\0\0\0\0", 16));
+    EXPECT_EQ(test_Run(kQzdata + " strtab-build " + test_Quote(bad_source) + " " +
+                       test_Quote(dir.path("out.bin")) + " 2>/dev/null")
+                  .status,
+              1);
+    const std::string bad_table =
+        dir.write("bad.bin", std::string("\0\0\0\0\xFF\xFF\0\0\0\0\0\0\0\0\0\0", 16));
     EXPECT_EQ(test_Run(kQzdata + " strtab-dump " + test_Quote(bad_table) + " 2>/dev/null").status, 1);
     EXPECT_EQ(test_Run(kQzdata + " strtab-dump 2>/dev/null").status, 2);
 }

@@ -59,6 +59,7 @@ int runBuild(const ToolContext&, const std::vector<std::string>& args) {
 }
 
 const ToolCommand kDump("strtab-dump", "TABLE.bin                 prints the table as text source", runDump);
-const ToolCommand kBuild("strtab-build", "SOURCE.txt TABLE.bin     builds a table from text source", runBuild);
+const ToolCommand kBuild("strtab-build", "SOURCE.txt TABLE.bin     builds a table from text source",
+                         runBuild);
 
 } // namespace

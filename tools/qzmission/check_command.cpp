@@ -66,7 +66,8 @@ int runCheck(const ToolContext& context, const std::vector<std::string>& args) {
     }
     // A read that stopped has no mission to check beyond its problems.
     const bool stopped = report.result == MetafileReadResult::Stopped;
-    const std::vector<PageProblem> problems = stopped ? std::vector<PageProblem>{} : page_CheckProblems(*page);
+    const std::vector<PageProblem> problems =
+        stopped ? std::vector<PageProblem>{} : page_CheckProblems(*page);
     if (json) {
         std::fputs(check_JsonText(files[0], problems, report.problems).c_str(), stdout);
     } else {

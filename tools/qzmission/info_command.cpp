@@ -55,8 +55,10 @@ void printSummary(MissionPage& page) {
     int wavs = 0;
     for (int n = 1; n < kMaxWavLists; ++n)
         if (page.wav_lists[n].description[0] != '\0' || page.wav_lists[n].file_name[0] != '\0') ++wavs;
-    std::printf("groups: %d\nwaypoint lists: %d\narea triggers: %d\nwav lists: %d\n", groups, lists, areas, wavs);
-    std::printf("named layers: %d\n", countTexts(page.layers[0].description, sizeof(LayerName), 0, kMaxLayers));
+    std::printf("groups: %d\nwaypoint lists: %d\narea triggers: %d\nwav lists: %d\n", groups, lists, areas,
+                wavs);
+    std::printf("named layers: %d\n",
+                countTexts(page.layers[0].description, sizeof(LayerName), 0, kMaxLayers));
     std::printf("briefing: %zu characters\n", strnlen(page.briefing, kBriefingSize));
     const int zones = page.wind_zones.count();
     if (zones != 0) std::printf("wind zones (older file): %d\n", zones);

@@ -51,8 +51,8 @@ bool png_EncodeRgb32(const uint32_t* pixels, int32_t width, int32_t height, std:
         return false;
     }
     png_set_write_fn(png, &sink, appendBytes, flushNothing);
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int32_t y = 0; y < height; ++y) {
         const uint32_t* line = pixels + std::size_t(y) * std::size_t(width);

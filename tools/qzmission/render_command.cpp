@@ -22,8 +22,9 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: qzmission [--game DIR] render MISSION.mis OUT.png [--mode color|depth|outline] "
-                               "[--size WxH] [--zoom Z] [--center X,Y]\n";
+constexpr const char* kUsage =
+    "usage: qzmission [--game DIR] render MISSION.mis OUT.png [--mode color|depth|outline] "
+    "[--size WxH] [--zoom Z] [--center X,Y]\n";
 constexpr int32_t kDefaultWidth = 1024;
 constexpr int32_t kDefaultHeight = 768;
 
@@ -65,16 +66,21 @@ bool parseZoom(const std::string& text, float& zoom) {
     errno = 0;
     char* end = nullptr;
     const float value = std::strtof(text.c_str(), &end);
-    if (end == text.c_str() || *end != '\0' || errno != 0 || !std::isfinite(value) || value < kZoomMin) return false;
+    if (end == text.c_str() || *end != '\0' || errno != 0 || !std::isfinite(value) || value < kZoomMin)
+        return false;
     zoom = value;
     return true;
 }
 
 bool parseMode(const std::string& text, int32_t& mode) {
-    if (text == "color") mode = kMapModeColor;
-    else if (text == "depth") mode = kMapModeDepth;
-    else if (text == "outline") mode = kMapModeOutline;
-    else return false;
+    if (text == "color")
+        mode = kMapModeColor;
+    else if (text == "depth")
+        mode = kMapModeDepth;
+    else if (text == "outline")
+        mode = kMapModeOutline;
+    else
+        return false;
     return true;
 }
 
@@ -89,10 +95,14 @@ bool parseArgs(const std::vector<std::string>& args, RenderArgs& out) {
         if (i + 1 >= args.size()) return false;
         const std::string& value = args[++i];
         bool ok = false;
-        if (arg == "--mode") ok = parseMode(value, out.mode);
-        else if (arg == "--size") ok = parseSize(value, out.width, out.height);
-        else if (arg == "--zoom") ok = parseZoom(value, out.zoom);
-        else if (arg == "--center") ok = parseCenter(value, out.centerX, out.centerY);
+        if (arg == "--mode")
+            ok = parseMode(value, out.mode);
+        else if (arg == "--size")
+            ok = parseSize(value, out.width, out.height);
+        else if (arg == "--zoom")
+            ok = parseZoom(value, out.zoom);
+        else if (arg == "--center")
+            ok = parseCenter(value, out.centerX, out.centerY);
         if (!ok) return false;
     }
     if (positional.size() != 2) return false;
@@ -106,7 +116,8 @@ bool parseArgs(const std::vector<std::string>& args, RenderArgs& out) {
 void loadModels(const MissionPage& page) {
     for (int i = 0; i < page.num_items && i < kMaxItems; ++i) {
         ItemDef* def = itemdef_Get(page.items[i].def_index);
-        if (def == nullptr || def->model != nullptr || def->graphic[0] == '\0' || def->type == kItemTypePerson)
+        if (def == nullptr || def->model != nullptr || def->graphic[0] == '\0' ||
+            def->type == kItemTypePerson)
             continue;
         char name[kItemFileNameSize + 1] = {};
         std::memcpy(name, def->graphic, kItemFileNameSize);
@@ -138,7 +149,8 @@ int runRender(const ToolContext& context, const std::vector<std::string>& args) 
 
     RasterImage image;
     if (!image.create(options.width, options.height)) {
-        std::fprintf(stderr, "qzmission: cannot make an image of %ix%i pixels\n", options.width, options.height);
+        std::fprintf(stderr, "qzmission: cannot make an image of %ix%i pixels\n", options.width,
+                     options.height);
         return 1;
     }
     MapRender(*page, view, image.target());
@@ -157,7 +169,8 @@ int runRender(const ToolContext& context, const std::vector<std::string>& args) 
     return 0;
 }
 
-const ToolCommand kRender("render", "MISSION.mis OUT.png [--mode color|depth|outline] [--size WxH] [--zoom Z] "
-                                    "[--center X,Y]",
+const ToolCommand kRender("render",
+                          "MISSION.mis OUT.png [--mode color|depth|outline] [--size WxH] [--zoom Z] "
+                          "[--center X,Y]",
                           runRender);
 } // namespace
