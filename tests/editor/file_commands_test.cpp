@@ -219,7 +219,8 @@ TEST_F(FileCommands, FileThatCannotBeReadIsReportedWithItsReasonAndKeepsThePage)
 
 TEST_F(FileCommands, FileThatIsNoMissionIsNamedWithoutAQuestionAndKeepsThePage) {
     fillPageOne();
-    const std::string path = dir.write("picture.mis", std::string("\x89PNG\r\n\x1a\n\x01\x02 junk\n", 18));
+    static constexpr char kPngStart[] = "\x89PNG\r\n\x1a\n\x01\x02 junk\n";
+    const std::string path = dir.write("picture.mis", std::string(kPngStart, sizeof kPngStart - 1));
     screen.fileAnswers = {path};
     EXPECT_EQ(OpenMission(screen, app.document(), page1()), OpenOutcome::Kept);
     ASSERT_EQ(screen.messages.size(), 1u);
