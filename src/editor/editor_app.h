@@ -74,6 +74,11 @@ class EditorApp {
     // through the save chooser, No goes on. True when the window may close; false after Cancel,
     // and after Yes when the save was cancelled or failed (pages saved before that stay saved).
     bool queryClose();
+    // Before page `index` is replaced by File > Open, a recent mission or File > Clear: when it
+    // differs from its opened or saved state, asks (caption `caption`) whether to save it first.
+    // Yes saves it through the save chooser, No discards the changes. True when the command may
+    // go on; false after Cancel, or after Yes when the save was cancelled or failed.
+    bool offerToSaveChanges(int index, const char* caption);
     // The window closed as the user asked: records the clean exit, so that the next start offers
     // no backup of this run.
     void closedCleanly();
@@ -152,5 +157,9 @@ class EditorApp {
     void afterHistoryMove(MissionPage& page, const std::string& terrainBefore);
     int commandDepth_ = 0; // commands running (a dialog may run one inside another)
     RecentMissions recent_;
+    // Saves page `index` through the save chooser; true when it was written.
+    bool savePageAs(int index);
+    // Asks `question` about page `index` when it has unsaved changes; see offerToSaveChanges.
+    bool askToSave(int index, const char* caption, const char* question);
     std::string wholePaths_[2]; // the uncut path last stored in each page's mission_file
 };

@@ -7,6 +7,7 @@
 #include "editor/editor_app.h"
 #include "editor/file_commands.h"
 #include "editor/mission_file_commands.h"
+#include "gamedata/own_texts.h"
 #include "mission/page_ops.h"
 
 namespace {
@@ -93,6 +94,7 @@ void switchPage(EditorApp& app, int command) {
 // ---- Pages and selection ----------------------------------------------------------------------
 
 void clearPage(EditorApp& app, int) {
+    if (!app.offerToSaveChanges(app.document().currentIndex(), text_Own("CLEAR_CAPTION"))) return;
     app.document().clearPage(app.currentPage());
     app.updateTitle();
     screen(app).repaint(EditorWindow::MapView);

@@ -42,23 +42,35 @@ void EditorApp::forgetRecentMission(const std::string& path) {
     if (recent_.remove(path)) view_.setRecentMissions(recent_.entries());
 }
 
-bool EditorApp::queryClose() {
-    const char* questions[2] = {TextLookup("Dialog Message", "SAVE_PAGE_1?"), text_Own("SAVE_PAGE_2?")};
-    for (int index = 0; index < 2; ++index) {
-        if (!document_.isModified(index)) continue;
-        MissionPage& page = document_.page(index);
-        const MsgAnswer answer = msg_Show(TextLookup("Dialog Message", "EXIT"), questions[index],
-                                          MsgIcon::Question, MsgButtons::YesNoCancel);
-        if (answer == MsgAnswer::No) continue;
-        // Cancel keeps the editor open; an Ok cannot answer this question and is taken as no decision.
-        if (answer != MsgAnswer::Yes) return false;
-        const std::string path = SaveMissionAs(view_, page, file_SaveChooserStart(pageFile(index)));
-        if (path.empty()) return false;
-        document_.markSaved(index);
-        noteMissionFile(index, path, true);
-        if (index == document_.currentIndex()) updateTitle();
-    }
+bool EditorApp::savePageAs(int index) {
+    const std::string path =
+        SaveMissionAs(view_, document_.page(index), file_SaveChooserStart(pageFile(index)));
+    if (path.empty()) return false;
+    document_.markSaved(index);
+    noteMissionFile(index, path, true);
+    if (index == document_.currentIndex()) updateTitle();
     return true;
+}
+
+bool EditorApp::askToSave(int index, const char* caption, const char* question) {
+    if (!document_.isModified(index)) return true;
+    const MsgAnswer answer = msg_Show(caption, question, MsgIcon::Question, MsgButtons::YesNoCancel);
+    if (answer == MsgAnswer::No) return true;
+    // Cancel keeps everything; an Ok cannot answer this question and is taken as no decision.
+    if (answer != MsgAnswer::Yes) return false;
+    return savePageAs(index);
+}
+
+bool EditorApp::queryClose() {
+    const char* exit = TextLookup("Dialog Message", "EXIT");
+    return askToSave(kPage1, exit, TextLookup("Dialog Message", "SAVE_PAGE_1?")) &&
+           askToSave(kPage2, exit, text_Own("SAVE_PAGE_2?"));
+}
+
+bool EditorApp::offerToSaveChanges(int index, const char* caption) {
+    if (!validIndex(index)) return true;
+    const std::string question = fmt_Format(text_Own("SAVE_CHANGES?"), {index + 1});
+    return askToSave(index, caption, question.c_str());
 }
 
 void EditorApp::closedCleanly() {

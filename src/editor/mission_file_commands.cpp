@@ -46,6 +46,7 @@ bool editor_ReadMissionInto(EditorApp& app, int index, const std::string& path) 
 
 void cmd_OpenMission(EditorApp& app, int) {
     const int index = currentIndex(app);
+    if (!app.offerToSaveChanges(index, text_Own("OPEN_CAPTION"))) return;
     const OpenResult result = ChooseAndOpenMission(app.view(), app.document(), app.document().page(index),
                                                    file_ChooserStart(app.pageFile(index)));
     if (result.outcome == OpenOutcome::Cancelled || result.outcome == OpenOutcome::Kept) return;
@@ -87,5 +88,6 @@ void cmd_OpenRecentMission(EditorApp& app, int command) {
         app.forgetRecentMission(path);
         return;
     }
+    if (!app.offerToSaveChanges(currentIndex(app), text_Own("OPEN_CAPTION"))) return;
     editor_ReadMissionInto(app, currentIndex(app), path);
 }

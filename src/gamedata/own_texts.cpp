@@ -89,7 +89,10 @@ constexpr OwnTextDef kOwnTexts[] = {
      "The file %s does not exist.\nDo you want to start a new mission under that name? It is written when "
      "you "
      "save."},
-    {"SAVE_PAGE_2?", "Page 2 holds a mission. Do you want to save it before you quit?"},
+    {"SAVE_PAGE_2?", "Page 2 has unsaved changes. Do you want to save it before you quit?"},
+    {"SAVE_CHANGES?", // page number
+     "Page %i has unsaved changes. Do you want to save them first?"},
+    {"CLEAR_CAPTION", "Clear"},
     {"RECOVERY_CAPTION", "Recover Backup"},
     {"RECOVER_PAGE?", // page number, date and time, path, page number
      "The editor did not close normally last time. A backup of Page %i was written at %s:\n%s\n\nDo you want "

@@ -122,8 +122,11 @@ class EditorSessionTest : public QObject {
         QCOMPARE(std::string(page2.general.mission_file), path);
         window.runCommand(kCmdClear);
         QCOMPARE(page2.num_items, 0);
+        // The cleared page differs from its file: Open asks first, and No lets it go.
         fixture.services.fileAnswers = {path};
+        fixture.services.messageAnswers = {MsgAnswer::No};
         window.runCommand(kCmdOpen);
+        QCOMPARE(fixture.services.messages.size(), size_t(1));
         QCOMPARE(page2.num_items, 1);
         QCOMPARE(page2.items[0].type_id, page1.items[person].type_id);
         QCOMPARE(page2.items[0].position[0], x);

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <sys/stat.h>
@@ -190,11 +191,11 @@ TEST_F(MissionFiles, OpeningAFileThatDoesNotExistOffersANewMissionUnderItsName) 
     addItem(page1(), kTestJeepType);
     recordChange(kPage1);
     screen.fileAnswers = {dir.path("fresh")};
-    screen.messageAnswers = {MsgAnswer::Yes};
+    screen.messageAnswers = {MsgAnswer::No, MsgAnswer::Yes}; // discard the jeep, start anew
     app.command(kCmdOpen);
-    ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].buttons, MsgButtons::YesNo);
-    EXPECT_NE(screen.messages[0].text.find(dir.path("fresh.mis")), std::string::npos);
+    ASSERT_EQ(screen.messages.size(), 2u);
+    EXPECT_EQ(screen.messages[1].buttons, MsgButtons::YesNo);
+    EXPECT_NE(screen.messages[1].text.find(dir.path("fresh.mis")), std::string::npos);
     EXPECT_EQ(page1().num_items, 0) << "the page is cleared";
     EXPECT_STREQ(page1().general.mission_file, dir.path("fresh.mis").c_str());
     EXPECT_EQ(screen.title(), "QZ Editor 1.43 - " + dir.path("fresh.mis"));
@@ -333,6 +334,113 @@ TEST_F(MissionFiles, ACancelledSaveOfPageTwoKeepsTheEditorOpen) {
     EXPECT_EQ(screen.fileRequests.size(), 2u);
 }
 
+// ---- Open, a recent mission and Clear on a changed page -------------------------------------------
+
+class ChangedPageQuestion : public MissionFiles {
+  protected:
+    const std::string other = writeMission("other.mis", 3);
+    const std::string saved = dir.path("saved.mis");
+    const int commands[3] = {kCmdOpen, kCmdRecentMissionFirst, kCmdClear};
+
+    void SetUp() override {
+        MissionFiles::SetUp();
+        app.setRecentMissions({other});
+    }
+    // Page 1 with two jeeps that were never saved.
+    void changePageOne() {
+        page_Clear(page1());
+        addItem(page1(), kTestJeepType);
+        addItem(page1(), kTestJeepType);
+        recordChange(kPage1);
+        screen.clearRecord();
+        std::filesystem::remove(saved);
+    }
+    // Runs `command`; File > Open is answered with the other mission.
+    void run(int command) {
+        if (command == kCmdOpen) screen.fileAnswers.push_back(other);
+        app.command(command);
+    }
+    int itemsAfter(int command) const { return command == kCmdClear ? 0 : 3; }
+};
+
+TEST_F(ChangedPageQuestion, AnUnchangedPageIsReplacedWithoutAQuestion) {
+    for (int command : commands) {
+        SCOPED_TRACE(command);
+        run(command);
+        EXPECT_TRUE(screen.messages.empty());
+        EXPECT_EQ(page1().num_items, itemsAfter(command));
+        screen.clearRecord();
+    }
+}
+
+TEST_F(ChangedPageQuestion, NoDiscardsTheChanges) {
+    for (int command : commands) {
+        SCOPED_TRACE(command);
+        changePageOne();
+        screen.messageAnswers = {MsgAnswer::No};
+        run(command);
+        ASSERT_EQ(screen.messages.size(), 1u);
+        EXPECT_EQ(screen.messages[0].caption, command == kCmdClear ? "Clear" : "Open");
+        EXPECT_EQ(screen.messages[0].text, "Page 1 has unsaved changes. Do you want to save them first?");
+        EXPECT_EQ(screen.messages[0].buttons, MsgButtons::YesNoCancel);
+        EXPECT_EQ(page1().num_items, itemsAfter(command));
+        EXPECT_FALSE(fileExists(saved));
+    }
+}
+
+TEST_F(ChangedPageQuestion, CancelKeepsThePageAndItsChanges) {
+    for (int command : commands) {
+        SCOPED_TRACE(command);
+        changePageOne();
+        screen.messageAnswers = {MsgAnswer::Cancel};
+        run(command);
+        screen.fileAnswers.clear();
+        EXPECT_TRUE(screen.fileRequests.empty()) << "no chooser after Cancel";
+        EXPECT_EQ(page1().num_items, 2);
+        EXPECT_TRUE(app.document().isModified(kPage1));
+    }
+}
+
+TEST_F(ChangedPageQuestion, YesSavesFirstThenGoesOn) {
+    for (int command : commands) {
+        SCOPED_TRACE(command);
+        changePageOne();
+        screen.messageAnswers = {MsgAnswer::Yes};
+        screen.fileAnswers = {saved};
+        run(command);
+        ASSERT_FALSE(screen.fileRequests.empty());
+        EXPECT_EQ(screen.fileRequests[0].kind, FileDialogKind::Save);
+        EXPECT_EQ(itemsIn(saved), 2);
+        EXPECT_EQ(page1().num_items, itemsAfter(command));
+        EXPECT_EQ(app.recentMissions().entries().front(), command == kCmdClear ? saved : other);
+    }
+}
+
+TEST_F(ChangedPageQuestion, YesWithACancelledOrFailedSaveKeepsThePage) {
+    for (int command : commands) {
+        SCOPED_TRACE(command);
+        changePageOne();
+        screen.messageAnswers = {MsgAnswer::Yes};
+        app.command(command); // the save chooser is cancelled
+        EXPECT_EQ(screen.fileRequests.size(), 1u) << "nothing opened after the cancelled save";
+        EXPECT_EQ(page1().num_items, 2);
+        EXPECT_TRUE(app.document().isModified(kPage1));
+    }
+}
+
+TEST_F(ChangedPageQuestion, PageTwoIsAskedAboutOnPageTwoOnly) {
+    addItem(page2(), kTestJeepType);
+    recordChange(kPage2);
+    run(kCmdClear);
+    EXPECT_TRUE(screen.messages.empty()) << "Page 1 is unchanged";
+    app.command(kCmdPage2);
+    screen.messageAnswers = {MsgAnswer::No};
+    run(kCmdClear);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, "Page 2 has unsaved changes. Do you want to save them first?");
+    EXPECT_EQ(page2().num_items, 0);
+}
+
 // ---- Recovery -----------------------------------------------------------------------------------
 
 TEST_F(MissionFiles, BackupsOfARunThatDidNotEndCleanlyAreOffered) {
@@ -354,6 +462,7 @@ TEST_F(MissionFiles, BackupsOfARunThatDidNotEndCleanlyAreOffered) {
     EXPECT_EQ(page1().num_items, 0) << "declined";
     EXPECT_EQ(page2().num_items, 2);
     EXPECT_STREQ(page2().general.mission_file, "") << "saving a backup asks where";
+    EXPECT_TRUE(app.document().isModified(kPage2)) << "a recovered page is saved by no file";
     EXPECT_TRUE(fileExists(dir.path("state/qzmed/MEDP1BCK.MIS"))) << "a declined backup is kept";
     EXPECT_TRUE(fileExists(dir.path("state/qzmed/MEDP2BCK.MIS")));
 }

@@ -128,7 +128,12 @@ TEST_F(Undo, CommandsThatChangeThePageAreOneStepEach) {
     expectOneUndoableStep([this] { app.command(kCmdHideUnselected); }, "Hide Unselected");
     app.command(kCmdHideUnselected);
     expectOneUndoableStep([this] { app.command(kCmdUnhideAll); }, "Unhide All");
-    expectOneUndoableStep([this] { app.command(kCmdClear); }, "Clear");
+    expectOneUndoableStep(
+        [this] {
+            screen.messageAnswers = {MsgAnswer::No}; // the changes are not saved first
+            app.command(kCmdClear);
+        },
+        "Clear");
 
     NumericMoveMemory& numeric = app.document().numericMoveMemory();
     numeric = NumericMoveMemory{};
@@ -255,6 +260,7 @@ TEST_F(Undo, OpenEmptiesThatPagesHistoryAndCountsAsUnchanged) {
     select({0});
     app.command(kCmdDelete);
     screen.fileAnswers.push_back(path);
+    screen.messageAnswers = {MsgAnswer::No};
     app.command(kCmdOpen);
     EXPECT_FALSE(history().canUndo());
     EXPECT_FALSE(history().canRedo());
