@@ -1,0 +1,436 @@
+// The detail characters over the colour map.
+//
+// A screen row reads one texel row of every tile its cells name. The tiles lie 16 KiB apart, so
+// those rows compete for a handful of cache sets, and drawing the rows in screen order would miss
+// the cache at nearly every pixel. The rows are therefore drawn grouped by the tile texel row they
+// read: for each of the 64 texel rows, that row of all 256 tiles is gathered into one contiguous
+// 64 KiB strip, and every screen row that reads it is drawn from the strip. The pixels are the
+// same; only the order of drawing the rows changes.
+//
+// Every screen row steps through the same texel columns, so the vector kernels take the map cell
+// and tile column of each screen column from tables made once per frame, read the colours and
+// characters of 8 or 16 columns as a run of consecutive cells moved into place by a permutation,
+// and blend 8 or 16 pixels at a time.
+#include "render/detail_rows.h"
+
+#include "gamedata/pixel_ops.h"
+
+#include <cstring>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define QZ_DETAIL_WIDE 1
+#endif
+
+namespace {
+
+constexpr uint32_t kTexelMask = kTerrainMapSize - 1;    // addresses wrap at 1024
+constexpr uint32_t kTileSide = 64;                      // detail tile: 64 × 64 texels
+constexpr uint32_t kTileTexels = kTileSide * kTileSide; // 16,384 bytes per tile
+constexpr uint32_t kTileCount = 256;                    // tile numbers are bytes
+
+// One texel row of every tile, tile after tile: strip[tile × 64 + column].
+using TileStrip = uint32_t[kTileCount * kTileSide];
+
+void gatherStrip(const uint32_t* tiles, uint32_t texelRow, uint32_t* strip) {
+    for (uint32_t t = 0; t < kTileCount; ++t)
+        std::memcpy(strip + t * kTileSide, tiles + t * kTileTexels + texelRow * kTileSide,
+                    kTileSide * sizeof(uint32_t));
+}
+
+// pixel_Blend, four lanes at once: the same arithmetic (the unsigned high half of w × h(colour),
+// the sum saturating at 65535, the result at 255), so the pixels are identical.
+inline uint32_t blendDetail(uint32_t tile, uint32_t colour) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i k257 = _mm_set1_epi16(257);
+    const __m128i t257 = _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(int(tile)), zero), k257);
+    const __m128i c257 = _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(int(colour)), zero), k257);
+    const __m128i weight = _mm_shufflelo_epi16(t257, _MM_SHUFFLE(3, 3, 3, 3)); // tile alpha × 257
+    const __m128i sum =
+        _mm_adds_epu16(_mm_srli_epi16(t257, 1), _mm_mulhi_epu16(weight, _mm_srli_epi16(c257, 1)));
+    const __m128i value = _mm_srli_epi16(sum, 6);
+    return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(value, value)));
+#else
+    return pixel_Blend(tile, colour);
+#endif
+}
+
+#if defined(__SSE2__)
+// blendDetail for two pixels at once (lanes 0-3 the first, 4-7 the second), stored at out[0..1].
+inline void blendDetailPair(uint32_t tile0, uint32_t colour0, uint32_t tile1, uint32_t colour1,
+                            uint32_t* out) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i k257 = _mm_set1_epi16(257);
+    const __m128i tiles = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(tile0)), _mm_cvtsi32_si128(int(tile1)));
+    const __m128i colours =
+        _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(colour0)), _mm_cvtsi32_si128(int(colour1)));
+    const __m128i t257 = _mm_mullo_epi16(_mm_unpacklo_epi8(tiles, zero), k257);
+    const __m128i c257 = _mm_mullo_epi16(_mm_unpacklo_epi8(colours, zero), k257);
+    const __m128i weight =
+        _mm_shufflehi_epi16(_mm_shufflelo_epi16(t257, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
+    const __m128i sum =
+        _mm_adds_epu16(_mm_srli_epi16(t257, 1), _mm_mulhi_epu16(weight, _mm_srli_epi16(c257, 1)));
+    const __m128i value = _mm_srli_epi16(sum, 6);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(value, value));
+}
+#else
+inline void blendDetailPair(uint32_t tile0, uint32_t colour0, uint32_t tile1, uint32_t colour1,
+                            uint32_t* out) {
+    out[0] = pixel_Blend(tile0, colour0);
+    out[1] = pixel_Blend(tile1, colour1);
+}
+#endif
+
+// The screen columns of the frame, the same for every row: the map cell and tile column of each,
+// and for each group of `group` columns (8 or 16) from column g × group on, the first cell of the
+// group and the offsets of its columns' cells from it, when all of them lie within the `group`
+// cells from the first on and those lie within the map row (`windowed`). A pixel step below one
+// metre keeps nearly every group windowed.
+struct FrameColumns {
+    size_t group = 8;
+    std::vector<int32_t> cell;
+    std::vector<int32_t> column;
+    std::vector<int32_t> first;
+    std::vector<uint8_t> windowed;
+    std::vector<int32_t> offset; // `group` a group
+
+    void build(int32_t width, uint32_t u0, uint32_t step, size_t groupSize) {
+        group = groupSize;
+        const size_t n = size_t(width);
+        cell.resize(n);
+        column.resize(n);
+        uint32_t u = u0;
+        for (size_t x = 0; x < n; ++x, u += step) {
+            cell[x] = int32_t((u >> 16) & kTexelMask);
+            column[x] = int32_t((u >> 10) & (kTileSide - 1));
+        }
+        const size_t groups = n / group;
+        const int32_t span = int32_t(group);
+        first.resize(groups);
+        windowed.resize(groups);
+        offset.resize(groups * group);
+        for (size_t g = 0; g < groups; ++g) {
+            const int32_t start = cell[g * group];
+            bool inside = start + span <= int32_t(kTerrainMapSize);
+            for (size_t k = 0; k < group; ++k) {
+                const int32_t d = cell[g * group + k] - start;
+                inside = inside && d >= 0 && d < span;
+                offset[g * group + k] = d;
+            }
+            first[g] = start;
+            windowed[g] = inside ? 1 : 0;
+        }
+    }
+};
+
+// What one screen row reads: its map row of colours, characters and elevations, the strip of its
+// tile texel row, and the frame's columns.
+struct DetailRow {
+    uint32_t* out = nullptr;
+    int32_t width = 0;
+    const uint32_t* colour = nullptr;
+    const uint8_t* characters = nullptr;
+    const uint32_t* elevation = nullptr;
+    const uint32_t* strip = nullptr;
+    uint32_t level = 0;
+    uint32_t u0 = 0;
+    uint32_t step = 0;
+    const FrameColumns* columns = nullptr;
+};
+
+// Pixels are blended in pairs.
+template <bool kTint> void rowPortable(const DetailRow& r) {
+    uint32_t* out = r.out;
+    const int32_t width = r.width;
+    const uint32_t step = r.step;
+    uint32_t u = r.u0;
+    auto tileTexel = [&](uint32_t i, uint32_t at) {
+        return r.strip[r.characters[i] * kTileSide + ((at >> 10) & (kTileSide - 1))];
+    };
+    auto tint = [&](uint32_t i, uint32_t& p) {
+        if constexpr (kTint) {
+            if (((r.elevation[i] >> 8) & 0xFF) <= r.level) p = terrain_TintColourMap(p);
+        } else {
+            (void)i;
+            (void)p;
+        }
+    };
+    int32_t x = 0;
+    for (; x + 1 < width; x += 2) {
+        const uint32_t u1 = u + step;
+        const uint32_t i0 = (u >> 16) & kTexelMask;
+        const uint32_t i1 = (u1 >> 16) & kTexelMask;
+        blendDetailPair(tileTexel(i0, u), r.colour[i0], tileTexel(i1, u1), r.colour[i1], out + x);
+        tint(i0, out[x]);
+        tint(i1, out[x + 1]);
+        u = u1 + step;
+    }
+    if (x < width) {
+        const uint32_t i = (u >> 16) & kTexelMask;
+        out[x] = blendDetail(tileTexel(i, u), r.colour[i]);
+        tint(i, out[x]);
+    }
+}
+
+#if QZ_DETAIL_WIDE
+// blendDetail's arithmetic on the 16-bit lanes of four pixels.
+__attribute__((target("avx2"))) inline __m256i blendHalf(__m256i t, __m256i c) {
+    const __m256i t257 = _mm256_or_si256(_mm256_slli_epi16(t, 8), t);
+    const __m256i c257 = _mm256_or_si256(_mm256_slli_epi16(c, 8), c);
+    const __m256i weight = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(t257, _MM_SHUFFLE(3, 3, 3, 3)),
+                                                  _MM_SHUFFLE(3, 3, 3, 3));
+    const __m256i sum =
+        _mm256_adds_epu16(_mm256_srli_epi16(t257, 1), _mm256_mulhi_epu16(weight, _mm256_srli_epi16(c257, 1)));
+    return _mm256_srli_epi16(sum, 6);
+}
+
+// blendDetail of eight pixels: the bytes widened to 16-bit lanes (pixels 0, 1, 4, 5 and 2, 3, 6,
+// 7), the same arithmetic, packed back in order.
+__attribute__((target("avx2"))) inline __m256i blendEight(__m256i tiles, __m256i colours) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i low = blendHalf(_mm256_unpacklo_epi8(tiles, zero), _mm256_unpacklo_epi8(colours, zero));
+    const __m256i high = blendHalf(_mm256_unpackhi_epi8(tiles, zero), _mm256_unpackhi_epi8(colours, zero));
+    return _mm256_packus_epi16(low, high);
+}
+
+// The strip texels at four indices, by plain loads (gathers are slower on the processors at hand).
+__attribute__((target("avx2"))) inline __m128i fetchFour(const uint32_t* strip, __m128i at) {
+    const uint64_t a01 = uint64_t(_mm_cvtsi128_si64(at));
+    const uint64_t a23 = uint64_t(_mm_extract_epi64(at, 1));
+    return _mm_setr_epi32(int(strip[uint32_t(a01)]), int(strip[a01 >> 32]), int(strip[uint32_t(a23)]),
+                          int(strip[a23 >> 32]));
+}
+
+__attribute__((target("avx2"))) inline __m256i fetchEight(const uint32_t* strip, __m256i at) {
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(fetchFour(strip, _mm256_castsi256_si128(at))),
+                                   fetchFour(strip, _mm256_extracti128_si256(at, 1)), 1);
+}
+
+// One pixel as pixel_Blend makes it, from the frame's tables.
+template <bool kTint> inline uint32_t pixelAt(const DetailRow& r, const FrameColumns& c, size_t x) {
+    const int32_t i = c.cell[x];
+    uint32_t p = pixel_Blend(r.strip[r.characters[i] * kTileSide + uint32_t(c.column[x])], r.colour[i]);
+    if (kTint && ((r.elevation[i] >> 8) & 0xFF) <= r.level) p = terrain_TintColourMap(p);
+    return p;
+}
+
+// Eight pixels at a time. The colours, characters and elevations of a windowed group are read as
+// eight consecutive cells and moved to their columns by a permutation; the tile texels are read
+// one by one from the strip.
+template <bool kTint> __attribute__((target("avx2"))) void rowAvx2(const DetailRow& r) {
+    const FrameColumns& c = *r.columns;
+    uint32_t* const out = r.out;
+    const uint32_t* const colour = r.colour;
+    const uint8_t* const characters = r.characters;
+    const uint32_t* const elevation = r.elevation;
+    const uint32_t* const strip = r.strip;
+    const size_t groups = size_t(r.width) / 8;
+    const __m256i byteMask = _mm256_set1_epi32(0xFF);
+    const __m256i levelAbove = _mm256_set1_epi32(int(r.level) + 1);
+    const __m256i halfMask = _mm256_set1_epi32(0x7F7F7F7F);
+    const __m256i tintAdd = _mm256_set1_epi32(0x40353F4D);
+    for (size_t g = 0; g < groups; ++g) {
+        const size_t x = g * 8;
+        if (!c.windowed[g]) {
+            for (size_t k = 0; k < 8; ++k)
+                out[x + k] = pixelAt<kTint>(r, c, x + k);
+            continue;
+        }
+        const int32_t start = c.first[g];
+        const __m256i offsets = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(&c.offset[x]));
+        const __m256i colours = _mm256_permutevar8x32_epi32(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(colour + start)), offsets);
+        const __m256i tileNumbers = _mm256_permutevar8x32_epi32(
+            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(characters + start))),
+            offsets);
+        const __m256i columns = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(&c.column[x]));
+        const __m256i texels =
+            fetchEight(strip, _mm256_add_epi32(_mm256_slli_epi32(tileNumbers, 6), columns));
+        __m256i pixels = blendEight(texels, colours);
+        if constexpr (kTint) {
+            const __m256i heights = _mm256_and_si256(
+                _mm256_srli_epi32(
+                    _mm256_permutevar8x32_epi32(
+                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(elevation + start)), offsets),
+                    8),
+                byteMask);
+            const __m256i tinted =
+                _mm256_add_epi32(_mm256_and_si256(_mm256_srli_epi32(pixels, 1), halfMask), tintAdd);
+            pixels = _mm256_blendv_epi8(pixels, tinted, _mm256_cmpgt_epi32(levelAbove, heights));
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), pixels);
+    }
+    for (size_t x = groups * 8; x < size_t(r.width); ++x)
+        out[x] = pixelAt<kTint>(r, c, x);
+}
+
+#define QZ_TARGET_AVX512 __attribute__((target("avx512f,avx512bw")))
+// GCC 12's AVX-512 headers build their "undefined" registers from themselves and warn about it.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
+
+// blendDetail's arithmetic on the 16-bit lanes of eight pixels.
+QZ_TARGET_AVX512 inline __m512i blendHalf16(__m512i t, __m512i c) {
+    const __m512i t257 = _mm512_or_si512(_mm512_slli_epi16(t, 8), t);
+    const __m512i c257 = _mm512_or_si512(_mm512_slli_epi16(c, 8), c);
+    const __m512i weight = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(t257, _MM_SHUFFLE(3, 3, 3, 3)),
+                                                  _MM_SHUFFLE(3, 3, 3, 3));
+    const __m512i sum =
+        _mm512_adds_epu16(_mm512_srli_epi16(t257, 1), _mm512_mulhi_epu16(weight, _mm512_srli_epi16(c257, 1)));
+    return _mm512_srli_epi16(sum, 6);
+}
+
+// blendDetail of sixteen pixels, widened and packed back within each 128-bit lane as blendEight.
+QZ_TARGET_AVX512 inline __m512i blendSixteen(__m512i tiles, __m512i colours) {
+    const __m512i zero = _mm512_setzero_si512();
+    const __m512i low = blendHalf16(_mm512_unpacklo_epi8(tiles, zero), _mm512_unpacklo_epi8(colours, zero));
+    const __m512i high = blendHalf16(_mm512_unpackhi_epi8(tiles, zero), _mm512_unpackhi_epi8(colours, zero));
+    return _mm512_packus_epi16(low, high);
+}
+
+// Sixteen pixels at a time, as rowAvx2.
+template <bool kTint> QZ_TARGET_AVX512 void rowAvx512(const DetailRow& r) {
+    const FrameColumns& c = *r.columns;
+    uint32_t* const out = r.out;
+    const uint32_t* const colour = r.colour;
+    const uint8_t* const characters = r.characters;
+    const uint32_t* const elevation = r.elevation;
+    const uint32_t* const strip = r.strip;
+    const size_t groups = size_t(r.width) / 16;
+    const __m512i byteMask = _mm512_set1_epi32(0xFF);
+    const __m512i level = _mm512_set1_epi32(int(r.level));
+    const __m512i halfMask = _mm512_set1_epi32(0x7F7F7F7F);
+    const __m512i tintAdd = _mm512_set1_epi32(0x40353F4D);
+    for (size_t g = 0; g < groups; ++g) {
+        const size_t x = g * 16;
+        if (!c.windowed[g]) {
+            for (size_t k = 0; k < 16; ++k)
+                out[x + k] = pixelAt<kTint>(r, c, x + k);
+            continue;
+        }
+        const int32_t start = c.first[g];
+        const __m512i offsets = _mm512_loadu_si512(&c.offset[x]);
+        const __m512i columns = _mm512_loadu_si512(&c.column[x]);
+        const __m512i colours = _mm512_permutexvar_epi32(offsets, _mm512_loadu_si512(colour + start));
+        const __m512i tileNumbers = _mm512_permutexvar_epi32(
+            offsets,
+            _mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(characters + start))));
+        const __m512i texel = _mm512_add_epi32(_mm512_slli_epi32(tileNumbers, 6), columns);
+        const __m512i texels =
+            _mm512_inserti64x4(_mm512_castsi256_si512(fetchEight(strip, _mm512_castsi512_si256(texel))),
+                               fetchEight(strip, _mm512_extracti64x4_epi64(texel, 1)), 1);
+        __m512i pixels = blendSixteen(texels, colours);
+        if constexpr (kTint) {
+            const __m512i heights = _mm512_and_si512(
+                _mm512_srli_epi32(_mm512_permutexvar_epi32(offsets, _mm512_loadu_si512(elevation + start)),
+                                  8),
+                byteMask);
+            const __m512i tinted =
+                _mm512_add_epi32(_mm512_and_si512(_mm512_srli_epi32(pixels, 1), halfMask), tintAdd);
+            pixels = _mm512_mask_mov_epi32(pixels, _mm512_cmple_epi32_mask(heights, level), tinted);
+        }
+        _mm512_storeu_si512(out + x, pixels);
+    }
+    for (size_t x = groups * 16; x < size_t(r.width); ++x)
+        out[x] = pixelAt<kTint>(r, c, x);
+}
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
+#endif
+
+using RowFn = void (*)(const DetailRow&);
+
+RowFn rowFunction(DetailKernel kernel, bool tint) {
+#if QZ_DETAIL_WIDE
+    if (kernel == DetailKernel::Avx2) return tint ? rowAvx2<true> : rowAvx2<false>;
+    if (kernel == DetailKernel::Avx512) return tint ? rowAvx512<true> : rowAvx512<false>;
+#else
+    (void)kernel;
+#endif
+    return tint ? rowPortable<true> : rowPortable<false>;
+}
+
+} // namespace
+
+bool detail_KernelAvailable(DetailKernel kernel) {
+    switch (kernel) {
+#if QZ_DETAIL_WIDE
+    case DetailKernel::Avx2: {
+        static const bool avx2 = __builtin_cpu_supports("avx2");
+        return avx2;
+    }
+    case DetailKernel::Avx512: {
+        static const bool avx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+        return avx512;
+    }
+#endif
+    case DetailKernel::Portable:
+        return true;
+    default:
+        return false;
+    }
+}
+
+DetailKernel detail_BestKernel() {
+    if (detail_KernelAvailable(DetailKernel::Avx512)) return DetailKernel::Avx512;
+    if (detail_KernelAvailable(DetailKernel::Avx2)) return DetailKernel::Avx2;
+    return DetailKernel::Portable;
+}
+
+void detail_DrawRows(const RasterTarget& target, const TerrainImagery& imagery, const uint32_t* colour,
+                     const DetailFrame& frame, DetailKernel kernel) {
+    static thread_local TileStrip strip;
+    static thread_local FrameColumns columns;
+
+    const int32_t width = target.width;
+    const size_t rowBytes = size_t(width) * sizeof(uint32_t);
+    const uint32_t step = frame.step;
+    if (kernel != DetailKernel::Portable)
+        columns.build(width, frame.u0, step, kernel == DetailKernel::Avx512 ? 16 : 8);
+    const RowFn drawRow = rowFunction(kernel, frame.tint);
+
+    DetailRow row;
+    row.width = width;
+    row.strip = strip;
+    row.level = frame.level;
+    row.u0 = frame.u0;
+    row.step = step;
+    row.columns = &columns;
+    for (uint32_t texelRow = 0; texelRow < kTileSide; ++texelRow) {
+        bool gathered = false;
+        uint32_t* previous = nullptr;
+        uint32_t previousKey = 0;
+        uint32_t v = frame.v0;
+        for (int32_t y = 0; y < target.height; ++y, v += step) {
+            if (((v >> 10) & (kTileSide - 1)) != texelRow) continue;
+            uint32_t* out = target.pixels + size_t(y) * size_t(width);
+            // Rows of the same metre row and tile texel row are identical.
+            const uint32_t key = (v >> 10) & 0xFFFF;
+            if (previous != nullptr && key == previousKey) {
+                std::memcpy(out, previous, rowBytes);
+                continue;
+            }
+            if (!gathered) {
+                gatherStrip(imagery.detail_premultiplied, texelRow, strip);
+                gathered = true;
+            }
+            const uint32_t mapRow = (v >> 16) & kTexelMask;
+            const size_t rowStart = size_t(mapRow) * kTerrainMapSize;
+            row.out = out;
+            row.colour = colour + rowStart;
+            row.characters = imagery.character_map + rowStart;
+            row.elevation = imagery.elevation_map + rowStart;
+            drawRow(row);
+            previous = out;
+            previousKey = key;
+        }
+    }
+}
