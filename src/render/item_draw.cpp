@@ -7,7 +7,9 @@
 #include "gamedata/item_defs.h"
 #include "gamedata/model_access.h"
 #include "mission/item_lookup.h"
+#include "render/line_raster.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -23,31 +25,39 @@ const ModelRecord* itemModel(const MissionItem& item) {
     return def != nullptr && def->id == item.type_id ? def->model : nullptr;
 }
 
-// The cone (or circle) around P: P to the first point, point to point, the last back to P.
+ScreenPointF toScreen(const MapCanvas& canvas, int32_t x, int32_t y) {
+    return map_WorldToScreenFast(canvas.transform, x, y);
+}
+
+// The cone (or circle) around P: P to the first point, point to point, the last back to P. Each
+// point is taken to the screen once.
 void drawCone(const MapCanvas& canvas, const MissionItem& item, double radius, int32_t angle,
               uint32_t colour) {
     WorldPoint points[kMaxConePoints];
     const int count =
         geom_ConePoints(item.position[0], item.position[1], item.facing[0], radius, angle, points);
     if (count == 0) return;
-    const int32_t px = item.position[0];
-    const int32_t py = item.position[1];
-    DrawWorldLine(canvas, px, py, points[0].x, points[0].y, colour);
-    for (int i = 1; i < count; ++i)
-        DrawWorldLine(canvas, points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, colour);
-    DrawWorldLine(canvas, points[count - 1].x, points[count - 1].y, px, py, colour);
+    const ScreenPointF centre = toScreen(canvas, item.position[0], item.position[1]);
+    ScreenPointF previous = toScreen(canvas, points[0].x, points[0].y);
+    map_DrawScreenLine(canvas.target, centre, previous, colour);
+    for (int i = 1; i < count; ++i) {
+        const ScreenPointF next = toScreen(canvas, points[i].x, points[i].y);
+        map_DrawScreenLine(canvas.target, previous, next, colour);
+        previous = next;
+    }
+    map_DrawScreenLine(canvas.target, previous, centre, colour);
 }
 
 // The facing line and the diamond, from the five symbol points (facing end, then the diamond's
 // corners in drawing order).
 void drawSymbolShape(const MapCanvas& canvas, const WorldPoint (&p)[kSymbolPoints], int32_t px, int32_t py,
                      uint32_t colour) {
-    DrawWorldLine(canvas, px, py, p[0].x, p[0].y, colour);
-    for (int i = 1; i < kSymbolPoints; ++i) {
-        const WorldPoint& a = p[i];
-        const WorldPoint& b = p[i + 1 < kSymbolPoints ? i + 1 : 1];
-        DrawWorldLine(canvas, a.x, a.y, b.x, b.y, colour);
-    }
+    ScreenPointF s[kSymbolPoints];
+    for (int i = 0; i < kSymbolPoints; ++i)
+        s[i] = toScreen(canvas, p[i].x, p[i].y);
+    map_DrawScreenLine(canvas.target, toScreen(canvas, px, py), s[0], colour);
+    for (int i = 1; i < kSymbolPoints; ++i)
+        map_DrawScreenLine(canvas.target, s[i], s[i + 1 < kSymbolPoints ? i + 1 : 1], colour);
 }
 
 void drawPlainSymbol(const MapCanvas& canvas, const MissionItem& item, int32_t size, int32_t coneAngle,
@@ -65,42 +75,82 @@ void drawRadiusSymbol(const MapCanvas& canvas, const MissionItem& item, uint32_t
     drawCone(canvas, item, geom_RadiusInWorldUnits(item.wpdistance), kFullCircle, colour);
 }
 
+// An edge between two points inside the image, as a key that is the same for both directions
+// (the points packed as y × 2^14 + x, the smaller first). Such an edge sets the same pixels either
+// way, so equal keys draw the same pixels.
+uint64_t insideEdgeKey(int64_t ax, int64_t ay, int64_t bx, int64_t by) {
+    const uint64_t a = (uint64_t(ay) << 14) | uint64_t(ax);
+    const uint64_t b = (uint64_t(by) << 14) | uint64_t(bx);
+    return a < b ? (a << 28) | b : (b << 28) | a;
+}
+
+bool insideImage(const RasterTarget& target, const ScreenPointF& p) {
+    return p.x >= 0 && p.x <= double(target.width - 1) && p.y >= 0 && p.y <= double(target.height - 1);
+}
+
 // The outline edges of a LOD: every edge of every triangle of every part whose hidden bit is
 // clear and whose ends differ in X or Y (as ModelLodView::forEachOutlineEdge walks them). Each
-// vertex is placed and taken to the screen once, not once per edge that uses it.
+// vertex is placed and taken to the screen once, not once per edge that uses it. All edges have
+// the item's colour, so the order they are drawn in does not change the pixels: the edges with
+// both ends in the image are collected and each different one drawn once (neighbouring triangles
+// share edges, and small models fold many edges onto the same pixels); the others are drawn at
+// once, clipped.
 void drawModelOutline(const MapCanvas& canvas, const MissionItem& item, const ModelRecord& model, int lod,
                       uint32_t colour) {
     const ModelLodView view(model_Lod(model, lod));
     if (!view.valid()) return;
+    const RasterTarget& target = canvas.target;
     const ItemRotation rotation = geom_Rotation(item.facing[0]);
     const uint32_t vertexCount = view.vertexCount();
     static thread_local std::vector<ModelVertex> local;
     static thread_local std::vector<ScreenPointF> screen;
+    static thread_local std::vector<uint8_t> inside;
+    static thread_local std::vector<uint64_t> edges;
     if (local.size() < vertexCount) {
         local.resize(vertexCount);
         screen.resize(vertexCount);
+        inside.resize(vertexCount);
     }
     for (uint32_t v = 0; v < vertexCount; ++v) {
         if (!view.vertex(v, local[v])) return; // cannot happen below the count
         const WorldPoint w = geom_Place(item.position[0], item.position[1], rotation,
                                         LocalPoint{double(local[v].x), double(local[v].y)});
-        screen[v] = map_WorldToScreenExact(canvas.transform, w.x, w.y);
+        screen[v] = map_WorldToScreenFast(canvas.transform, w.x, w.y);
+        inside[v] = insideImage(target, screen[v]) ? 1 : 0;
     }
+    edges.clear();
     for (uint32_t n = 0; n < view.nodeCount(); ++n) {
         ModelNode part;
         if (!view.node(n, part)) continue;
         for (uint32_t p = part.polygons.first; p < part.polygons.first + part.polygons.count; ++p) {
-            ModelPolygon poly;
-            if (!view.polygon(p, poly) || poly.vertex[0] >= vertexCount || poly.vertex[1] >= vertexCount ||
-                poly.vertex[2] >= vertexCount)
-                continue;
+            const uint8_t* poly = view.element(kArrP, p);
+            if (poly == nullptr) continue;
+            const uint32_t edgeFlags = le_U32(poly + kPolyEdgeFlagsOffset);
+            const uint16_t corner[3] = {le_U16(poly + kPolyVertexOffset),
+                                        le_U16(poly + kPolyVertexOffset + 2),
+                                        le_U16(poly + kPolyVertexOffset + 4)};
+            if (corner[0] >= vertexCount || corner[1] >= vertexCount || corner[2] >= vertexCount) continue;
             for (int e = 0; e < 3; ++e) {
-                const uint16_t a = poly.vertex[e];
-                const uint16_t b = poly.vertex[(e + 1) % 3];
-                if (poly.edgeHidden(e) || (local[a].x == local[b].x && local[a].y == local[b].y)) continue;
-                map_DrawScreenLine(canvas.target, screen[a], screen[b], colour);
+                const uint16_t a = corner[e];
+                const uint16_t b = corner[(e + 1) % 3];
+                if ((edgeFlags & (2u << e)) != 0 || (local[a].x == local[b].x && local[a].y == local[b].y))
+                    continue;
+                if (inside[a] && inside[b])
+                    edges.push_back(insideEdgeKey(int64_t(screen[a].x), int64_t(screen[a].y),
+                                                  int64_t(screen[b].x), int64_t(screen[b].y)));
+                else
+                    map_DrawScreenLine(target, screen[a], screen[b], colour);
             }
         }
+    }
+    std::sort(edges.begin(), edges.end());
+    constexpr uint64_t kPointMask = (uint64_t(1) << 28) - 1;
+    constexpr uint64_t kCoordMask = (uint64_t(1) << 14) - 1;
+    for (size_t i = 0; i < edges.size(); ++i) {
+        if (i > 0 && edges[i] == edges[i - 1]) continue;
+        const uint64_t a = edges[i] >> 28, b = edges[i] & kPointMask;
+        line_DrawInside(target, int32_t(a & kCoordMask), int32_t(a >> 14), int32_t(b & kCoordMask),
+                        int32_t(b >> 14), colour);
     }
 }
 

@@ -1,9 +1,10 @@
 // Clipped line drawing into the off-screen image.
 #include "render/map_render.h"
 
+#include "render/line_raster.h"
+
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace {
 
@@ -114,39 +115,7 @@ void map_DrawScreenLineInt(const RasterTarget& target, int64_t x0, int64_t y0, i
         }
     }
 
-    int64_t dx = x1 - x0;
-    int64_t dy = y1 - y0;
-    if (dx == 0 && dy == 0) return;
-    uint32_t* pixels = target.pixels;
-    const int64_t pitch = target.width;
-    const bool alongX = (dy < 0 ? -dy : dy) < (dx < 0 ? -dx : dx);
-    if (alongX) {
-        if (dx < 0) {
-            std::swap(x0, x1);
-            std::swap(y0, y1);
-            dx = -dx;
-            dy = -dy;
-        }
-        const int64_t step = dy * 65536 / dx;
-        int64_t minor = (y0 << 16) | 0x8000;
-        for (int64_t x = x0; x <= x1; ++x) {
-            pixels[(minor >> 16) * pitch + x] = colour;
-            minor += step;
-        }
-    } else {
-        if (dy < 0) {
-            std::swap(x0, x1);
-            std::swap(y0, y1);
-            dx = -dx;
-            dy = -dy;
-        }
-        const int64_t step = dx * 65536 / dy;
-        int64_t minor = (x0 << 16) | 0x8000;
-        for (int64_t y = y0; y <= y1; ++y) {
-            pixels[y * pitch + (minor >> 16)] = colour;
-            minor += step;
-        }
-    }
+    line_DrawInside(target, int32_t(x0), int32_t(y0), int32_t(x1), int32_t(y1), colour);
 }
 
 void map_DrawScreenLine(const RasterTarget& target, ScreenPointF a, ScreenPointF b, uint32_t colour) {
@@ -163,6 +132,6 @@ void map_DrawScreenLine(const RasterTarget& target, ScreenPointF a, ScreenPointF
 }
 
 void DrawWorldLine(const MapCanvas& canvas, int32_t ax, int32_t ay, int32_t bx, int32_t by, uint32_t colour) {
-    map_DrawScreenLine(canvas.target, map_WorldToScreenExact(canvas.transform, ax, ay),
-                       map_WorldToScreenExact(canvas.transform, bx, by), colour);
+    map_DrawScreenLine(canvas.target, map_WorldToScreenFast(canvas.transform, ax, ay),
+                       map_WorldToScreenFast(canvas.transform, bx, by), colour);
 }

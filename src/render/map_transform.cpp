@@ -48,12 +48,16 @@ MapTransform map_ShiftedTransform(const MapTransform& transform, int32_t dx, int
                       int64_t(transform.center_z) - dz);
 }
 
+ScreenPointF map_OffsetsToScreen(const MapTransform& t, float ox, float oy) {
+    const float sx = std::trunc(std::trunc(ox) * t.scale);
+    const float sy = std::trunc(std::trunc(oy) * t.scale);
+    return ScreenPointF{double(sx) + double(t.hw), double(t.hh) - double(sy)};
+}
+
 ScreenPointF map_WorldToScreenExact(const MapTransform& t, int32_t x, int32_t y) {
     const float dx = float(x) - t.cx;
     const float dy = float(y) - t.cy;
-    const float ox = std::trunc(std::trunc(dx * t.zoom) * t.scale);
-    const float oy = std::trunc(std::trunc(dy * t.zoom) * t.scale);
-    return ScreenPointF{double(ox) + double(t.hw), double(t.hh) - double(oy)};
+    return map_OffsetsToScreen(t, dx * t.zoom, dy * t.zoom);
 }
 
 ScreenPoint WorldToScreen(const MapTransform& t, int32_t x, int32_t y) {

@@ -46,6 +46,21 @@ struct ScreenPointF {
 };
 ScreenPointF map_WorldToScreenExact(const MapTransform& transform, int32_t x, int32_t y);
 
+// map_WorldToScreenExact from the offsets (X - cX) × zoom and (Y - cY) × zoom, for any scale and
+// size of offset.
+ScreenPointF map_OffsetsToScreen(const MapTransform& transform, float ox, float oy);
+
+// map_WorldToScreenExact, inline for the drawing loops. With a scale of 1 and offsets within the
+// 32-bit range, truncating the offsets as integers gives the same whole numbers.
+inline ScreenPointF map_WorldToScreenFast(const MapTransform& t, int32_t x, int32_t y) {
+    const float ox = (float(x) - t.cx) * t.zoom;
+    const float oy = (float(y) - t.cy) * t.zoom;
+    constexpr float kLimit = 2147483648.0f; // 2^31
+    if (t.scale == 1.0f && ox > -kLimit && ox < kLimit && oy > -kLimit && oy < kLimit)
+        return ScreenPointF{double(int32_t(ox)) + double(t.hw), double(t.hh) - double(int32_t(oy))};
+    return map_OffsetsToScreen(t, ox, oy);
+}
+
 struct WorldPoint {
     int32_t x = 0;
     int32_t y = 0;
