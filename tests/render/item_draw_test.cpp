@@ -4,6 +4,8 @@
 
 #include "render/item_geometry.h"
 
+#include <random>
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -397,4 +399,76 @@ TEST_F(RenderFixture, ModelOutlineSkipsHiddenEdgesAndTurnsWithTheHeading) {
     referenceLines(ref.canvas, {{3000, -2000}, {3000, 560}}, colour);
     referenceLines(ref.canvas, {{3000 - 2560, -2000}, {3000, -2000}}, colour);
     EXPECT_TRUE(drawn.samePixels(ref));
+}
+
+namespace {
+// A 4 × 4 grid of squares, two triangles each, wound alike so that neighbours walk their shared
+// edge in opposite directions; a second part repeats one square on vertices of its own, and one
+// triangle hides an edge.
+ModelDesc meshModel() {
+    ModelDesc desc;
+    desc.name = "mesh";
+    desc.radius = 4000 << 8;
+    ModelDescLod lod;
+    lod.name = "mesh";
+    ModelDescPart grid;
+    constexpr int16_t kCell = 700;
+    for (int16_t j = 0; j <= 4; ++j)
+        for (int16_t i = 0; i <= 4; ++i)
+            grid.vertices.push_back({int16_t((i - 2) * kCell), int16_t((j - 2) * kCell + i * 37), 0});
+    for (uint16_t j = 0; j < 4; ++j)
+        for (uint16_t i = 0; i < 4; ++i) {
+            const uint16_t a = uint16_t(j * 5 + i), b = uint16_t(a + 1), c = uint16_t(a + 5),
+                           d = uint16_t(a + 6);
+            ModelDescTriangle lower, upper;
+            lower.v[0] = a, lower.v[1] = b, lower.v[2] = d;
+            upper.v[0] = a, upper.v[1] = d, upper.v[2] = c;
+            if (i == 1 && j == 2) upper.edge_flags = 0x2;
+            grid.triangles.push_back(lower);
+            grid.triangles.push_back(upper);
+        }
+    ModelDescPart copy;
+    copy.vertices = {grid.vertices[6], grid.vertices[7], grid.vertices[12], grid.vertices[11]};
+    ModelDescTriangle t1, t2;
+    t1.v[0] = 0, t1.v[1] = 1, t1.v[2] = 2;
+    t2.v[0] = 2, t2.v[1] = 3, t2.v[2] = 0;
+    copy.triangles = {t1, t2};
+    lod.parts = {grid, copy};
+    lod.surfaces.resize(1);
+    desc.lods.push_back(lod);
+    return desc;
+}
+} // namespace
+
+TEST_F(RenderFixture, ModelOutlineCutByTheImageEdgeDrawsEveryEdgeAsTheModelWalksIt) {
+    const ModelRecord* model = attachModel(kTestJeepType, meshModel());
+    ASSERT_NE(model, nullptr);
+    const int slot = rtest_AddItem(*page, kTestJeepType, 0, 0, 0);
+    const uint32_t colour = map_ItemColour(page->items[slot], false, kViewByType);
+    std::mt19937 random(9);
+    int drawnCases = 0;
+    for (int n = 0; n < 60; ++n) {
+        const int32_t heading = std::uniform_int_distribution<int32_t>(0, 359)(random);
+        page->items[slot].facing[0] = heading;
+        // Centres that put the image edges across the mesh, at zooms from a few pixels per square
+        // to squares larger than the image.
+        const float zoom = std::uniform_real_distribution<float>(0.004f, 0.3f)(random);
+        const int32_t cx = std::uniform_int_distribution<int32_t>(-2000, 2000)(random);
+        const int32_t cy = std::uniform_int_distribution<int32_t>(-2000, 2000)(random);
+        const ViewState view = rtest_View(zoom, cx, cy);
+        TestImage drawn(view, 61, 47);
+        DrawItem(drawn.canvas, *page, slot, false);
+        TestImage ref(view, 61, 47);
+        const ItemRotation rotation = geom_Rotation(heading);
+        ModelLodView(model_Lod(*model, 0))
+            .forEachOutlineEdge([&](int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+                const WorldPoint a = geom_Place(0, 0, rotation, LocalPoint{double(x0), double(y0)});
+                const WorldPoint b = geom_Place(0, 0, rotation, LocalPoint{double(x1), double(y1)});
+                DrawWorldLine(ref.canvas, a.x, a.y, b.x, b.y, colour);
+            });
+        if (ref.count(colour) == 0) continue; // the image lies within one square
+        ++drawnCases;
+        ASSERT_TRUE(drawn.samePixels(ref))
+            << "case " << n << ": zoom " << zoom << " centre " << cx << "," << cy << " heading " << heading;
+    }
 }
