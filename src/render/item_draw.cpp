@@ -102,7 +102,11 @@ void drawModelOutline(const MapCanvas& canvas, const MissionItem& item, const Mo
     const RasterTarget& target = canvas.target;
     const ItemRotation rotation = geom_Rotation(item.facing[0]);
     const uint32_t vertexCount = view.vertexCount();
-    static thread_local std::vector<ModelVertex> local;
+    const uint32_t polygonCount = view.polygonCount();
+    // The elements of an array lie one after the other from element 0 on.
+    const uint8_t* const vertices = vertexCount > 0 ? view.element(kArrV, 0) : nullptr;
+    const uint8_t* const polygons = polygonCount > 0 ? view.element(kArrP, 0) : nullptr;
+    static thread_local std::vector<LocalPoint> local;
     static thread_local std::vector<ScreenPointF> screen;
     static thread_local std::vector<uint8_t> inside;
     static thread_local std::vector<uint64_t> edges;
@@ -112,9 +116,9 @@ void drawModelOutline(const MapCanvas& canvas, const MissionItem& item, const Mo
         inside.resize(vertexCount);
     }
     for (uint32_t v = 0; v < vertexCount; ++v) {
-        if (!view.vertex(v, local[v])) return; // cannot happen below the count
-        const WorldPoint w = geom_Place(item.position[0], item.position[1], rotation,
-                                        LocalPoint{double(local[v].x), double(local[v].y)});
+        const uint8_t* at = vertices + size_t(v) * kModelElementSize[kArrV];
+        local[v] = LocalPoint{double(le_I16(at + kVertexXOffset)), double(le_I16(at + kVertexYOffset))};
+        const WorldPoint w = geom_Place(item.position[0], item.position[1], rotation, local[v]);
         screen[v] = map_WorldToScreenFast(canvas.transform, w.x, w.y);
         inside[v] = insideImage(target, screen[v]) ? 1 : 0;
     }
@@ -123,8 +127,8 @@ void drawModelOutline(const MapCanvas& canvas, const MissionItem& item, const Mo
         ModelNode part;
         if (!view.node(n, part)) continue;
         for (uint32_t p = part.polygons.first; p < part.polygons.first + part.polygons.count; ++p) {
-            const uint8_t* poly = view.element(kArrP, p);
-            if (poly == nullptr) continue;
+            if (p >= polygonCount) continue;
+            const uint8_t* poly = polygons + size_t(p) * kModelElementSize[kArrP];
             const uint32_t edgeFlags = le_U32(poly + kPolyEdgeFlagsOffset);
             const uint16_t corner[3] = {le_U16(poly + kPolyVertexOffset),
                                         le_U16(poly + kPolyVertexOffset + 2),

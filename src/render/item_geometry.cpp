@@ -28,28 +28,12 @@ void cosSin(int64_t degrees, double& c, double& s) {
     s = table.sin[d];
 }
 
-// base + delta rounded to the nearest whole unit (halves away from zero), held to 32 bits.
-int32_t offsetBy(int32_t base, double delta) {
-    constexpr double kLimit = 4294967296.0; // beyond any 32-bit result
-    const double clamped = std::clamp(delta, -kLimit, kLimit);
-    const int64_t rounded = int64_t(clamped < 0 ? clamped - 0.5 : clamped + 0.5);
-    const int64_t v = int64_t(base) + rounded;
-    return int32_t(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
-}
-
 } // namespace
 
 ItemRotation geom_Rotation(int32_t heading) {
     ItemRotation r;
     cosSin(90 - int64_t(heading), r.cos, r.sin);
     return r;
-}
-
-WorldPoint geom_Place(int32_t px, int32_t py, const ItemRotation& r, LocalPoint p) {
-    WorldPoint w;
-    w.x = offsetBy(px, p.x * r.cos - p.y * r.sin);
-    w.y = offsetBy(py, p.x * r.sin + p.y * r.cos);
-    return w;
 }
 
 void geom_PlainSymbolPoints(int32_t px, int32_t py, int32_t heading, int32_t size,
@@ -67,8 +51,8 @@ void geom_RadiusSymbolPoints(int32_t px, int32_t py, int32_t heading, WorldPoint
     const ItemRotation r = geom_Rotation(heading);
     for (int i = 0; i < kSymbolPoints; ++i) {
         const LocalPoint& p = local[i];
-        out[i].x = offsetBy(px, (p.x * r.cos - p.y * r.sin) * kRadiusSymbolScale);
-        out[i].y = offsetBy(py, (p.x * r.sin + p.y * r.cos) * kRadiusSymbolScale);
+        out[i].x = geom_OffsetBy(px, (p.x * r.cos - p.y * r.sin) * kRadiusSymbolScale);
+        out[i].y = geom_OffsetBy(py, (p.x * r.sin + p.y * r.cos) * kRadiusSymbolScale);
         out[i].z = 0;
     }
 }
@@ -101,8 +85,8 @@ int geom_ConePoints(int32_t px, int32_t py, int32_t heading, double radius, int3
     for (int i = 0; i < count; ++i) {
         double c = 0, s = 0;
         cosSin(angles[i], c, s);
-        out[i].x = offsetBy(px, radius * c);
-        out[i].y = offsetBy(py, radius * s);
+        out[i].x = geom_OffsetBy(px, radius * c);
+        out[i].y = geom_OffsetBy(py, radius * s);
         out[i].z = 0;
     }
     return count;

@@ -30,8 +30,22 @@ constexpr double kRadiusSymbolScale = 0.5468; // the radius marker's fixed-size 
 
 // The rotation of an item with `heading` (compass degrees); exact at multiples of 90 degrees.
 ItemRotation geom_Rotation(int32_t heading);
+// base + delta rounded to the nearest whole unit (halves away from zero), held to 32 bits.
+inline int32_t geom_OffsetBy(int32_t base, double delta) {
+    constexpr double kLimit = 4294967296.0; // beyond any 32-bit result
+    const double clamped = delta < -kLimit ? -kLimit : delta > kLimit ? kLimit : delta;
+    const int64_t rounded = int64_t(clamped < 0 ? clamped - 0.5 : clamped + 0.5);
+    const int64_t v = int64_t(base) + rounded;
+    return int32_t(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+}
+
 // `local` turned by `rotation`, rounded, and moved to (px, py).
-WorldPoint geom_Place(int32_t px, int32_t py, const ItemRotation& rotation, LocalPoint local);
+inline WorldPoint geom_Place(int32_t px, int32_t py, const ItemRotation& rotation, LocalPoint local) {
+    WorldPoint w;
+    w.x = geom_OffsetBy(px, local.x * rotation.cos - local.y * rotation.sin);
+    w.y = geom_OffsetBy(py, local.x * rotation.sin + local.y * rotation.cos);
+    return w;
+}
 
 // The plain symbol of size `size` (e = size × 256): the facing-line end (1.3e, 0) and the diamond
 // (e, 0), (0, e), (-e, 0), (0, -e).
