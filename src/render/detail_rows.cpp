@@ -2,15 +2,15 @@
 //
 // A screen row reads one texel row of every tile its cells name. The tiles lie 16 KiB apart, so
 // those rows compete for a handful of cache sets, and drawing the rows in screen order would miss
-// the cache at nearly every pixel. The rows are therefore drawn grouped by the tile texel row they
-// read: for each of the 64 texel rows, that row of all 256 tiles is gathered into one contiguous
-// 64 KiB strip, and every screen row that reads it is drawn from the strip. The pixels are the
-// same; only the order of drawing the rows changes.
+// the cache at nearly every pixel. The texel rows of all tiles are therefore gathered into strips,
+// one contiguous 64 KiB strip per tile texel row, and the screen rows are drawn grouped by the
+// strip they read. The pixels are the same; only the order of drawing the rows changes.
 //
 // Every screen row steps through the same texel columns, so the vector kernels take the map cell
 // and tile column of each screen column from tables made once per frame, read the colours and
 // characters of 8 or 16 columns as a run of consecutive cells moved into place by a permutation,
-// and blend 8 or 16 pixels at a time.
+// and blend 8 or 16 pixels at a time. Two screen rows of the same map row (but other tile texel
+// rows) share all of that but the tile texels, so they are drawn together.
 #include "render/detail_rows.h"
 
 #include "gamedata/pixel_ops.h"
@@ -32,15 +32,52 @@ constexpr uint32_t kTexelMask = kTerrainMapSize - 1;    // addresses wrap at 102
 constexpr uint32_t kTileSide = 64;                      // detail tile: 64 × 64 texels
 constexpr uint32_t kTileTexels = kTileSide * kTileSide; // 16,384 bytes per tile
 constexpr uint32_t kTileCount = 256;                    // tile numbers are bytes
+constexpr size_t kStripTexels = size_t(kTileCount) * kTileSide;
 
-// One texel row of every tile, tile after tile: strip[tile × 64 + column].
-using TileStrip = uint32_t[kTileCount * kTileSide];
+// The strips of a few tile texel rows: each holds that row of every tile, tile after tile
+// (strip[tile × 64 + column]). The rows are drawn grouped by texel row in ascending order, and a
+// group also reads the strips of the texel rows one step further down the map, which the next
+// groups read too; a handful of strips, reused from the least recently used, keeps them all in the
+// cache while each strip is gathered about twice a frame.
+class TileStrips {
+  public:
+    void startFrame(const uint32_t* tiles) {
+        if (data_.empty()) data_.resize(kStripTexels * kSlots);
+        tiles_ = tiles;
+        for (Slot& slot : slots_)
+            slot = Slot{};
+        clock_ = 0;
+    }
+    const uint32_t* strip(uint32_t texelRow) {
+        ++clock_;
+        Slot* oldest = &slots_[0];
+        for (Slot& slot : slots_) {
+            if (slot.texelRow == int32_t(texelRow)) {
+                slot.used = clock_;
+                return data_.data() + size_t(&slot - slots_) * kStripTexels;
+            }
+            if (slot.used < oldest->used) oldest = &slot;
+        }
+        uint32_t* out = data_.data() + size_t(oldest - slots_) * kStripTexels;
+        for (uint32_t t = 0; t < kTileCount; ++t)
+            std::memcpy(out + t * kTileSide, tiles_ + t * kTileTexels + texelRow * kTileSide,
+                        kTileSide * sizeof(uint32_t));
+        oldest->texelRow = int32_t(texelRow);
+        oldest->used = clock_;
+        return out;
+    }
 
-void gatherStrip(const uint32_t* tiles, uint32_t texelRow, uint32_t* strip) {
-    for (uint32_t t = 0; t < kTileCount; ++t)
-        std::memcpy(strip + t * kTileSide, tiles + t * kTileTexels + texelRow * kTileSide,
-                    kTileSide * sizeof(uint32_t));
-}
+  private:
+    static constexpr size_t kSlots = 6;
+    struct Slot {
+        int32_t texelRow = -1;
+        uint64_t used = 0;
+    };
+    std::vector<uint32_t> data_;
+    const uint32_t* tiles_ = nullptr;
+    Slot slots_[kSlots];
+    uint64_t clock_ = 0;
+};
 
 // pixel_Blend, four lanes at once: the same arithmetic (the unsigned high half of w × h(colour),
 // the sum saturating at 65535, the result at 255), so the pixels are identical.
@@ -128,29 +165,29 @@ struct FrameColumns {
     }
 };
 
-// What one screen row reads: its map row of colours, characters and elevations, the strip of its
-// tile texel row, and the frame's columns.
-struct DetailRow {
-    uint32_t* out = nullptr;
+// What one or two screen rows of the same map row read: the map row of colours, characters and
+// elevations, each screen row's strip, and the frame's columns.
+struct DetailRows {
+    int rows = 1;
+    uint32_t* out[2] = {};
+    const uint32_t* strip[2] = {};
     int32_t width = 0;
     const uint32_t* colour = nullptr;
     const uint8_t* characters = nullptr;
     const uint32_t* elevation = nullptr;
-    const uint32_t* strip = nullptr;
     uint32_t level = 0;
     uint32_t u0 = 0;
     uint32_t step = 0;
     const FrameColumns* columns = nullptr;
 };
 
-// Pixels are blended in pairs.
-template <bool kTint> void rowPortable(const DetailRow& r) {
-    uint32_t* out = r.out;
+// One row, pixels blended in pairs.
+template <bool kTint> void rowPortable(const DetailRows& r, uint32_t* out, const uint32_t* strip) {
     const int32_t width = r.width;
     const uint32_t step = r.step;
     uint32_t u = r.u0;
     auto tileTexel = [&](uint32_t i, uint32_t at) {
-        return r.strip[r.characters[i] * kTileSide + ((at >> 10) & (kTileSide - 1))];
+        return strip[r.characters[i] * kTileSide + ((at >> 10) & (kTileSide - 1))];
     };
     auto tint = [&](uint32_t i, uint32_t& p) {
         if constexpr (kTint) {
@@ -177,6 +214,27 @@ template <bool kTint> void rowPortable(const DetailRow& r) {
     }
 }
 
+template <bool kTint> void rowsPortable(const DetailRows& r) {
+    for (int k = 0; k < r.rows; ++k)
+        rowPortable<kTint>(r, r.out[k], r.strip[k]);
+}
+
+// One pixel as pixel_Blend makes it, from the frame's tables.
+template <bool kTint>
+inline uint32_t pixelAt(const DetailRows& r, const uint32_t* strip, const FrameColumns& c, size_t x) {
+    const int32_t i = c.cell[x];
+    uint32_t p = pixel_Blend(strip[r.characters[i] * kTileSide + uint32_t(c.column[x])], r.colour[i]);
+    if (kTint && ((r.elevation[i] >> 8) & 0xFF) <= r.level) p = terrain_TintColourMap(p);
+    return p;
+}
+
+template <bool kTint> void pixelsAt(const DetailRows& r, size_t from, size_t to) {
+    const FrameColumns& c = *r.columns;
+    for (int k = 0; k < r.rows; ++k)
+        for (size_t x = from; x < to; ++x)
+            r.out[k][x] = pixelAt<kTint>(r, r.strip[k], c, x);
+}
+
 #if QZ_DETAIL_WIDE
 // blendDetail's arithmetic on the 16-bit lanes of four pixels.
 __attribute__((target("avx2"))) inline __m256i blendHalf(__m256i t, __m256i c) {
@@ -198,37 +256,32 @@ __attribute__((target("avx2"))) inline __m256i blendEight(__m256i tiles, __m256i
     return _mm256_packus_epi16(low, high);
 }
 
-// The strip texels at four indices, by plain loads (gathers are slower on the processors at hand).
-__attribute__((target("avx2"))) inline __m128i fetchFour(const uint32_t* strip, __m128i at) {
+// The texels of both strips at four indices, by plain loads (gathers are slower on the processors
+// at hand).
+__attribute__((target("avx2"))) inline void fetchFour(const uint32_t* const (&strip)[2], int rows, __m128i at,
+                                                      __m128i (&out)[2]) {
     const uint64_t a01 = uint64_t(_mm_cvtsi128_si64(at));
     const uint64_t a23 = uint64_t(_mm_extract_epi64(at, 1));
-    return _mm_setr_epi32(int(strip[uint32_t(a01)]), int(strip[a01 >> 32]), int(strip[uint32_t(a23)]),
-                          int(strip[a23 >> 32]));
+    const uint32_t i0 = uint32_t(a01), i1 = uint32_t(a01 >> 32), i2 = uint32_t(a23), i3 = uint32_t(a23 >> 32);
+    for (int k = 0; k < rows; ++k)
+        out[k] = _mm_setr_epi32(int(strip[k][i0]), int(strip[k][i1]), int(strip[k][i2]), int(strip[k][i3]));
 }
 
-__attribute__((target("avx2"))) inline __m256i fetchEight(const uint32_t* strip, __m256i at) {
-    return _mm256_inserti128_si256(_mm256_castsi128_si256(fetchFour(strip, _mm256_castsi256_si128(at))),
-                                   fetchFour(strip, _mm256_extracti128_si256(at, 1)), 1);
-}
-
-// One pixel as pixel_Blend makes it, from the frame's tables.
-template <bool kTint> inline uint32_t pixelAt(const DetailRow& r, const FrameColumns& c, size_t x) {
-    const int32_t i = c.cell[x];
-    uint32_t p = pixel_Blend(r.strip[r.characters[i] * kTileSide + uint32_t(c.column[x])], r.colour[i]);
-    if (kTint && ((r.elevation[i] >> 8) & 0xFF) <= r.level) p = terrain_TintColourMap(p);
-    return p;
+__attribute__((target("avx2"))) inline void fetchEight(const uint32_t* const (&strip)[2], int rows,
+                                                       __m256i at, __m256i (&out)[2]) {
+    __m128i low[2], high[2];
+    fetchFour(strip, rows, _mm256_castsi256_si128(at), low);
+    fetchFour(strip, rows, _mm256_extracti128_si256(at, 1), high);
+    for (int k = 0; k < rows; ++k)
+        out[k] = _mm256_inserti128_si256(_mm256_castsi128_si256(low[k]), high[k], 1);
 }
 
 // Eight pixels at a time. The colours, characters and elevations of a windowed group are read as
 // eight consecutive cells and moved to their columns by a permutation; the tile texels are read
-// one by one from the strip.
-template <bool kTint> __attribute__((target("avx2"))) void rowAvx2(const DetailRow& r) {
+// one by one from the strips.
+template <bool kTint, int kRows> __attribute__((target("avx2"))) void rowsAvx2(const DetailRows& r) {
     const FrameColumns& c = *r.columns;
-    uint32_t* const out = r.out;
-    const uint32_t* const colour = r.colour;
-    const uint8_t* const characters = r.characters;
-    const uint32_t* const elevation = r.elevation;
-    const uint32_t* const strip = r.strip;
+    const uint32_t* const strips[2] = {r.strip[0], r.strip[kRows - 1]};
     const size_t groups = size_t(r.width) / 8;
     const __m256i byteMask = _mm256_set1_epi32(0xFF);
     const __m256i levelAbove = _mm256_set1_epi32(int(r.level) + 1);
@@ -237,36 +290,43 @@ template <bool kTint> __attribute__((target("avx2"))) void rowAvx2(const DetailR
     for (size_t g = 0; g < groups; ++g) {
         const size_t x = g * 8;
         if (!c.windowed[g]) {
-            for (size_t k = 0; k < 8; ++k)
-                out[x + k] = pixelAt<kTint>(r, c, x + k);
+            _mm256_zeroupper();
+            pixelsAt<kTint>(r, x, x + 8);
             continue;
         }
         const int32_t start = c.first[g];
         const __m256i offsets = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(&c.offset[x]));
         const __m256i colours = _mm256_permutevar8x32_epi32(
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(colour + start)), offsets);
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(r.colour + start)), offsets);
         const __m256i tileNumbers = _mm256_permutevar8x32_epi32(
-            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(characters + start))),
+            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(r.characters + start))),
             offsets);
         const __m256i columns = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(&c.column[x]));
-        const __m256i texels =
-            fetchEight(strip, _mm256_add_epi32(_mm256_slli_epi32(tileNumbers, 6), columns));
-        __m256i pixels = blendEight(texels, colours);
+        __m256i texels[2];
+        fetchEight(strips, kRows, _mm256_add_epi32(_mm256_slli_epi32(tileNumbers, 6), columns), texels);
+        __m256i below = _mm256_setzero_si256();
         if constexpr (kTint) {
             const __m256i heights = _mm256_and_si256(
                 _mm256_srli_epi32(
                     _mm256_permutevar8x32_epi32(
-                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(elevation + start)), offsets),
+                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(r.elevation + start)), offsets),
                     8),
                 byteMask);
-            const __m256i tinted =
-                _mm256_add_epi32(_mm256_and_si256(_mm256_srli_epi32(pixels, 1), halfMask), tintAdd);
-            pixels = _mm256_blendv_epi8(pixels, tinted, _mm256_cmpgt_epi32(levelAbove, heights));
+            below = _mm256_cmpgt_epi32(levelAbove, heights);
         }
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), pixels);
+        for (int k = 0; k < kRows; ++k) {
+            __m256i pixels = blendEight(texels[k], colours);
+            if constexpr (kTint) {
+                const __m256i tinted =
+                    _mm256_add_epi32(_mm256_and_si256(_mm256_srli_epi32(pixels, 1), halfMask), tintAdd);
+                pixels = _mm256_blendv_epi8(pixels, tinted, below);
+            }
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(r.out[k] + x), pixels);
+        }
     }
-    for (size_t x = groups * 8; x < size_t(r.width); ++x)
-        out[x] = pixelAt<kTint>(r, c, x);
+    // The scalar code after this runs at full speed only with the upper register halves clear.
+    _mm256_zeroupper();
+    pixelsAt<kTint>(r, groups * 8, size_t(r.width));
 }
 
 #define QZ_TARGET_AVX512 __attribute__((target("avx512f,avx512bw")))
@@ -295,14 +355,10 @@ QZ_TARGET_AVX512 inline __m512i blendSixteen(__m512i tiles, __m512i colours) {
     return _mm512_packus_epi16(low, high);
 }
 
-// Sixteen pixels at a time, as rowAvx2.
-template <bool kTint> QZ_TARGET_AVX512 void rowAvx512(const DetailRow& r) {
+// Sixteen pixels at a time, as rowsAvx2.
+template <bool kTint, int kRows> QZ_TARGET_AVX512 void rowsAvx512(const DetailRows& r) {
     const FrameColumns& c = *r.columns;
-    uint32_t* const out = r.out;
-    const uint32_t* const colour = r.colour;
-    const uint8_t* const characters = r.characters;
-    const uint32_t* const elevation = r.elevation;
-    const uint32_t* const strip = r.strip;
+    const uint32_t* const strips[2] = {r.strip[0], r.strip[kRows - 1]};
     const size_t groups = size_t(r.width) / 16;
     const __m512i byteMask = _mm512_set1_epi32(0xFF);
     const __m512i level = _mm512_set1_epi32(int(r.level));
@@ -311,51 +367,67 @@ template <bool kTint> QZ_TARGET_AVX512 void rowAvx512(const DetailRow& r) {
     for (size_t g = 0; g < groups; ++g) {
         const size_t x = g * 16;
         if (!c.windowed[g]) {
-            for (size_t k = 0; k < 16; ++k)
-                out[x + k] = pixelAt<kTint>(r, c, x + k);
+            _mm256_zeroupper();
+            pixelsAt<kTint>(r, x, x + 16);
             continue;
         }
         const int32_t start = c.first[g];
         const __m512i offsets = _mm512_loadu_si512(&c.offset[x]);
         const __m512i columns = _mm512_loadu_si512(&c.column[x]);
-        const __m512i colours = _mm512_permutexvar_epi32(offsets, _mm512_loadu_si512(colour + start));
+        const __m512i colours = _mm512_permutexvar_epi32(offsets, _mm512_loadu_si512(r.colour + start));
         const __m512i tileNumbers = _mm512_permutexvar_epi32(
             offsets,
-            _mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(characters + start))));
+            _mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r.characters + start))));
         const __m512i texel = _mm512_add_epi32(_mm512_slli_epi32(tileNumbers, 6), columns);
-        const __m512i texels =
-            _mm512_inserti64x4(_mm512_castsi256_si512(fetchEight(strip, _mm512_castsi512_si256(texel))),
-                               fetchEight(strip, _mm512_extracti64x4_epi64(texel, 1)), 1);
-        __m512i pixels = blendSixteen(texels, colours);
+        __m256i low[2], high[2];
+        fetchEight(strips, kRows, _mm512_castsi512_si256(texel), low);
+        fetchEight(strips, kRows, _mm512_extracti64x4_epi64(texel, 1), high);
+        __mmask16 below = 0;
         if constexpr (kTint) {
             const __m512i heights = _mm512_and_si512(
-                _mm512_srli_epi32(_mm512_permutexvar_epi32(offsets, _mm512_loadu_si512(elevation + start)),
+                _mm512_srli_epi32(_mm512_permutexvar_epi32(offsets, _mm512_loadu_si512(r.elevation + start)),
                                   8),
                 byteMask);
-            const __m512i tinted =
-                _mm512_add_epi32(_mm512_and_si512(_mm512_srli_epi32(pixels, 1), halfMask), tintAdd);
-            pixels = _mm512_mask_mov_epi32(pixels, _mm512_cmple_epi32_mask(heights, level), tinted);
+            below = _mm512_cmple_epi32_mask(heights, level);
         }
-        _mm512_storeu_si512(out + x, pixels);
+        for (int k = 0; k < kRows; ++k) {
+            const __m512i texels = _mm512_inserti64x4(_mm512_castsi256_si512(low[k]), high[k], 1);
+            __m512i pixels = blendSixteen(texels, colours);
+            if constexpr (kTint) {
+                const __m512i tinted =
+                    _mm512_add_epi32(_mm512_and_si512(_mm512_srli_epi32(pixels, 1), halfMask), tintAdd);
+                pixels = _mm512_mask_mov_epi32(pixels, below, tinted);
+            }
+            _mm512_storeu_si512(r.out[k] + x, pixels);
+        }
     }
-    for (size_t x = groups * 16; x < size_t(r.width); ++x)
-        out[x] = pixelAt<kTint>(r, c, x);
+    // The scalar code after this runs at full speed only with the upper register halves clear.
+    _mm256_zeroupper();
+    pixelsAt<kTint>(r, groups * 16, size_t(r.width));
 }
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
 #endif
 
-using RowFn = void (*)(const DetailRow&);
+using RowsFn = void (*)(const DetailRows&);
 
-RowFn rowFunction(DetailKernel kernel, bool tint) {
+// The function drawing `rows` (1 or 2) rows with `kernel`.
+RowsFn rowsFunction(DetailKernel kernel, bool tint, int rows) {
 #if QZ_DETAIL_WIDE
-    if (kernel == DetailKernel::Avx2) return tint ? rowAvx2<true> : rowAvx2<false>;
-    if (kernel == DetailKernel::Avx512) return tint ? rowAvx512<true> : rowAvx512<false>;
+    if (kernel == DetailKernel::Avx2) {
+        if (rows == 2) return tint ? rowsAvx2<true, 2> : rowsAvx2<false, 2>;
+        return tint ? rowsAvx2<true, 1> : rowsAvx2<false, 1>;
+    }
+    if (kernel == DetailKernel::Avx512) {
+        if (rows == 2) return tint ? rowsAvx512<true, 2> : rowsAvx512<false, 2>;
+        return tint ? rowsAvx512<true, 1> : rowsAvx512<false, 1>;
+    }
 #else
     (void)kernel;
+    (void)rows;
 #endif
-    return tint ? rowPortable<true> : rowPortable<false>;
+    return tint ? rowsPortable<true> : rowsPortable<false>;
 }
 
 } // namespace
@@ -387,49 +459,61 @@ DetailKernel detail_BestKernel() {
 
 void detail_DrawRows(const RasterTarget& target, const TerrainImagery& imagery, const uint32_t* colour,
                      const DetailFrame& frame, DetailKernel kernel) {
-    static thread_local TileStrip strip;
+    static thread_local TileStrips strips;
     static thread_local FrameColumns columns;
+    static thread_local std::vector<uint8_t> drawn;
 
     const int32_t width = target.width;
+    const int32_t height = target.height;
     const size_t rowBytes = size_t(width) * sizeof(uint32_t);
     const uint32_t step = frame.step;
     if (kernel != DetailKernel::Portable)
         columns.build(width, frame.u0, step, kernel == DetailKernel::Avx512 ? 16 : 8);
-    const RowFn drawRow = rowFunction(kernel, frame.tint);
+    strips.startFrame(imagery.detail_premultiplied);
+    drawn.assign(size_t(height), 0);
+    const RowsFn drawOne = rowsFunction(kernel, frame.tint, 1);
+    const RowsFn drawTwo = rowsFunction(kernel, frame.tint, 2);
 
-    DetailRow row;
-    row.width = width;
-    row.strip = strip;
-    row.level = frame.level;
-    row.u0 = frame.u0;
-    row.step = step;
-    row.columns = &columns;
+    DetailRows rows;
+    rows.width = width;
+    rows.level = frame.level;
+    rows.u0 = frame.u0;
+    rows.step = step;
+    rows.columns = &columns;
+    auto rowPixels = [&](int32_t y) { return target.pixels + size_t(y) * size_t(width); };
     for (uint32_t texelRow = 0; texelRow < kTileSide; ++texelRow) {
-        bool gathered = false;
-        uint32_t* previous = nullptr;
+        int32_t previous = -1;
         uint32_t previousKey = 0;
         uint32_t v = frame.v0;
-        for (int32_t y = 0; y < target.height; ++y, v += step) {
-            if (((v >> 10) & (kTileSide - 1)) != texelRow) continue;
-            uint32_t* out = target.pixels + size_t(y) * size_t(width);
-            // Rows of the same metre row and tile texel row are identical.
+        for (int32_t y = 0; y < height; ++y, v += step) {
+            if (((v >> 10) & (kTileSide - 1)) != texelRow || drawn[size_t(y)]) continue;
+            // Rows of the same map row and tile texel row are identical.
             const uint32_t key = (v >> 10) & 0xFFFF;
-            if (previous != nullptr && key == previousKey) {
-                std::memcpy(out, previous, rowBytes);
+            if (previous >= 0 && key == previousKey) {
+                std::memcpy(rowPixels(y), rowPixels(previous), rowBytes);
+                drawn[size_t(y)] = 1;
                 continue;
-            }
-            if (!gathered) {
-                gatherStrip(imagery.detail_premultiplied, texelRow, strip);
-                gathered = true;
             }
             const uint32_t mapRow = (v >> 16) & kTexelMask;
             const size_t rowStart = size_t(mapRow) * kTerrainMapSize;
-            row.out = out;
-            row.colour = colour + rowStart;
-            row.characters = imagery.character_map + rowStart;
-            row.elevation = imagery.elevation_map + rowStart;
-            drawRow(row);
-            previous = out;
+            rows.rows = 1;
+            rows.out[0] = rowPixels(y);
+            rows.strip[0] = strips.strip(texelRow);
+            // The next row joins when it reads the same map row through another tile texel row.
+            const uint32_t next = v + step;
+            if (y + 1 < height && !drawn[size_t(y) + 1] && ((next >> 16) & kTexelMask) == mapRow &&
+                ((next >> 10) & (kTileSide - 1)) != texelRow) {
+                rows.rows = 2;
+                rows.out[1] = rowPixels(y + 1);
+                rows.strip[1] = strips.strip((next >> 10) & (kTileSide - 1));
+                drawn[size_t(y) + 1] = 1;
+            }
+            rows.colour = colour + rowStart;
+            rows.characters = imagery.character_map + rowStart;
+            rows.elevation = imagery.elevation_map + rowStart;
+            (rows.rows == 2 ? drawTwo : drawOne)(rows);
+            drawn[size_t(y)] = 1;
+            previous = y;
             previousKey = key;
         }
     }
