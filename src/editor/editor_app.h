@@ -80,11 +80,13 @@ class EditorApp {
     // go on; false after Cancel, or after Yes when the save was cancelled or failed.
     bool offerToSaveChanges(int index, const char* caption);
     // The window closed as the user asked: records the clean exit, so that the next start offers
-    // no backup of this run.
+    // no backup of this run (unless another editor's backups share the folder: then the record
+    // is left to the last editor that closes).
     void closedCleanly();
     // At start: offers to open each backup written after the last clean exit into its page (one
-    // Yes/No question per page; nothing is deleted whatever the answer). Returns the pages opened,
-    // bit 0 for Page 1 and bit 1 for Page 2.
+    // Yes/No question per page; nothing is deleted whatever the answer), unless another editor
+    // using the same backups is running. Marks this editor as running until closedCleanly.
+    // Returns the pages opened, bit 0 for Page 1 and bit 1 for Page 2.
     int offerRecovery();
 
     // ---- Mission files -------------------------------------------------------------------------

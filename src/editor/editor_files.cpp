@@ -75,11 +75,18 @@ bool EditorApp::offerToSaveChanges(int index, const char* caption) {
 
 void EditorApp::closedCleanly() {
     // A marker that cannot be written only means the next start offers these backups again.
-    recovery_MarkCleanExit(backup_Folder());
+    const std::string folder = backup_Folder();
+    recovery_UnmarkRunning(folder);
+    if (!recovery_OthersMarked(folder)) recovery_MarkCleanExit(folder);
 }
 
 int EditorApp::offerRecovery() {
-    const RecoveryScan scan = recovery_Scan(backup_Folder());
+    const std::string folder = backup_Folder();
+    // The backups of an editor that is still running are its own, not lost work.
+    const bool otherEditor = recovery_OtherEditorRunning(folder);
+    recovery_MarkRunning(folder);
+    if (otherEditor) return 0;
+    const RecoveryScan scan = recovery_Scan(folder);
     int opened = 0;
     for (int index = 0; index < 2; ++index) {
         const RecoverableBackup& backup = scan.pages[index];

@@ -11,6 +11,7 @@
 #include "mission/metafile_writer.h"
 #include "support/temp_dir.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,8 @@
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -487,6 +490,29 @@ TEST_F(MissionFiles, ABackupStaysOfferedUntilACleanExit) {
     screen.messageAnswers = {MsgAnswer::No};
     app.offerRecovery();
     EXPECT_EQ(screen.messages.size(), 1u) << "a second crash before any clean exit offers it again";
+}
+
+TEST_F(MissionFiles, TheBackupsOfAnotherRunningEditorAreNotOffered) {
+    addItem(page1(), kTestJeepType);
+    recordChange(kPage1);
+    ASSERT_EQ(app.backupTick().written, 1);
+    const pid_t other = ::fork(); // another editor, still running
+    if (other == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    ASSERT_GT(other, 0);
+    dir.write("state/qzmed/running-" + std::to_string(other), "x");
+    EXPECT_EQ(app.offerRecovery(), 0);
+    EXPECT_TRUE(screen.messages.empty());
+    // This editor ends cleanly while the other runs: the other's backup stays newer than that.
+    app.closedCleanly();
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    // The other ended without a clean exit: its backup is lost work now.
+    screen.messageAnswers = {MsgAnswer::No};
+    app.offerRecovery();
+    EXPECT_EQ(screen.messages.size(), 1u);
 }
 
 TEST_F(MissionFiles, TheStartMissionDoesNotReplaceARecoveredPageOne) {

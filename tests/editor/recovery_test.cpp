@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <utime.h>
 
 namespace {
@@ -78,6 +81,63 @@ TEST_F(Recovery, AFolderInPlaceOfABackupIsNoBackup) {
     ::mkdir(folder().c_str(), 0700);
     ::mkdir((folder() + "MEDP1BCK.MIS").c_str(), 0700);
     EXPECT_FALSE(recovery_Scan(folder()).any());
+}
+
+// A second process of this program that waits until it is killed, or one that has ended.
+class OtherProcess {
+  public:
+    explicit OtherProcess(bool alive) {
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            if (alive) ::pause();
+            ::_exit(0);
+        }
+        if (!alive) end();
+    }
+    ~OtherProcess() { end(); }
+    long pid() const { return pid_; }
+    void end() {
+        if (pid_ <= 0 || ended_) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        ended_ = true;
+    }
+
+  private:
+    pid_t pid_ = -1;
+    bool ended_ = false;
+};
+
+TEST_F(Recovery, AnotherRunningEditorIsSeenUntilItEnds) {
+    EXPECT_FALSE(recovery_OtherEditorRunning(folder())) << "no folder yet";
+    ASSERT_TRUE(recovery_MarkRunning(folder()));
+    EXPECT_FALSE(recovery_OtherEditorRunning(folder())) << "this editor's own marker";
+
+    OtherProcess other(true);
+    ASSERT_GT(other.pid(), 0);
+    const std::string marker = std::string(kRunningMarkerPrefix) + std::to_string(other.pid());
+    dir.write("state/qzmed/" + marker, "x");
+    EXPECT_TRUE(recovery_OtherEditorRunning(folder()));
+
+    other.end();
+    EXPECT_FALSE(recovery_OtherEditorRunning(folder())) << "it ended without a clean exit";
+    EXPECT_EQ(modified(marker), -1) << "its stale marker is gone";
+    EXPECT_GE(modified(std::string(kRunningMarkerPrefix) + std::to_string(::getpid())), 0);
+    recovery_UnmarkRunning(folder());
+    EXPECT_EQ(modified(std::string(kRunningMarkerPrefix) + std::to_string(::getpid())), -1);
+}
+
+TEST_F(Recovery, MarkersOfEndedOrOtherProgramsOrOddNamesAreNoEditor) {
+    OtherProcess ended(false);
+    dir.write("state/qzmed/" + std::string(kRunningMarkerPrefix) + std::to_string(ended.pid()), "x");
+    dir.write("state/qzmed/" + std::string(kRunningMarkerPrefix) + "1x", "x");
+    dir.write("state/qzmed/" + std::string(kRunningMarkerPrefix), "x");
+    EXPECT_FALSE(recovery_OtherEditorRunning(folder()));
+    if (::getppid() > 1) {
+        // The parent runs another program (the test driver or a shell).
+        dir.write("state/qzmed/" + std::string(kRunningMarkerPrefix) + std::to_string(::getppid()), "x");
+        EXPECT_FALSE(recovery_OtherEditorRunning(folder()));
+    }
 }
 
 TEST(RecoveryTime, LocalDateAndMinute) {
