@@ -125,14 +125,16 @@ inline void blendDetailPair(uint32_t tile0, uint32_t colour0, uint32_t tile1, ui
 
 // The screen columns of the frame, the same for every row: the map cell and tile column of each,
 // and for each group of `group` columns (8 or 16) from column g × group on, the first cell of the
-// group and the offsets of its columns' cells from it, when all of them lie within the `group`
-// cells from the first on and those lie within the map row (`windowed`). A pixel step below one
-// metre keeps nearly every group windowed.
+// group, the offsets of its columns' cells from it and how many cells from the first on they reach,
+// with `windowed` set when all of them lie within the `group` cells from the first on (the group
+// does not wrap past the last map column). A pixel step below one metre keeps nearly every group
+// windowed.
 struct FrameColumns {
     size_t group = 8;
     std::vector<int32_t> cell;
     std::vector<int32_t> column;
     std::vector<int32_t> first;
+    std::vector<int32_t> reach;
     std::vector<uint8_t> windowed;
     std::vector<int32_t> offset; // `group` a group
 
@@ -149,17 +151,21 @@ struct FrameColumns {
         const size_t groups = n / group;
         const int32_t span = int32_t(group);
         first.resize(groups);
+        reach.resize(groups);
         windowed.resize(groups);
         offset.resize(groups * group);
         for (size_t g = 0; g < groups; ++g) {
             const int32_t start = cell[g * group];
-            bool inside = start + span <= int32_t(kTerrainMapSize);
+            bool inside = true;
+            int32_t last = 0;
             for (size_t k = 0; k < group; ++k) {
                 const int32_t d = cell[g * group + k] - start;
                 inside = inside && d >= 0 && d < span;
                 offset[g * group + k] = d;
+                last = d > last ? d : last;
             }
             first[g] = start;
+            reach[g] = last + 1;
             windowed[g] = inside ? 1 : 0;
         }
     }
@@ -289,7 +295,8 @@ template <bool kTint, int kRows> __attribute__((target("avx2"))) void rowsAvx2(c
     const __m256i tintAdd = _mm256_set1_epi32(0x40353F4D);
     for (size_t g = 0; g < groups; ++g) {
         const size_t x = g * 8;
-        if (!c.windowed[g]) {
+        // The window is read whole, so it must end within the map row.
+        if (!c.windowed[g] || c.first[g] + 8 > int32_t(kTerrainMapSize)) {
             _mm256_zeroupper();
             pixelsAt<kTint>(r, x, x + 8);
             continue;
@@ -329,7 +336,7 @@ template <bool kTint, int kRows> __attribute__((target("avx2"))) void rowsAvx2(c
     pixelsAt<kTint>(r, groups * 8, size_t(r.width));
 }
 
-#define QZ_TARGET_AVX512 __attribute__((target("avx512f,avx512bw")))
+#define QZ_TARGET_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl")))
 // GCC 12's AVX-512 headers build their "undefined" registers from themselves and warn about it.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
@@ -372,12 +379,14 @@ template <bool kTint, int kRows> QZ_TARGET_AVX512 void rowsAvx512(const DetailRo
             continue;
         }
         const int32_t start = c.first[g];
+        // Only the cells the group reaches are read, so the window may run past the map row's end.
+        const __mmask16 reached = __mmask16((1u << c.reach[g]) - 1);
         const __m512i offsets = _mm512_loadu_si512(&c.offset[x]);
         const __m512i columns = _mm512_loadu_si512(&c.column[x]);
-        const __m512i colours = _mm512_permutexvar_epi32(offsets, _mm512_loadu_si512(r.colour + start));
+        const __m512i colours =
+            _mm512_permutexvar_epi32(offsets, _mm512_maskz_loadu_epi32(reached, r.colour + start));
         const __m512i tileNumbers = _mm512_permutexvar_epi32(
-            offsets,
-            _mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r.characters + start))));
+            offsets, _mm512_cvtepu8_epi32(_mm_maskz_loadu_epi8(reached, r.characters + start)));
         const __m512i texel = _mm512_add_epi32(_mm512_slli_epi32(tileNumbers, 6), columns);
         __m256i low[2], high[2];
         fetchEight(strips, kRows, _mm512_castsi512_si256(texel), low);
@@ -385,8 +394,9 @@ template <bool kTint, int kRows> QZ_TARGET_AVX512 void rowsAvx512(const DetailRo
         __mmask16 below = 0;
         if constexpr (kTint) {
             const __m512i heights = _mm512_and_si512(
-                _mm512_srli_epi32(_mm512_permutexvar_epi32(offsets, _mm512_loadu_si512(r.elevation + start)),
-                                  8),
+                _mm512_srli_epi32(
+                    _mm512_permutexvar_epi32(offsets, _mm512_maskz_loadu_epi32(reached, r.elevation + start)),
+                    8),
                 byteMask);
             below = _mm512_cmple_epi32_mask(heights, level);
         }
@@ -440,7 +450,8 @@ bool detail_KernelAvailable(DetailKernel kernel) {
         return avx2;
     }
     case DetailKernel::Avx512: {
-        static const bool avx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+        static const bool avx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                                   __builtin_cpu_supports("avx512vl");
         return avx512;
     }
 #endif

@@ -26,7 +26,7 @@ inline uint32_t terrain_TintOtherMap(uint32_t p) {
 enum class DetailKernel {
     Portable, // two pixels at a time, SSE2 where there is SSE2
     Avx2,     // eight pixels at a time (x86-64 with AVX2 only)
-    Avx512,   // sixteen pixels at a time (x86-64 with AVX-512 F and BW only)
+    Avx512,   // sixteen pixels at a time (x86-64 with AVX-512 F, BW and VL only)
 };
 
 // The fastest kernel this processor runs.
