@@ -39,13 +39,13 @@ void drawCone(const MapCanvas& canvas, const MissionItem& item, double radius, i
     if (count == 0) return;
     const ScreenPointF centre = toScreen(canvas, item.position[0], item.position[1]);
     ScreenPointF previous = toScreen(canvas, points[0].x, points[0].y);
-    map_DrawScreenLine(canvas.target, centre, previous, colour);
+    line_DrawScreen(canvas.target, centre, previous, colour);
     for (int i = 1; i < count; ++i) {
         const ScreenPointF next = toScreen(canvas, points[i].x, points[i].y);
-        map_DrawScreenLine(canvas.target, previous, next, colour);
+        line_DrawScreen(canvas.target, previous, next, colour);
         previous = next;
     }
-    map_DrawScreenLine(canvas.target, previous, centre, colour);
+    line_DrawScreen(canvas.target, previous, centre, colour);
 }
 
 // The facing line and the diamond, from the five symbol points (facing end, then the diamond's
@@ -55,9 +55,9 @@ void drawSymbolShape(const MapCanvas& canvas, const WorldPoint (&p)[kSymbolPoint
     ScreenPointF s[kSymbolPoints];
     for (int i = 0; i < kSymbolPoints; ++i)
         s[i] = toScreen(canvas, p[i].x, p[i].y);
-    map_DrawScreenLine(canvas.target, toScreen(canvas, px, py), s[0], colour);
+    line_DrawScreen(canvas.target, toScreen(canvas, px, py), s[0], colour);
     for (int i = 1; i < kSymbolPoints; ++i)
-        map_DrawScreenLine(canvas.target, s[i], s[i + 1 < kSymbolPoints ? i + 1 : 1], colour);
+        line_DrawScreen(canvas.target, s[i], s[i + 1 < kSymbolPoints ? i + 1 : 1], colour);
 }
 
 void drawPlainSymbol(const MapCanvas& canvas, const MissionItem& item, int32_t size, int32_t coneAngle,
@@ -163,8 +163,8 @@ void drawModelOutline(const MapCanvas& canvas, const MissionItem& item, const Mo
 void drawUndefinedMark(const MapCanvas& canvas, const MissionItem& item, uint32_t colour) {
     const ScreenPointF p = map_WorldToScreenExact(canvas.transform, item.position[0], item.position[1]);
     const double h = kUndefinedMarkHalfSize;
-    map_DrawScreenLine(canvas.target, {p.x - h, p.y - h}, {p.x + h, p.y + h}, colour);
-    map_DrawScreenLine(canvas.target, {p.x - h, p.y + h}, {p.x + h, p.y - h}, colour);
+    line_DrawScreen(canvas.target, {p.x - h, p.y - h}, {p.x + h, p.y + h}, colour);
+    line_DrawScreen(canvas.target, {p.x - h, p.y + h}, {p.x + h, p.y - h}, colour);
 }
 
 } // namespace

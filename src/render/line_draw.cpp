@@ -132,6 +132,6 @@ void map_DrawScreenLine(const RasterTarget& target, ScreenPointF a, ScreenPointF
 }
 
 void DrawWorldLine(const MapCanvas& canvas, int32_t ax, int32_t ay, int32_t bx, int32_t by, uint32_t colour) {
-    map_DrawScreenLine(canvas.target, map_WorldToScreenFast(canvas.transform, ax, ay),
-                       map_WorldToScreenFast(canvas.transform, bx, by), colour);
+    line_DrawScreen(canvas.target, map_WorldToScreenFast(canvas.transform, ax, ay),
+                    map_WorldToScreenFast(canvas.transform, bx, by), colour);
 }

@@ -4,6 +4,7 @@
 // from the end with the smaller major coordinate, so a segment and its reverse set the same
 // pixels. Internal to the renderer; clipping comes first (map_DrawScreenLineInt).
 
+#include "render/map_render.h"
 #include "render/raster_target.h"
 
 #include <cstddef>
@@ -48,4 +49,15 @@ inline void line_DrawInside(const RasterTarget& target, int32_t ax, int32_t ay, 
             minor += step;
         }
     }
+}
+
+// map_DrawScreenLine, with the common case inline: both ends whole numbers in the image.
+inline void line_DrawScreen(const RasterTarget& target, const ScreenPointF& a, const ScreenPointF& b,
+                            uint32_t colour) {
+    const double right = double(target.width - 1), bottom = double(target.height - 1);
+    if (target.valid() && a.x >= 0 && a.x <= right && a.y >= 0 && a.y <= bottom && b.x >= 0 && b.x <= right &&
+        b.y >= 0 && b.y <= bottom)
+        line_DrawInside(target, int32_t(a.x), int32_t(a.y), int32_t(b.x), int32_t(b.y), colour);
+    else
+        map_DrawScreenLine(target, a, b, colour);
 }
