@@ -343,22 +343,40 @@ template <bool kTint, int kRows> __attribute__((target("avx2"))) void rowsAvx2(c
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
 
-// blendDetail's arithmetic on the 16-bit lanes of eight pixels.
-QZ_TARGET_AVX512 inline __m512i blendHalf16(__m512i t, __m512i c) {
+// The colours of sixteen pixels as blendDetail widens them: h(c) = c × 257 ÷ 2 in 16-bit lanes,
+// pixels 0-1, 4-5, 8-9, 12-13 in `low` and the others in `high`; shared by the rows of a map row.
+struct WideColours {
+    __m512i low, high;
+};
+
+QZ_TARGET_AVX512 inline __m512i halfWidth(__m512i c) {
+    return _mm512_srli_epi16(_mm512_or_si512(_mm512_slli_epi16(c, 8), c), 1);
+}
+
+QZ_TARGET_AVX512 inline WideColours widenColours(__m512i colours) {
+    const __m512i zero = _mm512_setzero_si512();
+    return WideColours{halfWidth(_mm512_unpacklo_epi8(colours, zero)),
+                       halfWidth(_mm512_unpackhi_epi8(colours, zero))};
+}
+
+// blendDetail's arithmetic on the 16-bit lanes of eight pixels; `colour` already widened.
+QZ_TARGET_AVX512 inline __m512i blendHalf16(__m512i t, __m512i colour) {
+    // The tile alpha × 257 of each pixel in all four of its lanes.
+    const __m512i alphaLanes = _mm512_set_epi8(15, 14, 15, 14, 15, 14, 15, 14, 7, 6, 7, 6, 7, 6, 7, 6, //
+                                               15, 14, 15, 14, 15, 14, 15, 14, 7, 6, 7, 6, 7, 6, 7, 6, //
+                                               15, 14, 15, 14, 15, 14, 15, 14, 7, 6, 7, 6, 7, 6, 7, 6, //
+                                               15, 14, 15, 14, 15, 14, 15, 14, 7, 6, 7, 6, 7, 6, 7, 6);
     const __m512i t257 = _mm512_or_si512(_mm512_slli_epi16(t, 8), t);
-    const __m512i c257 = _mm512_or_si512(_mm512_slli_epi16(c, 8), c);
-    const __m512i weight = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(t257, _MM_SHUFFLE(3, 3, 3, 3)),
-                                                  _MM_SHUFFLE(3, 3, 3, 3));
-    const __m512i sum =
-        _mm512_adds_epu16(_mm512_srli_epi16(t257, 1), _mm512_mulhi_epu16(weight, _mm512_srli_epi16(c257, 1)));
+    const __m512i weight = _mm512_shuffle_epi8(t257, alphaLanes);
+    const __m512i sum = _mm512_adds_epu16(_mm512_srli_epi16(t257, 1), _mm512_mulhi_epu16(weight, colour));
     return _mm512_srli_epi16(sum, 6);
 }
 
 // blendDetail of sixteen pixels, widened and packed back within each 128-bit lane as blendEight.
-QZ_TARGET_AVX512 inline __m512i blendSixteen(__m512i tiles, __m512i colours) {
+QZ_TARGET_AVX512 inline __m512i blendSixteen(__m512i tiles, const WideColours& colours) {
     const __m512i zero = _mm512_setzero_si512();
-    const __m512i low = blendHalf16(_mm512_unpacklo_epi8(tiles, zero), _mm512_unpacklo_epi8(colours, zero));
-    const __m512i high = blendHalf16(_mm512_unpackhi_epi8(tiles, zero), _mm512_unpackhi_epi8(colours, zero));
+    const __m512i low = blendHalf16(_mm512_unpacklo_epi8(tiles, zero), colours.low);
+    const __m512i high = blendHalf16(_mm512_unpackhi_epi8(tiles, zero), colours.high);
     return _mm512_packus_epi16(low, high);
 }
 
@@ -391,6 +409,7 @@ template <bool kTint, int kRows> QZ_TARGET_AVX512 void rowsAvx512(const DetailRo
         __m256i low[2], high[2];
         fetchEight(strips, kRows, _mm512_castsi512_si256(texel), low);
         fetchEight(strips, kRows, _mm512_extracti64x4_epi64(texel, 1), high);
+        const WideColours wide = widenColours(colours);
         __mmask16 below = 0;
         if constexpr (kTint) {
             const __m512i heights = _mm512_and_si512(
@@ -402,7 +421,7 @@ template <bool kTint, int kRows> QZ_TARGET_AVX512 void rowsAvx512(const DetailRo
         }
         for (int k = 0; k < kRows; ++k) {
             const __m512i texels = _mm512_inserti64x4(_mm512_castsi256_si512(low[k]), high[k], 1);
-            __m512i pixels = blendSixteen(texels, colours);
+            __m512i pixels = blendSixteen(texels, wide);
             if constexpr (kTint) {
                 const __m512i tinted =
                     _mm512_add_epi32(_mm512_and_si512(_mm512_srli_epi32(pixels, 1), halfMask), tintAdd);
