@@ -492,6 +492,7 @@ void detail_DrawRows(const RasterTarget& target, const TerrainImagery& imagery, 
     static thread_local TileStrips strips;
     static thread_local FrameColumns columns;
     static thread_local std::vector<uint8_t> drawn;
+    static thread_local std::vector<int32_t> order;
 
     const int32_t width = target.width;
     const int32_t height = target.height;
@@ -511,12 +512,30 @@ void detail_DrawRows(const RasterTarget& target, const TerrainImagery& imagery, 
     rows.step = step;
     rows.columns = &columns;
     auto rowPixels = [&](int32_t y) { return target.pixels + size_t(y) * size_t(width); };
+    // The rows in drawing order: by tile texel row, then from the top.
+    uint32_t start[kTileSide + 1] = {};
+    {
+        uint32_t v = frame.v0;
+        for (int32_t y = 0; y < height; ++y, v += step)
+            ++start[((v >> 10) & (kTileSide - 1)) + 1];
+    }
+    for (uint32_t t = 0; t < kTileSide; ++t)
+        start[t + 1] += start[t];
+    order.resize(size_t(height));
+    {
+        uint32_t fill[kTileSide];
+        std::memcpy(fill, start, sizeof fill);
+        uint32_t v = frame.v0;
+        for (int32_t y = 0; y < height; ++y, v += step)
+            order[fill[(v >> 10) & (kTileSide - 1)]++] = y;
+    }
     for (uint32_t texelRow = 0; texelRow < kTileSide; ++texelRow) {
         int32_t previous = -1;
         uint32_t previousKey = 0;
-        uint32_t v = frame.v0;
-        for (int32_t y = 0; y < height; ++y, v += step) {
-            if (((v >> 10) & (kTileSide - 1)) != texelRow || drawn[size_t(y)]) continue;
+        for (uint32_t n = start[texelRow]; n < start[texelRow + 1]; ++n) {
+            const int32_t y = order[n];
+            if (drawn[size_t(y)]) continue;
+            const uint32_t v = frame.v0 + uint32_t(y) * step;
             // Rows of the same map row and tile texel row are identical.
             const uint32_t key = (v >> 10) & 0xFFFF;
             if (previous >= 0 && key == previousKey) {
