@@ -8,6 +8,7 @@
 #include "gamedata/model_access.h"
 #include "mission/item_lookup.h"
 #include "render/line_raster.h"
+#include "render/outline_shapes.h"
 
 #include <algorithm>
 #include <vector>
@@ -75,86 +76,45 @@ void drawRadiusSymbol(const MapCanvas& canvas, const MissionItem& item, uint32_t
     drawCone(canvas, item, geom_RadiusInWorldUnits(item.wpdistance), kFullCircle, colour);
 }
 
-// An edge between two points inside the image, as a key that is the same for both directions
-// (the points packed as y × 2^14 + x, the smaller first). Such an edge sets the same pixels either
-// way, so equal keys draw the same pixels.
-uint64_t insideEdgeKey(int64_t ax, int64_t ay, int64_t bx, int64_t by) {
-    const uint64_t a = (uint64_t(ay) << 14) | uint64_t(ax);
-    const uint64_t b = (uint64_t(by) << 14) | uint64_t(bx);
-    return a < b ? (a << 28) | b : (b << 28) | a;
-}
-
 bool insideImage(const RasterTarget& target, const ScreenPointF& p) {
     return p.x >= 0 && p.x <= double(target.width - 1) && p.y >= 0 && p.y <= double(target.height - 1);
 }
 
-// The outline edges of a LOD: every edge of every triangle of every part whose hidden bit is
-// clear and whose ends differ in X or Y (as ModelLodView::forEachOutlineEdge walks them). Each
-// vertex is placed and taken to the screen once, not once per edge that uses it. All edges have
-// the item's colour, so the order they are drawn in does not change the pixels: the edges with
-// both ends in the image are collected and each different one drawn once (neighbouring triangles
-// share edges, and small models fold many edges onto the same pixels); the others are drawn at
-// once, clipped.
+// The outline edges of a LOD (see OutlineShape). Each point is placed and taken to the screen
+// once. All edges have the item's colour, so the order they are drawn in does not change the
+// pixels: an edge with both ends in the image is drawn once whichever way it was met; the others
+// are drawn clipped, each way they were met.
 void drawModelOutline(const MapCanvas& canvas, const MissionItem& item, const ModelRecord& model, int lod,
                       uint32_t colour) {
-    const ModelLodView view(model_Lod(model, lod));
-    if (!view.valid()) return;
+    const ModelLod* const modelLod = model_Lod(model, lod);
+    static thread_local OutlineShape scratch;
+    const OutlineShape* shape = &scratch;
+    if (canvas.outlines != nullptr)
+        shape = &canvas.outlines->shape(modelLod);
+    else
+        outline_Build(modelLod, scratch);
     const RasterTarget& target = canvas.target;
     const ItemRotation rotation = geom_Rotation(item.facing[0]);
-    const uint32_t vertexCount = view.vertexCount();
-    const uint32_t polygonCount = view.polygonCount();
-    // The elements of an array lie one after the other from element 0 on.
-    const uint8_t* const vertices = vertexCount > 0 ? view.element(kArrV, 0) : nullptr;
-    const uint8_t* const polygons = polygonCount > 0 ? view.element(kArrP, 0) : nullptr;
-    static thread_local std::vector<LocalPoint> local;
+    const size_t pointCount = shape->points.size();
     static thread_local std::vector<ScreenPointF> screen;
     static thread_local std::vector<uint8_t> inside;
-    static thread_local std::vector<uint64_t> edges;
-    if (local.size() < vertexCount) {
-        local.resize(vertexCount);
-        screen.resize(vertexCount);
-        inside.resize(vertexCount);
+    if (screen.size() < pointCount) {
+        screen.resize(pointCount);
+        inside.resize(pointCount);
     }
-    for (uint32_t v = 0; v < vertexCount; ++v) {
-        const uint8_t* at = vertices + size_t(v) * kModelElementSize[kArrV];
-        local[v] = LocalPoint{double(le_I16(at + kVertexXOffset)), double(le_I16(at + kVertexYOffset))};
-        const WorldPoint w = geom_Place(item.position[0], item.position[1], rotation, local[v]);
+    for (size_t v = 0; v < pointCount; ++v) {
+        const WorldPoint w = geom_Place(item.position[0], item.position[1], rotation, shape->points[v]);
         screen[v] = map_WorldToScreenFast(canvas.transform, w.x, w.y);
         inside[v] = insideImage(target, screen[v]) ? 1 : 0;
     }
-    edges.clear();
-    for (uint32_t n = 0; n < view.nodeCount(); ++n) {
-        ModelNode part;
-        if (!view.node(n, part)) continue;
-        for (uint32_t p = part.polygons.first; p < part.polygons.first + part.polygons.count; ++p) {
-            if (p >= polygonCount) continue;
-            const uint8_t* poly = polygons + size_t(p) * kModelElementSize[kArrP];
-            const uint32_t edgeFlags = le_U32(poly + kPolyEdgeFlagsOffset);
-            const uint16_t corner[3] = {le_U16(poly + kPolyVertexOffset),
-                                        le_U16(poly + kPolyVertexOffset + 2),
-                                        le_U16(poly + kPolyVertexOffset + 4)};
-            if (corner[0] >= vertexCount || corner[1] >= vertexCount || corner[2] >= vertexCount) continue;
-            for (int e = 0; e < 3; ++e) {
-                const uint16_t a = corner[e];
-                const uint16_t b = corner[(e + 1) % 3];
-                if ((edgeFlags & (2u << e)) != 0 || (local[a].x == local[b].x && local[a].y == local[b].y))
-                    continue;
-                if (inside[a] && inside[b])
-                    edges.push_back(insideEdgeKey(int64_t(screen[a].x), int64_t(screen[a].y),
-                                                  int64_t(screen[b].x), int64_t(screen[b].y)));
-                else
-                    map_DrawScreenLine(target, screen[a], screen[b], colour);
-            }
+    for (const OutlineEdge& e : shape->edges) {
+        if (inside[e.a] && inside[e.b]) {
+            if (!e.reverseSeen)
+                line_DrawInside(target, int32_t(screen[e.a].x), int32_t(screen[e.a].y),
+                                int32_t(screen[e.b].x), int32_t(screen[e.b].y), colour);
+        } else {
+            map_DrawScreenLine(target, screen[e.a], screen[e.b], colour);
         }
-    }
-    std::sort(edges.begin(), edges.end());
-    constexpr uint64_t kPointMask = (uint64_t(1) << 28) - 1;
-    constexpr uint64_t kCoordMask = (uint64_t(1) << 14) - 1;
-    for (size_t i = 0; i < edges.size(); ++i) {
-        if (i > 0 && edges[i] == edges[i - 1]) continue;
-        const uint64_t a = edges[i] >> 28, b = edges[i] & kPointMask;
-        line_DrawInside(target, int32_t(a & kCoordMask), int32_t(a >> 14), int32_t(b & kCoordMask),
-                        int32_t(b >> 14), colour);
     }
 }
 

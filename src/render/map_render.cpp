@@ -1,6 +1,7 @@
 #include "render/map_render.h"
 
 #include "mission/page_ops.h"
+#include "render/outline_shapes.h"
 
 #include <cmath>
 
@@ -89,7 +90,9 @@ void map_DrawAreaTriggers(const MapCanvas& canvas, MissionPage& page) {
 int MapRender(MissionPage& page, const ViewState& view, RasterTarget target,
               const MapRenderOptions& options) {
     if (!target.valid()) return 0;
-    const MapCanvas canvas = map_MakeCanvas(view, target);
+    OutlineCache outlines;
+    MapCanvas canvas = map_MakeCanvas(view, target);
+    canvas.outlines = &outlines;
     map_DrawTerrain(canvas, page, view.map_mode);
     if (view.grid_shown) map_DrawGrid(canvas, view.grid_size);
     map_DrawBoundary(canvas);

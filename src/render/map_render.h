@@ -38,12 +38,16 @@ constexpr int kUndefinedMarkHalfSize = 5;   // pixels from the centre of the cro
 
 // ---- Drawing context --------------------------------------------------------------------------
 
+class OutlineCache;
+
 // What one drawing pass needs: the image, the transform and the view settings it reads.
 struct MapCanvas {
     RasterTarget target;
     MapTransform transform;
     uint32_t show_flags = 0;
     int32_t view_by = kViewByType;
+    // Model outlines already prepared in this pass; null to prepare each one as it is drawn.
+    OutlineCache* outlines = nullptr;
 };
 
 MapCanvas map_MakeCanvas(const ViewState& view, RasterTarget target);

@@ -3,6 +3,7 @@
 #include "render_test_util.h"
 
 #include "render/item_geometry.h"
+#include "render/outline_shapes.h"
 
 #include <random>
 
@@ -374,12 +375,17 @@ TEST_F(RenderFixture, ModelOutlineDrawsTheLevelChosenByScreenRadius) {
     const int slot = rtest_AddItem(*page, kTestJeepType, 0, 0, 90);
     const uint32_t colour = map_ItemColour(page->items[slot], false, kViewByType);
     // Screen radius = 1000 × zoom: 200 → LOD 0, 100 → 1, 50 → 2, 10 → 3.
-    const std::pair<float, int> cases[] = {{0.2f, 0}, {0.1f, 1}, {0.05f, 2}, {0.01f, 3}};
+    const std::pair<float, int> cases[] = {{0.2f, 0}, {0.1f, 1}, {0.05f, 2}, {0.01f, 3}, {0.2f, 0}};
+    OutlineCache shared; // one pass meeting every level: each keeps its own outline
     for (const auto& [zoom, lod] : cases) {
         const ViewState view = rtest_View(zoom);
-        TestImage drawn(view, 400, 400);
+        TestImage drawn(view, 400, 400), cached(view, 400, 400);
         DrawItem(drawn.canvas, *page, slot, false);
-        EXPECT_TRUE(drawn.samePixels(lodReference(view, 400, 400, lod, colour))) << "zoom " << zoom;
+        cached.canvas.outlines = &shared;
+        DrawItem(cached.canvas, *page, slot, false);
+        const TestImage ref = lodReference(view, 400, 400, lod, colour);
+        EXPECT_TRUE(drawn.samePixels(ref)) << "zoom " << zoom;
+        EXPECT_TRUE(cached.samePixels(ref)) << "zoom " << zoom << ", outline from the pass's cache";
     }
 }
 
@@ -446,6 +452,7 @@ TEST_F(RenderFixture, ModelOutlineCutByTheImageEdgeDrawsEveryEdgeAsTheModelWalks
     const int slot = rtest_AddItem(*page, kTestJeepType, 0, 0, 0);
     const uint32_t colour = map_ItemColour(page->items[slot], false, kViewByType);
     std::mt19937 random(9);
+    OutlineCache shared;
     int drawnCases = 0;
     for (int n = 0; n < 60; ++n) {
         const int32_t heading = std::uniform_int_distribution<int32_t>(0, 359)(random);
@@ -456,8 +463,10 @@ TEST_F(RenderFixture, ModelOutlineCutByTheImageEdgeDrawsEveryEdgeAsTheModelWalks
         const int32_t cx = std::uniform_int_distribution<int32_t>(-2000, 2000)(random);
         const int32_t cy = std::uniform_int_distribution<int32_t>(-2000, 2000)(random);
         const ViewState view = rtest_View(zoom, cx, cy);
-        TestImage drawn(view, 61, 47);
+        TestImage drawn(view, 61, 47), cached(view, 61, 47);
         DrawItem(drawn.canvas, *page, slot, false);
+        cached.canvas.outlines = &shared;
+        DrawItem(cached.canvas, *page, slot, false);
         TestImage ref(view, 61, 47);
         const ItemRotation rotation = geom_Rotation(heading);
         ModelLodView(model_Lod(*model, 0))
@@ -470,5 +479,6 @@ TEST_F(RenderFixture, ModelOutlineCutByTheImageEdgeDrawsEveryEdgeAsTheModelWalks
         ++drawnCases;
         ASSERT_TRUE(drawn.samePixels(ref))
             << "case " << n << ": zoom " << zoom << " centre " << cx << "," << cy << " heading " << heading;
+        ASSERT_TRUE(cached.samePixels(ref)) << "case " << n << ", outline from the pass's cache";
     }
 }
