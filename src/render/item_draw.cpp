@@ -183,10 +183,14 @@ void DrawItem(const MapCanvas& canvas, const MissionPage& page, int index, bool 
     const MissionItem& item = page.items[index];
     const uint32_t colour = map_ItemColour(item, overlay, canvas.view_by);
 
-    const int32_t radius = map_CullRadius(item);
+    // map_CullRadius, with the model looked up once.
+    const ModelRecord* const model = itemModel(item);
+    const bool symbolClass = item.item_class == kClassPerson || item.item_class == kClassMarker;
+    const int32_t radius = !symbolClass && model != nullptr ? model_Radius(*model) >> 8 : kDefaultCullRadius;
     if (map_Culled(canvas.transform, item.position[0], item.position[1], radius)) return;
 
-    if (!item_HasDefinition(item)) {
+    // An item with its definition's model has a definition.
+    if (model == nullptr && !item_HasDefinition(item)) {
         drawUndefinedMark(canvas, item, overlay ? kColourOverlay : kColourUndefinedItem);
         return;
     }
@@ -203,7 +207,7 @@ void DrawItem(const MapCanvas& canvas, const MissionPage& page, int index, bool 
         drawPlainSymbol(canvas, item, 1, cone, colour);
         return;
     }
-    if (const ModelRecord* model = itemModel(item)) {
+    if (model != nullptr) {
         const int lod = map_ChooseLod(screenRadius(canvas.transform, radius), model_LodCount(*model));
         drawModelOutline(canvas, item, *model, lod, colour);
         return;

@@ -20,10 +20,19 @@ struct DegreeTable {
     }
 };
 
-void cosSin(int64_t degrees, double& c, double& s) {
+const DegreeTable& degreeTable() {
     static const DegreeTable table;
-    int64_t d = degrees % 360;
-    if (d < 0) d += 360;
+    return table;
+}
+
+int64_t wholeTurnsOff(int64_t degrees) {
+    const int64_t d = degrees % 360;
+    return d < 0 ? d + 360 : d;
+}
+
+void cosSin(int64_t degrees, double& c, double& s) {
+    const DegreeTable& table = degreeTable();
+    const int64_t d = wholeTurnsOff(degrees);
     c = table.cos[d];
     s = table.sin[d];
 }
@@ -82,9 +91,14 @@ int geom_ConePoints(int32_t px, int32_t py, int32_t heading, double radius, int3
                     WorldPoint (&out)[kMaxConePoints]) {
     int64_t angles[kMaxConePoints];
     const int count = geom_ConeAngles(angle, heading, angles);
+    const DegreeTable& table = degreeTable();
+    // All but the last direction are the first one plus a whole number of steps.
+    int64_t step = wholeTurnsOff(angles[0]);
     for (int i = 0; i < count; ++i) {
-        double c = 0, s = 0;
-        cosSin(angles[i], c, s);
+        const int64_t d = i + 1 < count ? step : wholeTurnsOff(angles[i]);
+        step += kConeStepDegrees;
+        if (step >= 360) step -= 360;
+        const double c = table.cos[d], s = table.sin[d];
         out[i].x = geom_OffsetBy(px, radius * c);
         out[i].y = geom_OffsetBy(py, radius * s);
         out[i].z = 0;

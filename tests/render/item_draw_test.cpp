@@ -239,6 +239,28 @@ TEST(ItemGeometry, RadiusOfTenMetresIsACircleOf2560Units) {
     EXPECT_EQ(points[0].y, -3000 + roundToInt(2560 * std::sin(-120 * kPi / 180)));
 }
 
+TEST(ItemGeometry, ConePointsLieInTheirDirectionsAcrossWholeTurns) {
+    // Headings and widths whose directions cross 0 and 360 degrees, negative ones included, and
+    // cones of several turns.
+    const int32_t headings[] = {0, 7, 95, 181, 359, -45, -725, 1000};
+    const int32_t angles[] = {0, 25, 90, 355, 360, 730, -90, kMaxConeAngle};
+    for (int32_t heading : headings)
+        for (int32_t angle : angles) {
+            int64_t directions[kMaxConePoints];
+            WorldPoint points[kMaxConePoints];
+            const int count = geom_ConeAngles(angle, heading, directions);
+            ASSERT_EQ(geom_ConePoints(-700, 1200, heading, 2048.0, angle, points), count);
+            for (int i = 0; i < count; ++i) {
+                // A rotation of heading h turns +X to 90 - h degrees.
+                const ItemRotation r = geom_Rotation(int32_t(90 - directions[i]));
+                EXPECT_EQ(points[i].x, geom_OffsetBy(-700, 2048.0 * r.cos))
+                    << heading << " " << angle << " " << i;
+                EXPECT_EQ(points[i].y, geom_OffsetBy(1200, 2048.0 * r.sin))
+                    << heading << " " << angle << " " << i;
+            }
+        }
+}
+
 TEST(ItemGeometry, HugeConeAnglesStayBounded) {
     int64_t angles[kMaxConePoints];
     const int count = geom_ConeAngles(INT32_MAX, INT32_MIN, angles);
