@@ -34,7 +34,9 @@ ScreenPointF toScreen(const MapCanvas& canvas, int32_t x, int32_t y) {
 // point is taken to the screen once.
 void drawCone(const MapCanvas& canvas, const MissionItem& item, double radius, int32_t angle,
               uint32_t colour) {
-    WorldPoint points[kMaxConePoints];
+    // Kept between calls: a cone uses a few of the points, and clearing them all every time costs
+    // more than drawing it.
+    static thread_local WorldPoint points[kMaxConePoints];
     const int count =
         geom_ConePoints(item.position[0], item.position[1], item.facing[0], radius, angle, points);
     if (count == 0) return;
