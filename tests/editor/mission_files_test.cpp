@@ -9,9 +9,9 @@
 
 #include "mission/metafile_reader.h"
 #include "mission/metafile_writer.h"
+#include "support/other_process.h"
 #include "support/temp_dir.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,8 +19,6 @@
 #include <optional>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -496,19 +494,14 @@ TEST_F(MissionFiles, TheBackupsOfAnotherRunningEditorAreNotOffered) {
     addItem(page1(), kTestJeepType);
     recordChange(kPage1);
     ASSERT_EQ(app.backupTick().written, 1);
-    const pid_t other = ::fork(); // another editor, still running
-    if (other == 0) {
-        ::pause();
-        ::_exit(0);
-    }
-    ASSERT_GT(other, 0);
-    dir.write("state/qzmed/running-" + std::to_string(other), "x");
+    OtherProcess other(true); // another editor, still running
+    ASSERT_GT(other.pid(), 0);
+    dir.write("state/qzmed/running-" + std::to_string(other.pid()), "x");
     EXPECT_EQ(app.offerRecovery(), 0);
     EXPECT_TRUE(screen.messages.empty());
     // This editor ends cleanly while the other runs: the other's backup stays newer than that.
     app.closedCleanly();
-    ::kill(other, SIGKILL);
-    ::waitpid(other, nullptr, 0);
+    other.end();
     // The other ended without a clean exit: its backup is lost work now.
     screen.messageAnswers = {MsgAnswer::No};
     app.offerRecovery();

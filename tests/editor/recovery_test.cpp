@@ -2,14 +2,13 @@
 
 #include "editor/recovery.h"
 
+#include "support/other_process.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <utime.h>
 
@@ -82,31 +81,6 @@ TEST_F(Recovery, AFolderInPlaceOfABackupIsNoBackup) {
     ::mkdir((folder() + "MEDP1BCK.MIS").c_str(), 0700);
     EXPECT_FALSE(recovery_Scan(folder()).any());
 }
-
-// A second process of this program that waits until it is killed, or one that has ended.
-class OtherProcess {
-  public:
-    explicit OtherProcess(bool alive) {
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            if (alive) ::pause();
-            ::_exit(0);
-        }
-        if (!alive) end();
-    }
-    ~OtherProcess() { end(); }
-    long pid() const { return pid_; }
-    void end() {
-        if (pid_ <= 0 || ended_) return;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        ended_ = true;
-    }
-
-  private:
-    pid_t pid_ = -1;
-    bool ended_ = false;
-};
 
 TEST_F(Recovery, AnotherRunningEditorIsSeenUntilItEnds) {
     EXPECT_FALSE(recovery_OtherEditorRunning(folder())) << "no folder yet";
